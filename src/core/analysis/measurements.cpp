@@ -1,1 +1,178 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "analysis/measurements.h"
+
+#include <cmath>
+#include <span>
+
+#include "event/units.h"
+#include "view/value_format.h"
+
+namespace krnz {
+namespace {
+
+int sign(float v) { return (v > 0.0f) - (v < 0.0f); }
+
+// Reference pressure of the sound-pressure level, Pa.
+constexpr double kReferencePressurePa = 2e-5;
+
+double pascalPerUnit(int unit) {
+    switch (unit) {
+        case 7: return 1000.0;      // kPa
+        case 8: return 1000000.0;   // MPa
+        case 9: return 6894.757;    // psi
+        default: return 1.0;        // Pa
+    }
+}
+
+}  // namespace
+
+double peakValue(const SampleRecord& rec, int slot) { return absMax(rec.chMax[slot], rec.chMin[slot]); }
+
+double calcVectorMax(SampleRecord& rec) {
+    const std::int32_t n = rec.nSamplesPerChannel;
+    const float* x = rec.sampleData.row(0).data();
+    const float* y = rec.sampleData.row(1).data();
+    const float* z = rec.sampleData.row(2).data();
+    double best = 0.0;
+    std::int32_t bestIndex = 0;
+    for (std::int32_t i = 0; i < n; ++i) {
+        const double s = static_cast<double>(x[i]) * x[i] + static_cast<double>(y[i]) * y[i] +
+                         static_cast<double>(z[i]) * z[i];
+        if (s > best) best = s, bestIndex = i;
+    }
+    rec.vectorMaxTime = bestIndex * rec.sampleInterval - rec.pretrig;
+    return std::sqrt(best);
+}
+
+double diffPeak(const Event& event, int slot) {
+    const SampleRecord& rec = event.sample;
+    const std::span<const float> x = rec.sampleData.row(slot);
+    const double denominator = 4 * rec.sampleInterval;
+    double best = 0.0;
+    // Mean of two central differences two samples apart.
+    for (std::size_t i = 0; i + 3 < x.size(); ++i) {
+        const double d = (static_cast<double>(x[i + 3]) + x[i + 2] - x[i + 1] - x[i]) / denominator;
+        const double m = std::fabs(d);
+        if (m > best) best = m;
+    }
+    return best * event.channels[slot].diffScale;
+}
+
+double integPeak(const Event& event, int slot) {
+    const SampleRecord& rec = event.sample;
+    const std::span<const float> x = rec.sampleData.row(slot);
+    if (x.empty()) return 0.0;
+    double sum = 0.0;
+    for (const float v : x) sum += v;
+    const double mean = sum / static_cast<double>(x.size());
+    double running = 0.0, best = 0.0;
+    for (const float v : x) {
+        running += v - mean;
+        const double m = std::fabs(running);
+        if (m > best) best = m;
+    }
+    return best * rec.sampleInterval * event.channels[slot].integScale;
+}
+
+double peakMaxFrq(const SampleRecord& rec, int slot) {
+    const std::span<const float> x = rec.sampleData.row(slot);
+    const auto n = static_cast<std::int32_t>(x.size());
+    if (n == 0) return 0.0;
+    const std::int32_t lo = rec.chMinIndex[slot], hi = rec.chMaxIndex[slot];
+    // On equal magnitudes the negative peak is taken.
+    const std::int32_t p = std::fabs(x[lo]) >= std::fabs(x[hi]) ? lo : hi;
+    const int s = sign(x[p]);
+    std::int32_t a = p;
+    while (sign(x[a]) == s) {
+        if (--a < 0) {
+            a = 0;
+            break;
+        }
+    }
+    std::int32_t b = p;
+    while (sign(x[b]) == s) {
+        if (++b == n) {
+            b = n - 1;
+            break;
+        }
+    }
+    return zeroCrossFrq(rec, slot, a, b);
+}
+
+double zeroCrossFrq(const SampleRecord& rec, int slot, std::int32_t a, std::int32_t b) {
+    const std::span<const float> x = rec.sampleData.row(slot);
+    const auto n = static_cast<std::int32_t>(x.size());
+    double t1 = a;
+    if (a >= 0 && a + 1 < n && x[a] != 0.0f) {
+        const double sum = std::fabs(static_cast<double>(x[a])) + std::fabs(x[a + 1]);
+        if (sum != 0.0) t1 = a + std::fabs(x[a]) / sum;
+    }
+    double t2 = b;
+    if (b >= 1 && b < n && x[b] != 0.0f) {
+        const double sum = std::fabs(static_cast<double>(x[b - 1])) + std::fabs(x[b]);
+        if (sum != 0.0) t2 = b - std::fabs(x[b]) / sum;
+    }
+    double f = 1.0 / (2.0 * rec.sampleInterval);
+    if (t2 - t1 != 0.0) f = f / (t2 - t1);
+    return f;
+}
+
+void calchighamps(Event& event, int slot, std::optional<int> nPeaks) {
+    SampleRecord& rec = event.sample;
+    std::vector<double>& amps = rec.highAmps[slot];
+    std::vector<double>& frqs = rec.highAmpFrqs[slot];
+    amps.assign(nPeaks ? static_cast<std::size_t>(*nPeaks) : 0u, 0.0);
+    frqs.assign(amps.size(), 0.0);
+    const std::span<const float> x = rec.sampleData.row(slot);
+    const auto n = static_cast<std::int32_t>(x.size());
+    if (n == 0) return;
+    const bool inches = event.channels[slot].unit == kUnitIps;
+
+    std::int32_t i = 1;
+    while (i < n && sign(x[i]) == sign(x[0])) ++i;
+    if (i >= n) return;
+    if (sign(x[i]) != 0) --i;
+    for (;;) {
+        if (x[i] == 0.0f) {
+            while (i + 1 < n && x[i + 1] == 0.0f) ++i;
+            if (i + 1 >= n) return;
+        }
+        std::int32_t j = i + 2;
+        if (j >= n) return;
+        const int s = sign(x[i + 1]);
+        double amp = std::fabs(x[i + 1]);
+        // A half-wave the record cuts off is never counted.
+        while (sign(x[j]) == s) {
+            amp = absMax(x[j], amp);
+            if (++j == n) return;
+        }
+        if (inches) amp = amp * 25.4;
+        if (!nPeaks) {
+            amps.push_back(amp);
+            frqs.push_back(zeroCrossFrq(rec, slot, i, j));
+        } else if (!amps.empty()) {
+            std::size_t k = 0;
+            for (std::size_t m = 1; m < amps.size(); ++m)
+                if (amps[m] < amps[k]) k = m;
+            if (amp > amps[k]) {
+                amps[k] = amp;
+                frqs[k] = zeroCrossFrq(rec, slot, i, j);
+            }
+        }
+        i = sign(x[j]) != 0 ? j - 1 : j;
+    }
+}
+
+std::optional<double> pressureLevelDb(double value, int unit) {
+    const double ratio = value * pascalPerUnit(unit) / kReferencePressurePa;
+    const double power = ratio * ratio;
+    if (!(power > 0.0)) return std::nullopt;
+    return vardesiffror(10.0 * log10(power), 3);
+}
+
+std::string pressureDb(double value, int unit) {
+    const std::optional<double> db = pressureLevelDb(value, unit);
+    return db ? textOf(*db) : "undef";
+}
+
+}  // namespace krnz

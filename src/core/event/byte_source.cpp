@@ -1,1 +1,80 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/byte_source.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
+#include "common/error.h"
+
+namespace krnz {
+
+ByteSource::ByteSource(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw Error(kErrFileNotFound, "File not found: " + path.string());
+    m_file.open(path, std::ios::binary);
+    if (!m_file) throw Error(kErrPathFileAccess, "Path/File access error: " + path.string());
+    m_size = std::filesystem::file_size(path, ec);
+    if (ec) throw Error(kErrPathFileAccess, "Path/File access error: " + path.string());
+}
+
+void ByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
+    std::size_t got = 0;
+    if (offset < m_size) {
+        const std::size_t avail = static_cast<std::size_t>(
+            std::min<std::uint64_t>(out.size(), m_size - offset));
+        m_file.clear();
+        m_file.seekg(static_cast<std::streamoff>(offset));
+        m_file.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(avail));
+        got = static_cast<std::size_t>(std::max<std::streamsize>(m_file.gcount(), 0));
+    }
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), std::uint8_t{0});
+}
+
+std::uint8_t ByteSource::u8(std::uint64_t offset) {
+    std::array<std::uint8_t, 1> b{};
+    readAt(offset, b);
+    return b[0];
+}
+
+std::uint16_t ByteSource::u16(std::uint64_t offset) {
+    std::array<std::uint8_t, 2> b{};
+    readAt(offset, b);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+std::int16_t ByteSource::i16(std::uint64_t offset) { return static_cast<std::int16_t>(u16(offset)); }
+
+std::int32_t ByteSource::i32(std::uint64_t offset) {
+    std::array<std::uint8_t, 4> b{};
+    readAt(offset, b);
+    const std::uint32_t v = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
+    return static_cast<std::int32_t>(v);
+}
+
+float ByteSource::f32(std::uint64_t offset) {
+    std::array<std::uint8_t, 4> b{};
+    readAt(offset, b);
+    const std::uint32_t v = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
+    return std::bit_cast<float>(v);
+}
+
+std::string ByteSource::bytes(std::uint64_t offset, std::size_t count) {
+    std::string s(count, '\0');
+    readAt(offset, {reinterpret_cast<std::uint8_t*>(s.data()), s.size()});
+    return s;
+}
+
+void ByteSource::i16Array(std::uint64_t offset, std::span<std::int16_t> out) {
+    readAt(offset, {reinterpret_cast<std::uint8_t*>(out.data()), out.size_bytes()});
+    if constexpr (std::endian::native == std::endian::big) {
+        for (auto& v : out) {
+            const auto u = static_cast<std::uint16_t>(v);
+            v = static_cast<std::int16_t>((u >> 8) | (u << 8));
+        }
+    }
+}
+
+}  // namespace krnz

@@ -1,1 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/text_lookup.h"
+
+#include <map>
+#include <utility>
+
+namespace krnz {
+namespace {
+
+// The texts the panels and the command line need before any language file is at hand. They
+// match data/language/english.txt.
+class BuiltinEnglish final : public TextLookup {
+public:
+    std::string text(std::string_view section, std::string_view key) const override {
+        const auto it = m_texts.find({std::string(section), std::string(key)});
+        return it != m_texts.end() ? it->second : std::string(key);
+    }
+
+private:
+    std::map<std::pair<std::string, std::string>, std::string> m_texts = {
+        {{"krn", "instrumentSN"}, "Instrument SN"},
+        {{"krn", "eventNumber"}, "Event no."},
+        {{"krn", "DateTime"}, "Date/time"},
+        {{"krn", "regLength"}, "Record length"},
+        {{"krn", "vectorMax"}, "Vector max"},
+        {{"krn", "timeScale"}, "Time scale"},
+        {{"krn", "channel"}, "Channel"},
+        {{"krn", "input"}, "Input"},
+        {{"krn", "unit"}, "Unit"},
+        {{"krn", "trigLevel"}, "Trigger level"},
+        {{"krn", "peak"}, "Peak"},
+        {{"krn", "dB"}, "dB"},
+        {{"krn", "diff"}, "Diff"},
+        {{"krn", "integ"}, "Integ"},
+        {{"krn", "frq"}, "Frq"},
+    };
+};
+
+}  // namespace
+
+const TextLookup& builtinEnglish() {
+    static const BuiltinEnglish texts;
+    return texts;
+}
+
+}  // namespace krnz

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "cli_options.h"
+#include "event/event.h"
+
+namespace krnz::cli {
+
+// The event as the commands see it: read, user texts attached.
+struct CliEvent {
+    Event event;
+    UserInfo userInfo;
+    bool processed = false;
+};
+
+// Reads the event FILE names; throws what the reader throws.
+CliEvent loadCliEvent(const Options& options);
+
+// Each command writes its result (stdout or -o) and returns the exit status.
+int runInfo(const Options& options);
+int runSamples(const Options& options);
+int runDump(const Options& options);
+
+}  // namespace krnz::cli
