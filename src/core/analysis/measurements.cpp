@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/measurements.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <span>
 
@@ -22,6 +24,14 @@ double pascalPerUnit(int unit) {
         case 9: return 6894.757;    // psi
         default: return 1.0;        // Pa
     }
+}
+
+// First slot holding the smallest amplitude; a later slot wins only when strictly smaller.
+std::size_t smallestSlot(const std::vector<double>& amps) {
+    std::size_t k = 0;
+    for (std::size_t m = 1; m < amps.size(); ++m)
+        if (amps[m] < amps[k]) k = m;
+    return k;
 }
 
 }  // namespace
@@ -121,45 +131,67 @@ void calchighamps(Event& event, int slot, std::optional<int> nPeaks) {
     SampleRecord& rec = event.sample;
     std::vector<double>& amps = rec.highAmps[slot];
     std::vector<double>& frqs = rec.highAmpFrqs[slot];
-    amps.assign(nPeaks ? static_cast<std::size_t>(*nPeaks) : 0u, 0.0);
+    amps.assign(nPeaks ? static_cast<std::size_t>(std::max(*nPeaks, 0)) : 0u, 0.0);
     frqs.assign(amps.size(), 0.0);
     const std::span<const float> x = rec.sampleData.row(slot);
     const auto n = static_cast<std::int32_t>(x.size());
     if (n == 0) return;
     const bool inches = event.channels[slot].unit == kUnitIps;
 
-    std::int32_t i = 1;
-    while (i < n && sign(x[i]) == sign(x[0])) ++i;
-    if (i >= n) return;
-    if (sign(x[i]) != 0) --i;
-    for (;;) {
-        if (x[i] == 0.0f) {
-            while (i + 1 < n && x[i + 1] == 0.0f) ++i;
-            if (i + 1 >= n) return;
-        }
-        std::int32_t j = i + 2;
-        if (j >= n) return;
-        const int s = sign(x[i + 1]);
-        double amp = std::fabs(x[i + 1]);
-        // A half-wave the record cuts off is never counted.
-        while (sign(x[j]) == s) {
-            amp = absMax(x[j], amp);
-            if (++j == n) return;
-        }
-        if (inches) amp = amp * 25.4;
+    // A half-wave is a run of samples of one sign (zeros belong to none). The run that holds
+    // sample 0 may have begun before the record and the last one may go on after it, so
+    // neither counts; the crossings lie between a run's first sample and the one before it,
+    // and between its last sample and the one after it.
+    std::int32_t first = 1;
+    while (first < n && sign(x[first]) == sign(x[0])) ++first;
+    if (first >= n) return;
+
+    // The list changes only when a half-wave replaces its smallest entry, so the smallest is
+    // looked for again only then.
+    std::size_t smallest = smallestSlot(amps);
+    auto store = [&](std::int32_t before, std::int32_t after, float peak) {
+        const double amp = inches ? peak * 25.4 : peak;
         if (!nPeaks) {
             amps.push_back(amp);
-            frqs.push_back(zeroCrossFrq(rec, slot, i, j));
-        } else if (!amps.empty()) {
-            std::size_t k = 0;
-            for (std::size_t m = 1; m < amps.size(); ++m)
-                if (amps[m] < amps[k]) k = m;
-            if (amp > amps[k]) {
-                amps[k] = amp;
-                frqs[k] = zeroCrossFrq(rec, slot, i, j);
-            }
+            frqs.push_back(zeroCrossFrq(rec, slot, before, after));
+        } else if (!amps.empty() && amp > amps[smallest]) {
+            amps[smallest] = amp;
+            frqs[smallest] = zeroCrossFrq(rec, slot, before, after);
+            smallest = smallestSlot(amps);
         }
-        i = sign(x[j]) != 0 ? j - 1 : j;
+    };
+
+    // Runs are found without branches, a chunk at a time; noise changes sign at nearly every
+    // sample, which would defeat branch prediction.
+    struct Run {
+        std::int32_t start, end;  // end: the first sample of the next run
+        float peak;
+    };
+    constexpr std::int32_t kChunk = 4096;
+    std::vector<Run> runs(kChunk + 1);
+    int runSign = sign(x[first]);
+    std::int32_t runStart = first;
+    float peak = std::fabs(x[first]);
+    for (std::int32_t chunkStart = first + 1; chunkStart < n; chunkStart += kChunk) {
+        const std::int32_t chunkEnd = std::min(n, chunkStart + kChunk);
+        std::size_t count = 0;
+        for (std::int32_t j = chunkStart; j < chunkEnd; ++j) {
+            const float v = x[j];
+            const int s = sign(v);
+            const float a = std::fabs(v);
+            const bool boundary = s != runSign;
+            runs[count] = {runStart, j, peak};
+            count += static_cast<std::size_t>(boundary & (runSign != 0));
+            // Selections by mask: compilers turn the plain conditionals into branches.
+            const std::uint32_t mask = 0u - static_cast<std::uint32_t>(boundary);
+            runStart = static_cast<std::int32_t>((static_cast<std::uint32_t>(j) & mask) |
+                                                 (static_cast<std::uint32_t>(runStart) & ~mask));
+            const float longer = std::max(peak, a);
+            peak = std::bit_cast<float>((std::bit_cast<std::uint32_t>(a) & mask) |
+                                        (std::bit_cast<std::uint32_t>(longer) & ~mask));
+            runSign = s;
+        }
+        for (std::size_t r = 0; r < count; ++r) store(runs[r].start - 1, runs[r].end, runs[r].peak);
     }
 }
 

@@ -4,8 +4,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace krnz {
@@ -27,13 +30,51 @@ struct ChannelRecord {
     std::uint8_t loHi = 0;    // KRN gain-range byte; reading only
 };
 
+void* allocateSampleBuffer(std::size_t bytes);
+void freeSampleBuffer(void* p, std::size_t bytes);
+
+// Allocator for large sample buffers: leaves floats uninitialised (readers write every one) and
+// asks for huge pages, which spares a long event hundreds of thousands of page faults.
+template <class T>
+struct SampleAllocator {
+    using value_type = T;
+    SampleAllocator() = default;
+    template <class U>
+    SampleAllocator(const SampleAllocator<U>&) {}
+    T* allocate(std::size_t n);
+    void deallocate(T* p, std::size_t n) { freeSampleBuffer(p, n * sizeof(T)); }
+    template <class U>
+    void construct(U* p) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    bool operator==(const SampleAllocator&) const = default;
+};
+
+
+template <class T>
+T* SampleAllocator<T>::allocate(std::size_t n) {
+    return static_cast<T*>(allocateSampleBuffer(n * sizeof(T)));
+}
+
 // Samples in engineering units, one row per slot. Rows are stored one after the other (not
 // interleaved as in the files) so that each per-channel pass streams one contiguous block.
 class SampleMatrix {
 public:
+    enum class Init { Zero, Uninitialised };
+
     SampleMatrix() = default;
-    explicit SampleMatrix(std::int32_t samplesPerRow)
-        : m_n(samplesPerRow), m_data(static_cast<std::size_t>(samplesPerRow) * kSlots, 0.0f) {}
+    explicit SampleMatrix(std::int32_t samplesPerRow, Init init = Init::Zero) : m_n(samplesPerRow) {
+        const std::size_t size = static_cast<std::size_t>(samplesPerRow) * kSlots;
+        if (init == Init::Zero) {
+            m_data.assign(size, 0.0f);
+        } else {
+            m_data.resize(size);
+        }
+    }
 
     std::int32_t samplesPerRow() const { return m_n; }
     bool empty() const { return m_data.empty(); }
@@ -49,7 +90,7 @@ private:
     std::size_t offset(int slot) const { return static_cast<std::size_t>(slot) * rowSize(); }
 
     std::int32_t m_n = 0;
-    std::vector<float> m_data;
+    std::vector<float, SampleAllocator<float>> m_data;
 };
 
 // The event header, its samples and the per-slot results of the peak scan and measurements.

@@ -86,18 +86,26 @@ void readK100Samples(ByteSource& file, Event& event) {
 void readK200Samples(ByteSource& file, Event& event) {
     SampleRecord& rec = event.sample;
     const std::uint64_t blockSize = k200BlockSize(rec.nSecPerChannelIndex);
+    // The header is followed by one reference block per channel that has a sensor, in channel
+    // order, so a channel's block sits after those of the channels with a sensor before it.
+    std::array<int, 8> blockPosition{};
     int channelsWithSensor = 0;
-    for (int k = 0; k < 8; ++k)
+    for (int k = 0; k < 8; ++k) {
+        blockPosition[k] = channelsWithSensor;
         if (file.u8(64 + 6 * k) != 0) ++channelsWithSensor;
+    }
     std::uint64_t dataStart = kK200Header + kK200RefBlock * channelsWithSensor;
     if (rec.channelGroup == 2) dataStart += 4 * blockSize;
-    const std::uint64_t refBase = rec.channelGroup == 2 ? kK200Header + 4 * kK200RefBlock : kK200Header;
 
     std::vector<std::int16_t> raw(static_cast<std::size_t>(rec.nSamplesPerChannel));
     for (int c = 0; c < kSlots; ++c) {
-        std::int16_t reference[16];
-        file.i16Array(refBase + kK200RefBlock * c, reference);
-        const std::int16_t zeroOffset = k200ZeroOffset(reference);
+        const int k = (rec.channelGroup - 1) * kSlots + c;
+        std::int16_t zeroOffset = 0;  // a channel without a sensor has no reference block
+        if (event.channels[c].sensorKind != 0) {
+            std::int16_t reference[16];
+            file.i16Array(kK200Header + kK200RefBlock * blockPosition[k], reference);
+            zeroOffset = k200ZeroOffset(reference);
+        }
         file.i16Array(dataStart + blockSize * c, raw);
         const double sens = event.channels[c].sens;
         std::span<float> row = rec.sampleData.row(c);
@@ -178,7 +186,7 @@ Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int 
     rec.nSecPerChannel = length.nSecPerChannel;
     rec.nSamplesPerChannel = length.nSamples;
     rec.frq = length.frqHz;
-    rec.sampleData = SampleMatrix(rec.nSamplesPerChannel);
+    rec.sampleData = SampleMatrix(rec.nSamplesPerChannel, SampleMatrix::Init::Uninitialised);
     rec.sampleInterval = static_cast<double>(rec.nSecPerChannel) / rec.nSamplesPerChannel;
 
     // readKrnHeader

@@ -123,7 +123,7 @@ Event readTremologChecked(ByteSource& file, UserInfo& userInfo) {
     if (rec.nSamplesPerChannel > maxDeclaredSamples(file.size(), dataOffset))
         throw Error(kErrProgram, "the header declares " + std::to_string(rec.nSamplesPerChannel) +
                                      " samples per channel, far more than the file holds");
-    rec.sampleData = SampleMatrix(rec.nSamplesPerChannel);
+    rec.sampleData = SampleMatrix(rec.nSamplesPerChannel, SampleMatrix::Init::Uninitialised);
     readSamples(file, static_cast<std::uint64_t>(dataOffset), k, rec);
 
     rec.dataLoaded = true;

@@ -181,26 +181,33 @@ TEST_F(KrnReaderTest, K200GroupsAndZeroOffsets) {
     }
 }
 
-TEST_F(KrnReaderTest, K200DataStartCountsChannelsWithASensor) {
+// Reference blocks are packed: only channels with a sensor have one, in channel order.
+TEST_F(KrnReaderTest, K200PackedBlocksOfChannelsWithASensor) {
     gen::K200Event ev;
     ev.header.regLengthIndex = 0;
     ev.header.channels[2].sensorKind = 0;
-    ev.header.channels[6].sensorKind = 0;
-    for (int k = 0; k < 8; ++k) ev.samples[k] = ramp(5000, 1039 + 100 * k, 1);  // zero offset 1
-    for (auto& ch : ev.header.channels) ch.references.fill(1038);
+    ev.header.channels[6].sensorKind = 0;  // six channels with a sensor
+    for (int k = 0; k < 8; ++k) {
+        ev.header.channels[k].references.fill(static_cast<std::int16_t>(1038 + 2 * k));
+        ev.samples[k] = ramp(5000, 1038 + 100 * k, 1);
+    }
     EXPECT_EQ(gen::k200DataStart(ev.header), 512u + 6 * 2048u);
     EXPECT_EQ(gen::k200DataStart(ev.header, 2), 512u + 6 * 2048u + 4 * 10240u);
     const auto bytes = gen::writeK200(ev);
     for (int group : {1, 2}) {
         const Event e = read(bytes, group).event;
-        // Slots 0 and 1 of either group take their reference values from blocks that exist.
-        for (int c : {0, 1}) {
+        for (int c = 0; c < 4; ++c) {
             const int k = (group - 1) * 4 + c;
-            EXPECT_EQ(e.sample.sampleData(c, 10), static_cast<float>((100 * k + 10) / k200Sens(ev.header.channels[k])))
-                << "group " << group << " slot " << c;
+            const gen::K200Channel& ch = ev.header.channels[k];
+            SCOPED_TRACE(::testing::Message() << "group " << group << " slot " << c);
+            EXPECT_EQ(e.sample.channelOff[c], ch.sensorKind == 0);
+            if (ch.sensorKind == 0) {
+                EXPECT_EQ(e.channels[c].unit, kUnitUndef);
+                continue;
+            }
+            const int zero = 2 * k + 1;  // deviations of 2k each: round(32k / 16 + 1)
+            EXPECT_EQ(e.sample.sampleData(c, 10), static_cast<float>((100 * k + 10 - zero) / k200Sens(ch)));
         }
-        EXPECT_TRUE(e.sample.channelOff[2]);
-        EXPECT_EQ(e.channels[2].unit, kUnitUndef);
     }
 }
 
