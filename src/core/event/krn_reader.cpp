@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "event/krn_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -106,11 +107,17 @@ void readK200Samples(ByteSource& file, Event& event) {
             file.i16Array(kK200Header + kK200RefBlock * blockPosition[k], reference);
             zeroOffset = k200ZeroOffset(reference);
         }
-        file.i16Array(dataStart + blockSize * c, raw);
+        const std::uint64_t start = dataStart + blockSize * c;
+        file.i16Array(start, raw);
+        // Samples the file does not hold are 0, not the reading of a raw 0 (which lies far
+        // below the channel's zero).
+        const std::size_t held = static_cast<std::size_t>(
+            std::min<std::uint64_t>(raw.size(), file.size() > start ? (file.size() - start) / 2 : 0));
         const double sens = event.channels[c].sens;
         std::span<float> row = rec.sampleData.row(c);
-        for (std::size_t i = 0; i < raw.size(); ++i)
+        for (std::size_t i = 0; i < held; ++i)
             row[i] = static_cast<float>((raw[i] - kRawZero - zeroOffset) / sens);
+        std::fill(row.begin() + static_cast<std::ptrdiff_t>(held), row.end(), 0.0f);
     }
 }
 

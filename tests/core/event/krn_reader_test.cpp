@@ -269,6 +269,17 @@ TEST_F(KrnReaderTest, TruncatedFilesReadMissingSamplesAsZero) {
     EXPECT_EQ(r.sampleData(1, 1000), 0.0f);
     EXPECT_EQ(r.sampleData(3, 1999), 0.0f);
 
+    // K200: samples past the end are 0 in the channel's unit, not the reading of a raw 0.
+    gen::K200Event k200;
+    k200.header.regLengthIndex = 0;
+    for (int k = 0; k < 8; ++k) k200.samples[k] = std::vector<std::int16_t>(5000, 1100);
+    std::vector<std::uint8_t> k200Bytes = gen::writeK200(k200);
+    k200Bytes.resize(gen::k200DataStart(k200.header) + 10240 + 2 * 100);  // slot 1: 100 samples
+    const SampleRecord r200 = read(k200Bytes).event.sample;
+    EXPECT_NE(r200.sampleData(1, 99), 0.0f);
+    EXPECT_EQ(r200.sampleData(1, 100), 0.0f);
+    EXPECT_EQ(r200.sampleData(3, 0), 0.0f);
+
     // Cut inside the header: the sensitivities read as 0 and divide by zero.
     bytes.resize(40);
     EXPECT_THROW(read(bytes), Error);
