@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "event/event.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <new>
@@ -72,24 +73,61 @@ void freeSampleBuffer(void* p, std::size_t bytes) {
     std::free(p);
 }
 
+namespace {
+
+// Extremes of a row and the first index of each, as a scan with strict comparisons from
+// sample 0 finds them. The values come from a pass the compiler vectorises (minimum and
+// maximum do not depend on the order), the indices from a search for their first occurrence.
+// A NaN would make the order matter, so a row holding one takes the plain scan.
+void rowExtremes(std::span<const float> x, float& lo, std::int32_t& loIndex, float& hi,
+                 std::int32_t& hiIndex) {
+    constexpr std::size_t kLanes = 8;
+    float mins[kLanes], maxs[kLanes];
+    std::fill(std::begin(mins), std::end(mins), x[0]);
+    std::fill(std::begin(maxs), std::end(maxs), x[0]);
+    bool nan = false;
+    std::size_t i = 0;
+    for (; i + kLanes <= x.size(); i += kLanes) {
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            const float v = x[i + k];
+            nan |= v != v;
+            mins[k] = v < mins[k] ? v : mins[k];
+            maxs[k] = v > maxs[k] ? v : maxs[k];
+        }
+    }
+    for (; i < x.size(); ++i) {
+        nan |= x[i] != x[i];
+        mins[0] = x[i] < mins[0] ? x[i] : mins[0];
+        maxs[0] = x[i] > maxs[0] ? x[i] : maxs[0];
+    }
+    if (nan) {
+        lo = hi = x[0];
+        loIndex = hiIndex = 0;
+        for (std::size_t j = 1; j < x.size(); ++j) {
+            if (x[j] < lo) lo = x[j], loIndex = static_cast<std::int32_t>(j);
+            if (x[j] > hi) hi = x[j], hiIndex = static_cast<std::int32_t>(j);
+        }
+        return;
+    }
+    lo = *std::min_element(std::begin(mins), std::end(mins));
+    hi = *std::max_element(std::begin(maxs), std::end(maxs));
+    // -0 and +0 compare equal; the scan keeps whichever came first, and so does find.
+    loIndex = static_cast<std::int32_t>(std::find(x.begin(), x.end(), lo) - x.begin());
+    hiIndex = static_cast<std::int32_t>(std::find(x.begin(), x.end(), hi) - x.begin());
+    lo = x[static_cast<std::size_t>(loIndex)];
+    hi = x[static_cast<std::size_t>(hiIndex)];
+}
+
+}  // namespace
+
 void calcMinMax(SampleRecord& rec) {
     const SampleMatrix& data = rec.sampleData;
     if (data.empty()) return;
     rec.allMax = rec.allMin = data(0, 0);
     for (int c = 0; c < kSlots; ++c) {
-        const std::span<const float> x = data.row(c);
-        float lo = x[0], hi = x[0];
-        std::int32_t loIndex = 0, hiIndex = 0;
-        // Strict tests: on equal values the earliest sample keeps the title.
-        for (std::size_t i = 1; i < x.size(); ++i) {
-            const float v = x[i];
-            if (v < lo) lo = v, loIndex = static_cast<std::int32_t>(i);
-            if (v > hi) hi = v, hiIndex = static_cast<std::int32_t>(i);
-        }
-        rec.chMin[c] = lo, rec.chMinIndex[c] = loIndex;
-        rec.chMax[c] = hi, rec.chMaxIndex[c] = hiIndex;
-        if (lo < rec.allMin) rec.allMin = lo;
-        if (hi > rec.allMax) rec.allMax = hi;
+        rowExtremes(data.row(c), rec.chMin[c], rec.chMinIndex[c], rec.chMax[c], rec.chMaxIndex[c]);
+        if (rec.chMin[c] < rec.allMin) rec.allMin = rec.chMin[c];
+        if (rec.chMax[c] > rec.allMax) rec.allMax = rec.chMax[c];
     }
 }
 
