@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+#include <system_error>
+
+namespace krnz::settings {
+
+// Replaces `target` with `bytes` so that a crash or a failing disk never leaves half a file: the
+// bytes go to a new temporary file in the same folder, which is flushed and then renamed over
+// the target. An existing target keeps its permission bits. On any failure the temporary file
+// is removed, the old target stays as it was, and krnz::Error is thrown with a message naming
+// the file.
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+namespace detail {
+
+// The final rename step, replaceable so that tests can make it fail after the temporary file
+// has been written (permission checks do not stop a test running as root). An empty function
+// restores std::filesystem::rename.
+using RenameStep = std::function<void(const std::filesystem::path& from,
+                                      const std::filesystem::path& to, std::error_code& error)>;
+void setRenameStepForTesting(RenameStep step);
+
+}  // namespace detail
+}  // namespace krnz::settings

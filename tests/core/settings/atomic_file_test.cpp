@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/atomic_file.h"
+
+#include "common/error.h"
+#include "core/settings/file_bytes.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace krnz::settings {
+namespace {
+
+namespace fs = std::filesystem;
+using test::countOtherFiles;
+using test::readBytes;
+using test::writeBytes;
+
+// Puts the real rename back even when a test fails half-way.
+struct FailingRename {
+    FailingRename() {
+        detail::setRenameStepForTesting([](const fs::path&, const fs::path&, std::error_code& e) {
+            e = std::make_error_code(std::errc::io_error);
+        });
+    }
+    ~FailingRename() { detail::setRenameStepForTesting({}); }
+};
+
+TEST(AtomicFile, ReplacesTheContentAndLeavesNoTemporaryFile) {
+    test::TempDir dir;
+    const auto path = dir.path() / "option.ini";
+    writeFileAtomically(path, "first");
+    writeFileAtomically(path, "second, longer");
+    writeFileAtomically(path, "3");
+    EXPECT_EQ(readBytes(path), "3");
+    EXPECT_EQ(countOtherFiles(dir.path(), "option.ini"), 0);
+}
+
+TEST(AtomicFile, AFailedRenameKeepsTheOldFileWhole) {
+    test::TempDir dir;
+    const auto path = dir.path() / "krnz.ini";
+    writeBytes(path, "[general]\r\nlanguage=svenska.txt\r\n");
+    {
+        FailingRename failing;
+        try {
+            writeFileAtomically(path, "[general]\r\n");
+            FAIL() << "no error";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.number(), kErrPathFileAccess);
+            EXPECT_NE(error.text().find(path.string()), std::string::npos) << error.text();
+        }
+    }
+    EXPECT_EQ(readBytes(path), "[general]\r\nlanguage=svenska.txt\r\n");
+    EXPECT_EQ(countOtherFiles(dir.path(), "krnz.ini"), 0);
+}
+
+TEST(AtomicFile, AFolderThatCannotHoldFilesIsReported) {
+    test::TempDir dir;
+    writeBytes(dir.path() / "plain", "not a folder");
+    EXPECT_THROW(writeFileAtomically(dir.path() / "plain" / "krnz.ini", "x"), Error);
+    EXPECT_THROW(writeFileAtomically(dir.path() / "missing" / "krnz.ini", "x"), Error);
+    EXPECT_EQ(readBytes(dir.path() / "plain"), "not a folder");
+}
+
+TEST(AtomicFile, KeepsPermissionsAndSymbolicLinks) {
+    test::TempDir dir;
+    const auto real = dir.path() / "real.ini";
+    const auto link = dir.path() / "link.ini";
+    writeBytes(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(real, link);
+    writeFileAtomically(link, "new");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBytes(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+}  // namespace
+}  // namespace krnz::settings
