@@ -22,5 +22,6 @@ CliEvent loadCliEvent(const Options& options);
 int runInfo(const Options& options);
 int runSamples(const Options& options);
 int runDump(const Options& options);
+int runPpvzx(const Options& options);
 
 }  // namespace krnz::cli
