@@ -6,6 +6,7 @@
 #include <cmath>
 #include <span>
 
+#include "common/parallel.h"
 #include "event/units.h"
 #include "view/value_format.h"
 
@@ -198,6 +199,19 @@ void calchighamps(Event& event, int slot, std::optional<int> nPeaks) {
         }
         for (std::size_t r = 0; r < count; ++r) store(runs[r].start - 1, runs[r].end, runs[r].peak);
     }
+}
+
+std::array<ChannelMeasures, kSlots> measureChannels(const Event& event) {
+    std::array<ChannelMeasures, kSlots> measures;
+    parallelFor(kSlots, [&](int c) {
+        measures[c] = {peakValue(event.sample, c), diffPeak(event, c), integPeak(event, c),
+                       peakMaxFrq(event.sample, c)};
+    });
+    return measures;
+}
+
+void calcAllHighAmps(Event& event, std::optional<int> nPeaks) {
+    parallelFor(kSlots, [&](int c) { calchighamps(event, c, nPeaks); });
 }
 
 std::optional<double> pressureLevelDb(double value, int unit) {

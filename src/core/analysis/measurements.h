@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +31,20 @@ double zeroCrossFrq(const SampleRecord& rec, int slot, std::int32_t a, std::int3
 // exactly that many entries holding the largest half-waves (unused ones 0); without it, every
 // complete half-wave in order.
 void calchighamps(Event& event, int slot, std::optional<int> nPeaks);
+
+// The numbers the channel panel shows for one slot.
+struct ChannelMeasures {
+    double peak = 0.0;
+    double diffPeak = 0.0;
+    double integPeak = 0.0;
+    double peakFrq = 0.0;
+};
+
+// The measures of every slot, the slots measured side by side on the machine's cores.
+std::array<ChannelMeasures, kSlots> measureChannels(const Event& event);
+
+// calchighamps for every slot, side by side.
+void calcAllHighAmps(Event& event, std::optional<int> nPeaks);
 
 // Sound-pressure level of a value in a pressure unit, rounded to 3 significant digits; nullopt
 // when it is undefined (no pressure).

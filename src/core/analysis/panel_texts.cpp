@@ -33,14 +33,14 @@ std::string dateText(const SampleRecord& rec) {
 
 std::string threeDigits(double v) { return textOf(vardesiffror(v, 3)); }
 
-void fileChannelPanel(const Event& event, int c, const TextLookup& texts,
+void fileChannelPanel(const Event& event, int c, const ChannelMeasures& m, const TextLookup& texts,
                       std::vector<std::string>& labels, std::vector<std::string>& values) {
     const SampleRecord& rec = event.sample;
     const ChannelRecord& ch = event.channels[c];
     labels.push_back(texts.text("krn", "channel") + "/" + texts.text("krn", "input"));
     values.push_back(sensorKindName(ch.sensorKind) + " " + std::to_string(fileChannelOfSlot(rec, c)));
     if (ch.sensorKind == 0) return;
-    const double peak = peakValue(rec, c);
+    const double peak = m.peak;
     labels.push_back(texts.text("krn", "unit"));
     values.push_back(unitName(ch.unit));
     labels.push_back(texts.text("krn", "trigLevel"));
@@ -52,12 +52,12 @@ void fileChannelPanel(const Event& event, int c, const TextLookup& texts,
         values.push_back(pressureDb(peak, ch.unit));
     } else {
         labels.push_back(texts.text("krn", "diff") + " " + unitName(ch.diffUnit));
-        values.push_back(threeDigits(diffPeak(event, c)));
+        values.push_back(threeDigits(m.diffPeak));
     }
     labels.push_back(texts.text("krn", "integ") + " " + unitName(ch.integUnit));
-    values.push_back(threeDigits(integPeak(event, c)));
+    values.push_back(threeDigits(m.integPeak));
     labels.push_back(texts.text("krn", "frq"));
-    values.push_back(threeDigits(peakMaxFrq(rec, c)));
+    values.push_back(threeDigits(m.peakFrq));
 }
 
 void processedChannelPanel(const Event& event, const PanelInputs& inputs, int c,
@@ -109,6 +109,11 @@ std::vector<std::string> set_sample_texts(Event& event, const PanelInputs& input
 }
 
 PanelTexts setMainWindowTexts(Event& event, const PanelInputs& inputs, const TextLookup& texts) {
+    return setMainWindowTexts(event, inputs, texts, measureChannels(event));
+}
+
+PanelTexts setMainWindowTexts(Event& event, const PanelInputs& inputs, const TextLookup& texts,
+                              const std::array<ChannelMeasures, kSlots>& measures) {
     PanelTexts panels;
     for (const char* key : {"instrumentSN", "eventNumber", "DateTime", "regLength"})
         panels.sampleLabels.push_back(texts.text("krn", key));
@@ -119,7 +124,7 @@ PanelTexts setMainWindowTexts(Event& event, const PanelInputs& inputs, const Tex
         if (inputs.processed) {
             processedChannelPanel(event, inputs, c, texts, panels.channelLabels[c], panels.channelValues[c]);
         } else {
-            fileChannelPanel(event, c, texts, panels.channelLabels[c], panels.channelValues[c]);
+            fileChannelPanel(event, c, measures[c], texts, panels.channelLabels[c], panels.channelValues[c]);
         }
     }
     return panels;

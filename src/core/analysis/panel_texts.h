@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/measurements.h"
 #include "event/event.h"
 #include "settings/text_lookup.h"
 
@@ -34,6 +35,10 @@ std::vector<std::string> set_sample_texts(Event& event, const PanelInputs& input
 
 // Both panels; measures the event (vector maximum time is written back to it).
 PanelTexts setMainWindowTexts(Event& event, const PanelInputs& inputs, const TextLookup& texts);
+
+// The same from measures already taken (measureChannels).
+PanelTexts setMainWindowTexts(Event& event, const PanelInputs& inputs, const TextLookup& texts,
+                              const std::array<ChannelMeasures, kSlots>& measures);
 
 std::string joinLines(const std::vector<std::string>& lines, const std::string& separator);
 

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/parallel.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace krnz {
+
+void parallelFor(int count, const std::function<void(int)>& work) {
+    const int threads = std::min<int>(count, std::max(1u, std::thread::hardware_concurrency()));
+    if (threads <= 1) {
+        for (int i = 0; i < count; ++i) work(i);
+        return;
+    }
+    std::atomic<int> next{0};
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    auto worker = [&] {
+        for (int i = next++; i < count; i = next++) {
+            try {
+                work(i);
+            } catch (...) {
+                const std::lock_guard lock(failureMutex);
+                if (!failure) failure = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::jthread> pool;
+    for (int t = 1; t < threads; ++t) pool.emplace_back(worker);
+    worker();
+    pool.clear();  // joins
+    if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace krnz
