@@ -86,6 +86,7 @@ int runInfo(const Options& options) {
     // the time scale of the whole record.
     PanelInputs inputs;
     inputs.processed = loaded.processed;
+    inputs.sourceChannel = loaded.sourceChannel;
     for (int c = 0; c < kSlots; ++c) inputs.channelOn[c] = !rec.channelOff[c];
     inputs.timeScaleS = timeGridStep(rec.nSecPerChannel).stepS;
     const PanelTexts panels = setMainWindowTexts(event, inputs, builtinEnglish());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "cli_options.h"
@@ -12,7 +13,8 @@ namespace krnz::cli {
 struct CliEvent {
     Event event;
     UserInfo userInfo;
-    bool processed = false;
+    bool processed = false;                              // the operator chain ran (--macro ...)
+    std::array<int, kSlots> sourceChannel = {1, 2, 3, 4};  // its rows' source channels
 };
 
 // Reads the event FILE names; throws what the reader throws.

@@ -1,13 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "analysis/batch_chain.h"
+#include "analysis/reporter.h"
 #include "commands.h"
 #include "event/event_reader.h"
 #include "event/user_info.h"
+#include "settings/text_lookup.h"
 
 namespace krnz::cli {
+namespace {
+
+// The toolbox's message boxes, kept until it is known whether the run went ahead.
+class CollectingReporter final : public analysis::Reporter {
+public:
+    void message(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
+std::string withoutCr(const std::string& text) {
+    std::string out;
+    for (const char c : text)
+        if (c != '\r') out += c;
+    return out;
+}
+
+// Runs the operator chain as the toolbox's "show" does. A macro file that cannot be used stops
+// the command (exit 1 with the program's message); messages of the run itself (an illegal unit,
+// an unknown operator) go to stderr and the command goes on with the rows as the chain left them.
+void runChain(const Options& options, CliEvent& loaded) {
+    analysis::BatchChainOptions chain;
+    if (options.macroFile) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(*options.macroFile, error))
+            throw ReadRejected(kErrFileNotFound, {"macro file not found: " + *options.macroFile});
+        chain.macroFile = *options.macroFile;
+    }
+    if (options.sourceChannels)
+        for (int r = 0; r < kSlots; ++r) chain.sourceChannel[r] = (*options.sourceChannels)[r];
+    if (options.interpolateRows)
+        for (const int r : *options.interpolateRows) chain.intOn[r] = true;
+
+    CollectingReporter reporter;
+    if (!analysis::runChainOnEvent(loaded.event, chain, builtinEnglish(), reporter))
+        throw ReadRejected(kErrProgram, reporter.messages);
+    for (const std::string& message : reporter.messages) std::cerr << withoutCr(message) << "\n";
+    loaded.processed = true;
+    loaded.sourceChannel = chain.sourceChannel;
+}
+
+}  // namespace
 
 CliEvent loadCliEvent(const Options& options) {
-    if (options.macroFile || options.sourceChannels || options.interpolateRows)
-        throw UsageError("--macro, --source and --interpolate are not available in this build");
     LoadedEvent loaded = readDatafile(options.file, ReadOptions{options.channelGroup});
     CliEvent result;
     result.event = std::move(loaded.event);
@@ -17,6 +64,7 @@ CliEvent loadCliEvent(const Options& options) {
         result.userInfo = std::move(*stored);
     }
     for (int c = 0; c < kSlots; ++c) result.event.sample.curUnit[c] = result.event.channels[c].unit;
+    if (options.macroFile || options.sourceChannels || options.interpolateRows) runChain(options, result);
     return result;
 }
 

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "analysis/operator_chain.h"
+#include "chain_test_support.h"
+#include "common/error.h"
+
+namespace krnz::analysis {
+namespace {
+
+using test::KeyTexts;
+using test::RecordingReporter;
+using Strings = std::vector<std::string>;
+
+class ChainTest : public testing::Test {
+protected:
+    KeyTexts texts;
+    RecordingReporter reporter;
+    OperatorChain chain{texts, reporter};
+};
+
+// Adding and inserting.
+
+TEST_F(ChainTest, ButtonsAppendInOrderToTheCurrentRow) {
+    chain.setCurrentRow(2);
+    chain.addOperator(0);
+    chain.addFilter(2, 80);
+    chain.addOperator(4);
+    EXPECT_EQ(chain.opInt(2), (Strings{"0", "2 80", "4"}));
+    EXPECT_EQ(chain.opGrid(2), (Strings{"<toolbox.integrate>", "<toolbox.lowPass> ( 80Hz )", "<toolbox.comfortDin>"}));
+    EXPECT_TRUE(chain.opInt(0).empty());
+    EXPECT_EQ(chain.selected(2), 2);
+}
+
+struct InsertCase {
+    int listSize;
+    int selected;  // -1: none
+    int position;
+};
+
+class InsertPosition : public ChainTest, public testing::WithParamInterface<InsertCase> {};
+
+TEST_P(InsertPosition, AfterSelectedOrAtEnd) {
+    const InsertCase c = GetParam();
+    for (int i = 0; i < c.listSize; ++i) chain.addOperator(0);
+    chain.select(0, c.selected);
+    EXPECT_EQ(chain.insertPosition(0), c.position);
+    chain.addOperator(7);
+    EXPECT_EQ(chain.opInt(0)[static_cast<std::size_t>(c.position)], "7");
+    EXPECT_EQ(chain.selected(0), c.position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InsertPosition,
+                         testing::Values(InsertCase{0, -1, 0}, InsertCase{5, 2, 3}, InsertCase{5, -1, 5},
+                                         InsertCase{5, 4, 5}, InsertCase{5, 0, 1}, InsertCase{1, 0, 1}));
+
+TEST_F(ChainTest, ResultantEntersSourcesThenDestinationOfOneGroup) {
+    chain.addResultant({{true, false, true, true}, 2});
+    chain.addResultant({{true, true, false, false}, 1});
+    EXPECT_EQ(chain.opInt(0), (Strings{"6 s 0", "6 s 1", "6 d 1"}));
+    EXPECT_EQ(chain.opInt(1), (Strings{"6 d 0", "6 s 1"}));
+    EXPECT_EQ(chain.opInt(2), (Strings{"6 s 0"}));
+    EXPECT_EQ(chain.opInt(3), (Strings{"6 s 0"}));
+    EXPECT_EQ(chain.opGrid(0), (Strings{"<toolbox.resultant> ( s0 )", "<toolbox.resultant> ( s1 )",
+                                        "<toolbox.resultant> ( d1 )"}));
+    EXPECT_EQ(chain.resultantCounter(), 2);
+}
+
+TEST_F(ChainTest, RowThatIsSourceAndDestinationAfterSelectionKeepsSourceFirst) {
+    chain.addOperator(0);
+    chain.addOperator(1);
+    chain.select(0, 0);
+    chain.addResultant({{true, true, false, false}, 1});
+    EXPECT_EQ(chain.opInt(0), (Strings{"0", "6 s 0", "6 d 0", "1"}));
+}
+
+TEST_F(ChainTest, WrongButtonUseThrows) {
+    EXPECT_THROW(chain.addOperator(2), Error);  // filters take a frequency
+    EXPECT_THROW(chain.addFilter(0, 80), Error);
+    EXPECT_THROW(chain.addResultant({{true, false, false, false}, 1}), Error);
+    EXPECT_EQ(chain.resultantCounter(), 0);
+}
+
+// Deleting.
+
+TEST_F(ChainTest, DeleteSelectsPreviousEntry) {
+    for (const int op : {0, 1, 4}) chain.addOperator(op);
+    chain.select(0, 1);
+    chain.deleteSelected();
+    EXPECT_EQ(chain.opInt(0), (Strings{"0", "4"}));
+    EXPECT_EQ(chain.opGrid(0), (Strings{"<toolbox.integrate>", "<toolbox.comfortDin>"}));
+    EXPECT_EQ(chain.selected(0), 0);
+    chain.deleteSelected();
+    EXPECT_EQ(chain.opInt(0), (Strings{"4"}));
+    EXPECT_EQ(chain.selected(0), -1);  // the first entry went: nothing selected
+    chain.deleteSelected();            // and nothing more goes
+    EXPECT_EQ(chain.opInt(0), (Strings{"4"}));
+}
+
+TEST_F(ChainTest, DeletingOneParticipantRemovesWholeGroupFromEveryRow) {
+    chain.setCurrentRow(1);
+    chain.addOperator(0);
+    chain.addResultant({{true, true, true, false}, 4});  // group 0
+    chain.addResultant({{false, true, false, true}, 1});  // group 1
+    chain.setCurrentRow(3);
+    chain.addOperator(7);
+    chain.select(3, 0);  // "6 d 0"
+    ASSERT_EQ(chain.opInt(3), (Strings{"6 d 0", "6 s 1", "7"}));
+    chain.deleteSelected();
+    EXPECT_EQ(chain.opInt(0), (Strings{"6 d 1"}));
+    EXPECT_EQ(chain.opInt(1), (Strings{"0", "6 s 1"}));
+    EXPECT_TRUE(chain.opInt(2).empty());
+    EXPECT_EQ(chain.opInt(3), (Strings{"6 s 1", "7"}));
+    for (int r = 0; r < kSlots; ++r) EXPECT_EQ(chain.opGrid(r).size(), chain.opInt(r).size());
+    EXPECT_EQ(chain.selected(3), -1);
+    EXPECT_EQ(chain.selected(1), 1);  // was on "6 s 1" (index 2), which moved up
+}
+
+TEST_F(ChainTest, NewEmptiesListsButKeepsCounter) {
+    chain.addResultant({{true, true, false, false}, 3});
+    chain.addOperator(0);
+    chain.clear();
+    for (int r = 0; r < kSlots; ++r) {
+        EXPECT_TRUE(chain.opInt(r).empty());
+        EXPECT_TRUE(chain.opGrid(r).empty());
+        EXPECT_EQ(chain.selected(r), -1);
+    }
+    chain.addResultant({{true, true, false, false}, 3});
+    EXPECT_EQ(chain.opInt(2), (Strings{"6 d 1"}));  // destination channel 3 is row 2
+}
+
+// Editing a filter's frequency (double click).
+
+TEST_F(ChainTest, EditFrequencyOnlyForFilters) {
+    chain.addFilter(3, 2);
+    chain.addOperator(0);
+    EXPECT_EQ(chain.filterFrequencyText(0, 0), "2");
+    EXPECT_TRUE(chain.editFrequency(0, 0, 15));
+    EXPECT_EQ(chain.opInt(0)[0], "3 15");
+    EXPECT_EQ(chain.opGrid(0)[0], "<toolbox.hiPass> ( 15Hz )");
+    EXPECT_FALSE(chain.filterFrequencyText(0, 1));
+    EXPECT_FALSE(chain.editFrequency(0, 1, 15));
+    EXPECT_EQ(chain.opInt(0)[1], "0");
+    EXPECT_FALSE(chain.editFrequency(0, 7, 15));
+}
+
+// Loaded lists.
+
+TEST_F(ChainTest, LoadedListsShowCaptionAndFieldsAndMoveCounterPastTheirGroups) {
+    chain.setLoadedLists({Strings{"0", "2 80", "6 s 7"}, Strings{"6 s 7"}, Strings{"6 d 7", "9 1"}, Strings{}});
+    EXPECT_EQ(chain.opGrid(0), (Strings{"<toolbox.integrate>", "<toolbox.lowPass> 80", "<toolbox.resultant> s 7"}));
+    EXPECT_EQ(chain.opGrid(2), (Strings{"<toolbox.resultant> d 7", " 1"}));
+    EXPECT_EQ(chain.resultantCounter(), 8);
+    chain.addResultant({{false, false, true, true}, 4});
+    EXPECT_EQ(chain.opInt(3), (Strings{"6 s 8", "6 d 8"}));
+}
+
+}  // namespace
+}  // namespace krnz::analysis
