@@ -3,6 +3,7 @@
 
 #include "analysis/measurements.h"
 #include "analysis/panel_texts.h"
+#include "cli_texts.h"
 #include "commands.h"
 #include "event/units.h"
 #include "json_writer.h"
@@ -89,7 +90,7 @@ int runInfo(const Options& options) {
     inputs.sourceChannel = loaded.sourceChannel;
     for (int c = 0; c < kSlots; ++c) inputs.channelOn[c] = !rec.channelOff[c];
     inputs.timeScaleS = timeGridStep(rec.nSecPerChannel).stepS;
-    const PanelTexts panels = setMainWindowTexts(event, inputs, builtinEnglish());
+    const PanelTexts panels = setMainWindowTexts(event, inputs, cliTexts());
     const double vectorMax = calcVectorMax(rec);
 
     JsonWriter json;

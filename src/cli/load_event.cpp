@@ -9,7 +9,7 @@
 #include "commands.h"
 #include "event/event_reader.h"
 #include "event/user_info.h"
-#include "settings/text_lookup.h"
+#include "cli_texts.h"
 
 namespace krnz::cli {
 namespace {
@@ -45,7 +45,7 @@ void runChain(const Options& options, CliEvent& loaded) {
         for (const int r : *options.interpolateRows) chain.intOn[r] = true;
 
     CollectingReporter reporter;
-    if (!analysis::runChainOnEvent(loaded.event, chain, builtinEnglish(), reporter))
+    if (!analysis::runChainOnEvent(loaded.event, chain, cliTexts(), reporter))
         throw ReadRejected(kErrProgram, reporter.messages);
     for (const std::string& message : reporter.messages) std::cerr << withoutCr(message) << "\n";
     loaded.processed = true;

@@ -161,6 +161,7 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"toolbox", "saveTitle"},
     {"toolbox", "defaultMacroName"},
     {"toolbox", "badfrq"},
+    {"toolbox", "resultantSkipped"},
     // spectrum window
     {"frq", "back"},
     {"frq", "title"},

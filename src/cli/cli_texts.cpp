@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli_texts.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "common/error.h"
+#include "settings/app_paths.h"
+#include "settings/language_files.h"
+
+namespace krnz::cli {
+namespace {
+
+std::filesystem::path executableDir() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+std::unique_ptr<settings::LanguageFiles> englishFile() {
+    const auto paths = settings::AppPaths::detect(executableDir());
+    auto files = std::make_unique<settings::LanguageFiles>(paths.languageDirs());
+    try {
+        files->checkLanguageFile("english.txt");
+    } catch (const Error&) {
+        return nullptr;
+    }
+    return files;
+}
+
+}  // namespace
+
+const TextLookup& cliTexts() {
+    static const std::unique_ptr<settings::LanguageFiles> files = englishFile();
+    if (files) return *files;
+    return builtinEnglish();
+}
+
+}  // namespace krnz::cli
