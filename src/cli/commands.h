@@ -25,5 +25,6 @@ int runInfo(const Options& options);
 int runSamples(const Options& options);
 int runDump(const Options& options);
 int runPpvzx(const Options& options);
+int runSpectrum(const Options& options);
 
 }  // namespace krnz::cli

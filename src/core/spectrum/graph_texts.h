@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace krnz::spectrum {
+
+// Label of a tick: the value (on a logarithmic axis the decade itself) to 3 significant digits
+// in the plain text form of a number: "0.001", "12.5", "100", "1E+15".
+std::string tickText(double value);
+
+// Cursor readout of a stored coordinate (on a logarithmic axis 10 to its power) to 3
+// significant digits: up to two decimals ("12.5", "0.33") when it has a fraction and is at least
+// 0.005 in magnitude, else a whole number ("250", "0").
+std::string readoutText(double stored, bool isLog);
+
+// The graph heading: y unit, four blanks, slot + 1, four blanks, the "maxampat" language text,
+// a blank, the frequency with one decimal and " Hz".
+std::string graphHeading(const std::string& yUnit, int slot, const std::string& maxampatText,
+                         double maxAmpFreqHz);
+
+}  // namespace krnz::spectrum
