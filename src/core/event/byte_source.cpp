@@ -20,9 +20,17 @@ ByteSource::ByteSource(const std::filesystem::path& path) {
     if (ec) throw Error(kErrPathFileAccess, "Path/File access error: " + path.string());
 }
 
+ByteSource::ByteSource(std::span<const std::uint8_t> bytes)
+    : m_memory(bytes), m_inMemory(true), m_size(bytes.size()) {}
+
 void ByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
     std::size_t got = 0;
-    if (offset < m_size) {
+    if (m_inMemory) {
+        if (offset < m_size) {
+            got = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), m_size - offset));
+            std::copy_n(m_memory.begin() + static_cast<std::ptrdiff_t>(offset), got, out.begin());
+        }
+    } else if (offset < m_size) {
         const std::size_t avail = static_cast<std::size_t>(
             std::min<std::uint64_t>(out.size(), m_size - offset));
         m_file.clear();

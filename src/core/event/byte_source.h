@@ -15,6 +15,8 @@ class ByteSource {
 public:
     // Throws krnz::Error (file not found) when the file cannot be opened.
     explicit ByteSource(const std::filesystem::path& path);
+    // Bytes already in memory (the caller keeps them alive).
+    explicit ByteSource(std::span<const std::uint8_t> bytes);
 
     std::uint64_t size() const { return m_size; }
 
@@ -33,6 +35,8 @@ public:
 
 private:
     std::ifstream m_file;
+    std::span<const std::uint8_t> m_memory;
+    bool m_inMemory = false;
     std::uint64_t m_size = 0;
 };
 

@@ -46,8 +46,9 @@ void markChannelsWithoutSensor(Event& event) {
     }
 }
 
-LoadedEvent readDatafile(const std::filesystem::path& path, const ReadOptions& options) {
-    ByteSource file(path);
+namespace {
+
+LoadedEvent readFrom(ByteSource& file, const ReadOptions& options) {
     const std::string tag = file.bytes(0, 8);
     const int format = fileFormatOfTag(tag);
     LoadedEvent loaded;
@@ -66,6 +67,18 @@ LoadedEvent readDatafile(const std::filesystem::path& path, const ReadOptions& o
             throw ReadRejected(0, {"bad filetype: " + printableTag(tag)});
     }
     return loaded;
+}
+
+}  // namespace
+
+LoadedEvent readDatafile(const std::filesystem::path& path, const ReadOptions& options) {
+    ByteSource file(path);
+    return readFrom(file, options);
+}
+
+LoadedEvent readEventBytes(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+    ByteSource source(bytes);
+    return readFrom(source, options);
 }
 
 }  // namespace krnz

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ struct LoadedEvent {
 // Reads one event file of any of the three layouts into a fresh record, converting every
 // sample to engineering units, and runs the peak scan. Throws ReadRejected or krnz::Error.
 LoadedEvent readDatafile(const std::filesystem::path& path, const ReadOptions& options = {});
+
+// The same for an event file's bytes already in memory.
+LoadedEvent readEventBytes(std::span<const std::uint8_t> bytes, const ReadOptions& options = {});
 
 // The layout an 8-byte file tag names: 5 K100, 6 K200, 7 Tremolog, 0 unknown.
 int fileFormatOfTag(const std::string& tag);

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Any bytes as the English language file: every key the program asks for is looked up.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+
+#include "common/error.h"
+#include "settings/ini_layer.h"
+#include "settings/language_files.h"
+#include "settings/language_keys.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("krnz-fuzz-lang-" + std::to_string(getpid()));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    std::ofstream(dir / "english.txt", std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    static krnz::settings::IniLayer layer;
+    layer.setQuestionHandler([](const std::string&) { return true; });
+    krnz::settings::LanguageFiles files({dir}, layer);
+    files.setMessageHandler([](const std::string&) {});
+    try {
+        files.checkLanguageFile("english.txt");
+        for (const auto& k : krnz::settings::languageKeys()) (void)files.text(k.section, k.key);
+    } catch (const krnz::Error&) {
+    }
+    return 0;
+}
