@@ -26,5 +26,6 @@ int runSamples(const Options& options);
 int runDump(const Options& options);
 int runPpvzx(const Options& options);
 int runSpectrum(const Options& options);
+int runWav(const Options& options);
 
 }  // namespace krnz::cli

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <iostream>
+#include <string>
+
+#include "analysis/wav_writer.h"
+#include "commands.h"
+#include "common/error.h"
+#include "settings/atomic_file.h"
+
+namespace krnz::cli {
+
+int runWav(const Options& options) {
+    if (!options.slot) throw UsageError("wav needs --slot C (0..3)");
+    if (!options.output) throw UsageError("wav needs -o OUT.wav");
+    const CliEvent loaded = loadCliEvent(options);
+    // From here on the event is fine; what fails is the channel or the output file, and the
+    // message says which rather than calling the event corrupt.
+    try {
+        settings::writeFileAtomically(*options.output, analysis::slotWavBytes(loaded.event.sample, *options.slot));
+    } catch (const Error& e) {
+        std::cerr << e.text() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace krnz::cli

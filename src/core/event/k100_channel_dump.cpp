@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/k100_channel_dump.h"
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "common/error.h"
+#include "common/text_encoding.h"
+#include "event/byte_source.h"
+#include "event/event_reader.h"
+#include "event/krn_reader.h"
+#include "view/value_format.h"
+
+namespace krnz {
+namespace {
+
+// The K100 record lengths by regLengthIndex, as the reader knows them; repeated here because the
+// check reads the header itself rather than through the reader.
+struct K100Length {
+    double pretrigS;
+    float nSecPerChannel;
+    std::int32_t nSamples;
+    double frqHz;
+};
+constexpr std::array<K100Length, 5> kK100Lengths = {{
+    {0.1, 1, 2000, 2000}, {0.2, 2, 4000, 2000}, {0.5, 4, 8000, 2000},
+    {0.5, 8, 8000, 1000}, {0.5, 16, 8000, 500}}};
+
+constexpr std::uint64_t kSamplesOffset = 512;
+
+void line(std::string& out, const std::string& text) {
+    out += text;
+    out += "\r\n";
+}
+
+std::string printableTag(const std::string& tag) {
+    std::string visible;
+    for (const char ch : tag)
+        if (ch != '\0') visible += ch;
+    return decodeAnsi(visible);
+}
+
+}  // namespace
+
+std::string k100ChannelDump(const std::filesystem::path& path,
+                            const std::function<void(const std::string&)>& inform) {
+    ByteSource file(path);
+    const std::string tag = file.bytes(0, 8);
+    if (tag[4] == '6') throw ReadRejected(0, {"function not yet implemented for K200-files"});
+    if (tag[4] != '5') throw ReadRejected(0, {"bad filetype: " + printableTag(tag)});
+    if (inform) inform(kConvertingChannelMessage);
+
+    const KrnLayout layout = k100Layout();
+    std::string out;
+    line(out, "K100-file");
+    // Read as the reader reads them, so that a header the reader would stop at stops the check
+    // too; the values themselves are not part of the dump.
+    (void)decodeBcd(file.u16(52), 4);
+    (void)decodeBcd(file.u16(layout.eventNumberOffset), 4);
+
+    int field = 0;
+    try {
+        field = decodeBcd(file.u16(layout.sensBase), 4);
+    } catch (const Error&) {
+        throw Error(kErrProgram, "file corrupt");
+    }
+    const int e = field / 1000;
+    const int m = field % 1000;
+    const double sens = m / std::pow(10.0, 3 - e);
+    line(out, "sens exp = " + std::to_string(e));
+    line(out, "sens man = " + std::to_string(m));
+    line(out, "sens = " + textOf(sens));
+    const int loHi = file.u8(layout.tableBase + layout.loHiInEntry);
+    line(out, "loHi = " + std::to_string(loHi));
+    double realSens = sens;
+    if (loHi == 0) {
+        realSens = sens * 10;
+        line(out, "real_sens = sens*10 = " + textOf(realSens));
+    }
+    if (realSens == 0.0) throwDivisionByZero();
+    line(out, "scale = 1/real_sens = " + textOf(1 / realSens));
+
+    const int index = file.u8(44);
+    line(out, "regLengthIndex = " + std::to_string(index));
+    if (index > 4) throw ReadRejected(0, {"readDatafile: no such reglength"});
+    const K100Length& length = kK100Lengths[static_cast<std::size_t>(index)];
+    line(out, "pretrig = " + textOf(length.pretrigS));
+    line(out, "nSecPerChannel = " + textOfSingle(length.nSecPerChannel));
+    line(out, "nSamplesPerChannel = " + std::to_string(length.nSamples));
+    line(out, "frq = " + textOf(length.frqHz));
+    line(out, "nSecPerChannel = " + textOfSingle(length.nSecPerChannel));
+
+    const auto n = static_cast<std::size_t>(length.nSamples);
+    std::vector<std::int16_t> raw(n * kSlots);
+    file.i16Array(kSamplesOffset, raw);
+    line(out, "");
+    line(out, "time\tint\tscaled");
+
+    const double step = static_cast<double>(length.nSecPerChannel) / length.nSamples;
+    double t = -length.pretrigS;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::int16_t value = raw[kSlots * i];
+        line(out, formatFixed(t, 5) + "\t" + std::to_string(value) + "\t" + formatFixed(value / realSens, 4));
+        t = t + step;
+    }
+    return out;
+}
+
+}  // namespace krnz
