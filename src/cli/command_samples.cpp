@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 #include "commands.h"
@@ -34,7 +35,13 @@ int runSamples(const Options& options) {
 int runDump(const Options& options) {
     if (!options.output) throw UsageError("dump needs -o OUT.txt");
     const CliEvent loaded = loadCliEvent(options);
-    settings::writeFileAtomically(*options.output, currentEventDump(loaded.event.sample));
+    // The event was read; a failure now is the output file's, not a corrupt event.
+    try {
+        settings::writeFileAtomically(*options.output, currentEventDump(loaded.event.sample));
+    } catch (const Error& e) {
+        std::cerr << e.text() << "\n";
+        return 1;
+    }
     return 0;
 }
 

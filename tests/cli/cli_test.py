@@ -97,6 +97,9 @@ class Samples(unittest.TestCase):
             self.assertEqual(lines[0].split("\t")[0], "-0.10000")
             self.assertEqual(lines[1999].split("\t")[0], "0.89950")
             self.assertEqual(len(lines[0].split("\t")[1].split(".")[1]), 4)
+            r = run("dump", k100, "-o", os.path.join(tmp, "no-such-folder", "dump.txt"))
+            self.assertEqual(r.returncode, 1)
+            self.assertNotIn("file corrupt", r.stderr.decode())
 
 
 class BadInput(unittest.TestCase):
