@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <array>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <string>
 
-#include "analysis/measurements.h"
 #include "commands.h"
-#include "event/units.h"
 #include "json_writer.h"
+#include "report/half_waves.h"
 
 namespace krnz::cli {
 
@@ -14,9 +15,13 @@ int runPpvzx(const Options& options) {
     CliEvent loaded = loadCliEvent(options);
     Event& event = loaded.event;
     // The diagram window starts with the 16 largest half-waves of each channel.
-    const std::string peaks = options.peaks.value_or("16");
-    const std::optional<int> nPeaks =
-        peaks == "all" ? std::nullopt : std::optional<int>(std::stoi(peaks));
+    const std::string peaks = options.peaks.value_or(std::to_string(report::kDefaultPeaks));
+    std::optional<int> nPeaks;
+    if (peaks != "all") {
+        const long long n = std::stoll(peaks);
+        if (n > std::numeric_limits<int>::max()) throw UsageError("--peaks " + peaks + " is too large");
+        nPeaks = static_cast<int>(n);
+    }
 
     JsonWriter json;
     json.beginObject();
@@ -26,13 +31,12 @@ int runPpvzx(const Options& options) {
     } else {
         json.value("all");
     }
+    const std::array<bool, kSlots> plottable = report::updateHalfWaves(event, loaded.processed, nPeaks);
     json.key("channels").beginArray();
     for (int c = 0; c < kSlots; ++c) {
-        const int unit = loaded.processed ? event.sample.curUnit[c] : event.channels[c].unit;
-        calchighamps(event, c, nPeaks);
         json.beginObject();
         json.key("slot").value(c);
-        json.key("plottable").value(isVelocityUnit(unit));
+        json.key("plottable").value(plottable[static_cast<std::size_t>(c)]);
         json.key("amps").beginArray();
         for (const double a : event.sample.highAmps[c]) json.value(a);
         json.endArray();

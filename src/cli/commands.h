@@ -26,6 +26,7 @@ int runSamples(const Options& options);
 int runDump(const Options& options);
 int runPpvzx(const Options& options);
 int runSpectrum(const Options& options);
+int runReport(const Options& options);  // only in builds with the Qt libraries
 int runWav(const Options& options);
 
 }  // namespace krnz::cli

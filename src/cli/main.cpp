@@ -29,6 +29,9 @@ int run(const krnz::cli::Options& options) {
     if (options.command == "dump") return runDump(options);
     if (options.command == "ppvzx") return runPpvzx(options);
     if (options.command == "spectrum") return runSpectrum(options);
+#ifdef KRNZ_HAVE_REPORT
+    if (options.command == "report") return runReport(options);
+#endif
     if (options.command == "wav") return runWav(options);
     throw UsageError("\"" + options.command + "\" is not available in this build yet");
 }

@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// `krnz-cli report`: the printed report page as a PDF file, composed as the print dialog does.
+#include <QGuiApplication>
+#include <QtGlobal>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "analysis/panel_texts.h"
+#include "analysis/reporter.h"
+#include "cli_texts.h"
+#include "commands.h"
+#include "common/error.h"
+#include "event/units.h"
+#include "krnz_version.h"
+#include "platform/pdf_file.h"
+#include "report/extra_graph_settings.h"
+#include "report/half_waves.h"
+#include "report/page_header.h"
+#include "report/ppvzx_config.h"
+#include "report/print_page.h"
+#include "settings/app_paths.h"
+#include "settings/options.h"
+#include "spectrum/spectrum_graphs.h"
+#include "spectrum/spectrum_texts.h"
+#include "spectrum/spectrum_window.h"
+#include "view/active_channels.h"
+#include "view/full_scale.h"
+#include "view/value_format.h"
+
+namespace krnz::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path executableDir() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::current_path() : exe.parent_path();
+}
+
+// The page's messages (the diagram's log(0) notes, errors) go to stderr.
+class StderrReporter final : public analysis::Reporter {
+public:
+    void message(const std::string& text) override {
+        std::string line;
+        for (const char c : text)
+            if (c != '\r') line += c;
+        std::cerr << "krnz-cli: " << line << "\n";
+    }
+};
+
+// The display state the window would have right after opening the event: every slot with a
+// sensor shown and normalised, full scales chosen by the layout pass.
+void prepareOptions(settings::Options& options, const CliEvent& loaded) {
+    const Event& event = loaded.event;
+    for (int c = 0; c < kSlots; ++c) {
+        auto& slot = options.slots[static_cast<std::size_t>(c)];
+        slot.ampScale = settings::AmpScale::Normalize;
+        slot.channelOn = event.sample.channelOff[static_cast<std::size_t>(c)] ? settings::CheckState::Unchecked
+                                                                             : settings::CheckState::Checked;
+    }
+    for (int c = 0; c < kSlots; ++c) view::autoScale(options, event, loaded.processed, c);
+}
+
+report::PrintView printView(Event& event, const CliEvent& loaded, const settings::Options& options,
+                            const TextLookup& texts) {
+    PanelInputs inputs;
+    inputs.processed = loaded.processed;
+    inputs.sourceChannel = loaded.sourceChannel;
+    for (int c = 0; c < kSlots; ++c) inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(options, c);
+    inputs.timeScaleS = timeGridStep(event.sample.nSecPerChannel).stepS;
+    const PanelTexts panels = setMainWindowTexts(event, inputs, texts);
+
+    report::PrintView view;
+    view.sampleLabels = panels.sampleLabels;
+    view.sampleValues = panels.sampleValues;
+    view.channelLabels = panels.channelLabels;
+    view.channelValues = panels.channelValues;
+    view.userCaptions = {texts.text("krn", "client"), texts.text("krn", "operation"), texts.text("krn", "location"),
+                         texts.text("krn", "operator"), texts.text("krn", "notes")};
+    view.channelText = texts.text("krn", "channel");
+    view.processed = loaded.processed;
+    return view;
+}
+
+report::PrintChoices printChoices(const Options& cli, const settings::Options& options) {
+    report::PrintChoices choices;
+    choices.ppvzx = cli.ppvzx;
+    choices.onlyPpvzx = cli.onlyPpvzx;
+    choices.samplesOnly = !cli.onlyPpvzx;
+    for (int c = 0; c < kSlots; ++c) choices.channelOn[static_cast<std::size_t>(c)] = view::isActive(options, c);
+    // The print dialog never lets the last channel go.
+    if (report::countPrintChannels(choices) == 0) choices.channelOn[0] = true;
+    return choices;
+}
+
+int chosenStandard(const Options& cli, const report::PpvzxTable& table, const settings::AppPaths& paths) {
+    if (cli.standard) {
+        const int index = table.indexOf(*cli.standard);
+        if (index < 0) {
+            std::string names;
+            for (const report::PpvzxStandard& s : table.standards) names += (names.empty() ? "" : ", ") + ("\"" + s.name + "\"");
+            throw UsageError("no standard \"" + *cli.standard + "\" in PPVZX.ini" +
+                             (names.empty() ? std::string(" (it has none)") : " (it has " + names + ")"));
+        }
+        return index;
+    }
+    const report::ExtraGraphSettings stored =
+        report::readExtraGraphIni(paths.settingsDir() / "extraGraph.ini", std::nullopt);
+    return table.indexOf(stored.standard);
+}
+
+std::string upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+int windowTypeOf(const std::string& name) {
+    if (name == "rect") return spectrum::kWindowRect;
+    if (name == "geo") return spectrum::kWindowGeo;
+    return spectrum::kWindowHanning;
+}
+
+int spectrumTypeOf(const std::string& name) {
+    if (name == "fft") return spectrum::kSpectrumFft;
+    if (name == "psd") return spectrum::kSpectrumPsd;
+    return spectrum::kSpectrumEsd;
+}
+
+// With --first and --last the page is the spectrum window's print of those samples.
+std::optional<report::PrintSpectrum> spectrumPage(const Options& cli, const Event& event, const TextLookup& texts) {
+    if (!cli.first && !cli.last) return std::nullopt;
+    if (!cli.first || !cli.last) throw UsageError("a spectrum page needs both --first I and --last J");
+    const long long n = event.sample.nSamplesPerChannel;
+    const long long last = std::min(*cli.last, n - 1);
+    if (*cli.first < 0 || *cli.first > last) throw UsageError("--first and --last do not select samples of the event");
+    spectrum::SpectrumParams params;
+    params.windowType = windowTypeOf(cli.window);
+    params.spectrumType = spectrumTypeOf(cli.kind);
+    const spectrum::SpectrumResult result = spectrum::repaintSpectra(
+        event, {static_cast<std::int32_t>(*cli.first), static_cast<std::int32_t>(last)}, params);
+    report::PrintSpectrum page;
+    page.graphs = result.graphs;
+    for (int c = 0; c < kSlots; ++c)
+        page.yUnits[static_cast<std::size_t>(c)] = spectrum::spectrumYUnit(
+            params.spectrumType, unitName(event.channels[static_cast<std::size_t>(c)].unit));
+    page.selected = upper(spectrum::spectrumKey(params.spectrumType)) + " " +
+                    texts.text("frqpre", spectrum::windowKey(params.windowType));
+    page.tStart = result.run.tStart;
+    page.tEnd = result.run.tEnd;
+    return page;
+}
+
+// Qt's start-up chatter about the session it runs without (no runtime folder, no display) is
+// no news on the command line; its other messages are.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+    std::cerr << message.toStdString() << "\n";
+}
+
+}  // namespace
+
+int runReport(const Options& options) {
+    if (!options.output) throw UsageError("report needs -o OUT.pdf");
+    if (options.ppvzx && options.onlyPpvzx) throw UsageError("--ppvzx and --only-ppvzx exclude each other");
+
+    // Fonts and PDF writing need a GUI application, but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
+    int argc = 1;
+    char name[] = "krnz-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    CliEvent loaded = loadCliEvent(options);
+    Event& event = loaded.event;
+    const settings::AppPaths paths = settings::AppPaths::detect(executableDir());
+    const TextLookup& texts = cliTexts();
+    settings::Options displayOptions;
+    settings::readOptions(paths.optionIniPath(), displayOptions);
+    prepareOptions(displayOptions, loaded);
+
+    report::PrintSources sources;
+    sources.event = &event;
+    sources.userInfo = &loaded.userInfo;
+    sources.options = &displayOptions;
+    sources.texts = &texts;
+    sources.version = KRNZ_VERSION_STRING;
+    sources.choices = printChoices(options, displayOptions);
+    sources.view = printView(event, loaded, displayOptions, texts);
+
+    std::optional<report::PpvzxTable> table;
+    report::PpvzxDiagram diagram;
+    std::optional<report::PrintSpectrum> spectrum;
+    try {
+        if (options.ppvzx || options.onlyPpvzx) {
+            table = report::readPPVZXini(paths.dataFile("PPVZX.ini"));
+            diagram.table = &*table;
+            diagram.standard = chosenStandard(options, *table, paths);
+            diagram.channelOn = report::updateHalfWaves(event, loaded.processed, report::kDefaultPeaks);
+            diagram.rec = &event.sample;
+            diagram.texts = report::ppvzxTexts(texts);
+            sources.ppvzx = &diagram;
+        }
+        spectrum = spectrumPage(options, event, texts);
+        if (spectrum) {
+            sources.choices.spectrumPrint = true;
+            sources.choices.fftAll = true;
+            sources.spectrum = &*spectrum;
+        }
+    } catch (const Error& e) {
+        std::cerr << "krnz-cli: " << e.text() << "\n";
+        return 1;
+    }
+
+    StderrReporter reporter;
+    bool complete = true;
+    try {
+        const std::string title = "KRNZ report, " + report::eventIdentificationLine(event.sample, texts);
+        platform::writePdfFile(*options.output, title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
+                               [&](report::PageTarget& target) {
+                                   complete = report::printPage(target, sources, target.margins(), reporter);
+                               });
+    } catch (const Error& e) {
+        std::cerr << "krnz-cli: " << e.text() << "\n";
+        return 1;
+    }
+    return complete ? 0 : 1;
+}
+
+}  // namespace krnz::cli

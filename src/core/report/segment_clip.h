@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "report/page_target.h"
+
+namespace krnz::report {
+
+// Liang-Barsky clipping of the segment (x1, y1)-(x2, y2) to `rect`, in place; false when
+// nothing of it is left.
+bool clipSegment(const PageRect& rect, double& x1, double& y1, double& x2, double& y2);
+
+}  // namespace krnz::report

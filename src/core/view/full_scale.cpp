@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "view/full_scale.h"
+
+#include <algorithm>
+
+#include "analysis/measurements.h"
+#include "settings/scale_table.h"
+#include "view/active_channels.h"
+
+namespace krnz::view {
+
+std::size_t fullScalePositionFor(double peak) {
+    const auto& table = settings::scaleTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i] >= peak) return i;
+    return table.size() - 1;
+}
+
+int displayedUnit(const Event& event, bool processed, int slot) {
+    const auto s = static_cast<std::size_t>(slot);
+    return processed ? event.sample.curUnit[s] : event.channels[s].unit;
+}
+
+void autoScale(settings::Options& options, const Event& event, bool processed, int slot) {
+    settings::SlotOptions& own = options.slots[static_cast<std::size_t>(slot)];
+    if (own.ampScale == settings::AmpScale::Auto) {
+        own.manualScale = fullScalePositionFor(peakValue(event.sample, slot));
+        return;
+    }
+    if (own.ampScale != settings::AmpScale::Normalize) return;
+    const int unit = displayedUnit(event, processed, slot);
+    auto inGroup = [&](int j) {
+        return isActive(options, j) &&
+               options.slots[static_cast<std::size_t>(j)].ampScale == settings::AmpScale::Normalize &&
+               displayedUnit(event, processed, j) == unit;
+    };
+    double groupPeak = peakValue(event.sample, slot);
+    for (int j = 0; j < kSlots; ++j)
+        if (inGroup(j)) groupPeak = std::max(groupPeak, peakValue(event.sample, j));
+    const std::size_t position = fullScalePositionFor(groupPeak);
+    for (int j = 0; j < kSlots; ++j)
+        if (inGroup(j)) options.slots[static_cast<std::size_t>(j)].manualScale = position;
+    own.manualScale = position;
+}
+
+}  // namespace krnz::view

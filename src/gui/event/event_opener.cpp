@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/event_opener.h"
+
+#include <QApplication>
+#include <iostream>
+
+#include "common/error.h"
+#include "event/byte_source.h"
+#include "event/event_reader.h"
+#include "event/save_user_info.h"
+#include "event/user_info_carry.h"
+#include "platform/prompter.h"
+#include "settings/general_settings.h"
+#include "view/session.h"
+
+namespace krnz::gui {
+namespace {
+
+// Restores the pointer on every way out.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+int layoutOf(const std::filesystem::path& path) {
+    try {
+        ByteSource file(path);
+        return fileFormatOfTag(file.bytes(0, 8));
+    } catch (const Error&) {
+        return kFormatNone;  // the read itself reports it
+    }
+}
+
+void rememberFolder(Session& session, const std::filesystem::path& path) {
+    session.general().workDir = workDirOf(path);
+    try {
+        settings::rememberWorkDir(session.paths().generalIniPath(), session.general().workDir);
+    } catch (const Error& e) {
+        // Settings writes report nothing to the user; the folder is kept for this run.
+        std::cerr << "workDir not stored: " << e.text() << '\n';
+    }
+}
+
+void offerCarryOver(Session& session) {
+    UserInfo info = session.userInfo();
+    const UserInfo& previous = session.previousUserInfo();
+    bool changed = false;
+    if (offerClientCarryOver(info, previous) &&
+        platform::prompter().question(session.texts().text("krn", "copyOldClientInfo"))) {
+        copyClientInfo(info, previous);
+        changed = true;
+    }
+    if (offerExtraCarryOver(info, previous) &&
+        platform::prompter().question(session.texts().text("krn", "copyOldExtraData"))) {
+        copyExtraInfo(info, previous);
+        changed = true;
+    }
+    if (changed) session.setUserInfo(info);
+}
+
+}  // namespace
+
+std::string workDirOf(const std::filesystem::path& path) {
+    std::string folder = path.parent_path().string();
+    if (folder.empty() || folder.back() != std::filesystem::path::preferred_separator)
+        folder += std::filesystem::path::preferred_separator;
+    return folder;
+}
+
+bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHooks& hooks) {
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::absolute(requested, ec).lexically_normal();
+    saveUserInfo(session);
+    rememberFolder(session, path);
+
+    ReadOptions options;
+    options.channelGroup = session.event().sample.channelGroup;
+    if (layoutOf(path) == kFormatK200) {
+        if (const auto group = hooks.chooseChannelGroup()) options.channelGroup = *group;
+    }
+
+    std::optional<LoadedEvent> loaded;
+    std::vector<std::string> failure;
+    {
+        BusyPointer busy;
+        hooks.showLoadingScreen();
+        try {
+            loaded = readDatafile(path, options);
+        } catch (const ReadRejected& rejected) {
+            failure = rejected.messages();
+        } catch (const std::exception&) {
+            // krnz::Error from the reader, or no memory for a huge declared length: the file
+            // is unusable either way.
+            failure = {"file corrupt"};
+        }
+        if (loaded) session.takeEvent(std::move(*loaded), path);
+    }
+    if (!loaded) {
+        hooks.hideLoadingScreen();
+        for (const std::string& message : failure) platform::prompter().message(message);
+        return false;
+    }
+    offerCarryOver(session);
+    {
+        BusyPointer busy;
+        hooks.eventOpened();
+        hooks.hideLoadingScreen();
+    }
+    return true;
+}
+
+}  // namespace krnz::gui

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "event/save_user_info.h"
+
+#include "common/error.h"
+#include "event/user_info_store.h"
+#include "platform/prompter.h"
+#include "view/session.h"
+
+namespace krnz::gui {
+namespace {
+
+bool isEmpty(const UserInfo& info) { return info == UserInfo{}; }
+
+}  // namespace
+
+void saveUserInfo(Session& session) {
+    if (!session.hasEvent()) return;
+    session.previousUserInfo() = session.userInfo();
+    const int format = session.event().sample.fileFormat;
+    for (;;) {
+        try {
+            const auto result = storeUserInfo(session.currentFile(), format, session.userInfo());
+            if (result != UserInfoStoreResult::EventFileMissing) return;
+            if (!platform::prompter().question(session.texts().text("krn", "fileExistError"))) return;
+        } catch (const Error& e) {
+            if (format == kFormatTremolog) {
+                platform::prompter().message("Error writeing extra info " + std::to_string(e.number()) +
+                                             "\r\n" + e.text());
+            } else if (!isEmpty(session.userInfo())) {
+                // Losing typed texts silently would be worse than a message; an empty set that
+                // cannot be stored (a read-only folder) is not worth one.
+                platform::prompter().message("The user information could not be saved.\r\n" + e.text());
+            }
+            return;
+        }
+    }
+}
+
+}  // namespace krnz::gui

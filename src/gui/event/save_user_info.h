@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace krnz::gui {
+
+class Session;
+
+// `saveUserInfo`: remembers the current texts as the previous event's and stores them for the
+// current event file. A KRN event file that has gone asks "fileExistError" (Yes tries again);
+// a failed write is shown ("Error writeing extra info " for a Tremolog file).
+void saveUserInfo(Session& session);
+
+}  // namespace krnz::gui

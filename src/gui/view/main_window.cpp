@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "view/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "event/channel_group_dialog.h"
+#include "event/extra_info_dialog.h"
+#include "event/save_user_info.h"
+#include "krnz_version.h"
+#include "platform/prompter.h"
+#include "settings/options_dialog.h"
+#include "view/active_channels.h"
+#include "view/channel_info_panel.h"
+#include "view/cursor_controller.h"
+#include "view/graph_area.h"
+#include "view/sample_info_panel.h"
+#include "view/session.h"
+#include "view/start_screen.h"
+#include "view/strip_widget.h"
+#include "view/texts.h"
+
+namespace krnz::gui {
+
+MainWindow::MainWindow(Session& session, bool debugMenu, QWidget* parent)
+    : QMainWindow(parent), m_session(session) {
+    setObjectName(QStringLiteral("krn"));
+    setAcceptDrops(true);
+    createCentral();
+    m_actions = createMainActions(*this, *m_central, debugMenu);
+    m_startScreen->raise();
+
+    CursorControls controls;
+    controls.mCursor = m_actions.mCursor;
+    controls.mInsertRef = m_actions.mInsertRef;
+    controls.mRemoveRef = m_actions.mRemoveRef;
+    controls.deltaLabel = m_actions.deltaLabel;
+    controls.deltaAction = m_actions.deltaAction;
+    controls.scrollBar = m_scrollBar;
+    m_cursor = new CursorController(m_session, *m_graphArea, controls, this);
+    m_optionsDialog = new OptionsDialog(m_session, this);
+    m_chooseGroup = [this] { return ChannelGroupDialog::ask(m_session.texts(), this); };
+
+    connectActions();
+    updateMetrics();
+    setMinimumSize(minimumWindowSize());
+    applyCaptions();
+    updateRecentMenu();
+    m_startScreen->showWelcome();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createCentral() {
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_central);
+    m_samplePanel = new SampleInfoPanel(m_central);
+    m_channelPanel = new ChannelInfoPanel(m_central);
+    m_graphArea = new GraphArea(m_central);
+    m_scrollBar = new QScrollBar(Qt::Vertical, m_central);
+    m_scrollBar->setObjectName(QStringLiteral("VScroll1"));
+    m_scrollBar->setRange(0, m_zoom.scroll.max);
+    m_scrollBar->setSingleStep(m_zoom.scroll.smallChange);
+    m_scrollBar->setPageStep(m_zoom.scroll.largeChange);
+    m_scrollBar->hide();
+    m_startScreen = new StartScreen(m_central);
+}
+
+void MainWindow::connectActions() {
+    MainActions& a = m_actions;
+    connect(a.mOpen, &QAction::triggered, this, &MainWindow::mOpen_Click);
+    connect(a.mSaveUserinfo, &QAction::triggered, this, [this] { saveUserInfo(m_session); });
+    connect(a.mExit, &QAction::triggered, this, &QWidget::close);
+    for (QAction* toggle : {a.mToolbar, a.mSampleInfo, a.mChannelInfo})
+        connect(toggle, &QAction::triggered, this, &MainWindow::togglePanel);
+    connect(a.mCursor, &QAction::triggered, this, [this] { m_cursor->toggleCursor(); });
+    connect(a.mOptions, &QAction::triggered, this, [this] {
+        m_optionsDialog->show();
+        m_optionsDialog->raise();
+        m_optionsDialog->activateWindow();
+    });
+    connect(a.mInsertRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::InsertRef); });
+    connect(a.mRemoveRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::RemoveRef); });
+    connect(a.mAbout, &QAction::triggered, this, &MainWindow::about);
+    for (QAction* later : {a.mSavePicture, a.mSavePictureZoomed, a.mDumpToPrinter, a.mPlay, a.mPrint,
+                           a.dbgmnu_print2ascii, a.dbgmnu_c2ascii})
+        connect(later, &QAction::triggered, this, [this, later] { notAvailable(later->text()); });
+    for (QAction* copy : a.ch)
+        connect(copy, &QAction::triggered, this, [this, copy] { notAvailable(copy->text()); });
+    for (QToolButton* later : {a.Print_butt, a.toolboxButton, a.viewXgraphButton})
+        connect(later, &QToolButton::clicked, this, [this, later] { notAvailable(later->text()); });
+    connect(a.frqButt, &QToolButton::clicked, this, &MainWindow::frqButtClicked);
+    connect(a.zoomfaktorCombo, &QComboBox::activated, this,
+            [this](int index) { selectZoom(m_actions.zoomfaktorCombo->itemData(index).toInt()); });
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, &MainWindow::scrolled);
+
+    for (int c = 0; c < kSlots; ++c) {
+        StripWidget& strip = m_graphArea->strip(c);
+        connect(&strip, &StripWidget::mousePressed, this, [this](int slot, Qt::MouseButton button, QPointF pos) {
+            if (button == Qt::LeftButton) m_cursor->graphMouseDown(slot, pos.y());
+            if (button == Qt::RightButton) showRefMenu(slot, pos);
+        });
+        connect(&strip, &StripWidget::mouseDragged, this,
+                [this](int slot, QPointF pos) { m_cursor->graphMouseMove(slot, pos.y()); });
+        connect(&strip, &StripWidget::keyPressed, this,
+                [this](int slot, CursorKey key) { m_cursor->graphKeyDown(slot, key); });
+    }
+    connect(m_samplePanel, &SampleInfoPanel::fieldEdited, this, [this](int k, const QString& text) {
+        UserInfo& info = m_session.userInfo();
+        std::array<std::string*, 5> fields = {&info.client, &info.operation, &info.location,
+                                              &info.operatorName, &info.notes};
+        *fields[static_cast<std::size_t>(k)] = stdstr(text);
+    });
+    connect(m_samplePanel, &SampleInfoPanel::moreClicked, this, &MainWindow::moreClientInfo);
+    connect(&m_session, &Session::panelsChanged, this, &MainWindow::updatePanels);
+    connect(&m_session, &Session::userInfoChanged, this,
+            [this] { m_samplePanel->setUserInfo(m_session.userInfo()); });
+    connect(&m_session, &Session::languageChanged, this, [this] {
+        applyCaptions();
+        if (m_extraInfo) m_extraInfo->applyCaptions();
+        formResize();
+    });
+    connect(m_optionsDialog, &OptionsDialog::applied, this, &MainWindow::formResize);
+}
+
+void MainWindow::applyCaptions() {
+    const auto& texts = m_session.texts();
+    applyMainCaptions(m_actions, texts);
+    m_samplePanel->applyCaptions(texts);
+    m_startScreen->setTexts(qtext(texts, "krn", "welcome"), qtext(texts, "krn", "loading"));
+    QApplication::setApplicationDisplayName(qtext(texts, "krn", "title"));
+    updateTitle();
+}
+
+void MainWindow::updateTitle() {
+    const QString title = qtext(m_session.texts(), "krn", "title");
+    if (!m_session.hasEvent()) {
+        setWindowTitle(title);
+        return;
+    }
+    setWindowTitle(qstr(m_session.currentFile().filename().string()) + QStringLiteral(" - ") + title);
+    setWindowFilePath(qstr(m_session.currentFile().string()));
+}
+
+void MainWindow::updatePanels() {
+    const PanelTexts& panels = m_session.panels();
+    m_samplePanel->setLines(panels.sampleLabels, panels.sampleValues);
+    m_channelPanel->setTexts(panels.channelLabels, panels.channelValues);
+}
+
+void MainWindow::setMainWindowTexts(bool processed) { m_session.setMainWindowTexts(processed); }
+
+void MainWindow::togglePanel() {
+    m_scrollBar->setValue(0);
+    formResize();
+}
+
+void MainWindow::showRefMenu(int slot, QPointF pos) {
+    m_actions.mRef->popup(m_graphArea->strip(slot).mapToGlobal(pos.toPoint()));
+}
+
+void MainWindow::frqButtClicked() {
+    const view::CursorState& cursor = m_session.cursor();
+    if (!m_session.hasEvent() || !cursor.shown || !cursor.refSet) {
+        platform::prompter().message(m_session.texts().text("krn", "frqerr"));
+        return;
+    }
+    notAvailable(m_actions.frqButt->text());
+}
+
+void MainWindow::notAvailable(const QString& caption) {
+    QString name = caption;
+    name.remove(QLatin1Char('&'));
+    platform::prompter().message(stdstr(name) + ": not available yet. This version of KRNZ shows "
+                                                "events, their measurements, cursors and zoom; this "
+                                                "part comes with a later version.");
+}
+
+void MainWindow::about() {
+    const QString title = qtext(m_session.texts(), "krn", "title");
+    QMessageBox::about(this, title,
+                       QStringLiteral("<b>%1</b> %2<p>Ground-vibration and air-overpressure events of "
+                                      "field seismographs.</p><p>Licence: GPL-3.0-or-later.</p>")
+                           .arg(title, QStringLiteral(KRNZ_VERSION_STRING)));
+}
+
+ExtraInfoDialog& MainWindow::extraInfoDialog() {
+    if (!m_extraInfo) m_extraInfo = new ExtraInfoDialog(m_session.texts(), this);
+    return *m_extraInfo;
+}
+
+void MainWindow::moreClientInfo() {
+    ExtraInfoDialog& dialog = extraInfoDialog();
+    dialog.setTexts(m_session.userInfo());
+    if (dialog.exec() == QDialog::Accepted) dialog.takeTexts(m_session.userInfo());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_closing) {
+        m_closing = true;
+        shutDown();
+    }
+    event->accept();
+}
+
+}  // namespace krnz::gui

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "event/event_opener.h"
+#include "platform/screen_metrics.h"
+#include "view/main_actions.h"
+#include "view/main_layout.h"
+#include "view/zoom_scroll.h"
+
+class QScrollBar;
+
+namespace krnz::gui {
+
+class ChannelInfoPanel;
+class CursorController;
+class ExtraInfoDialog;
+class GraphArea;
+class OptionsDialog;
+class SampleInfoPanel;
+class Session;
+class StartScreen;
+
+// The main window (`krn`): menus, toolbar, the sample-info and channel-info panels, the
+// time-scale column and the channel strips with their scroll bar. Other windows ask it to
+// rewrite its panels (`setMainWindowTexts`) and to lay out and redraw (`formResize`).
+class MainWindow : public QMainWindow, private OpenHooks {
+    Q_OBJECT
+public:
+    MainWindow(Session& session, bool debugMenu, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The layout pass: places every panel and strip for the window's size and, with an event,
+    // scales, reduces and draws the strips and puts cursor and reference back.
+    void formResize();
+    // Rewrites both panels; processed: the shown samples went through the toolbox.
+    void setMainWindowTexts(bool processed);
+
+    // `loadEvent`: makes the file the current event (see event_opener.h).
+    bool loadEvent(const std::filesystem::path& path);
+    // The command line's event: one pair of enclosing double quotes removed; opened when it
+    // names an existing file.
+    bool openFromCommandLine(const QString& argument);
+
+    // The zoom box's choice: 1, 2, 4, 8 or 16.
+    void selectZoom(int zoom);
+    void applyCaptions();
+
+    // The channel-group chooser; tests replace the modal dialog.
+    void setChannelGroupChooser(std::function<std::optional<int>()> chooser);
+
+    Session& session() { return m_session; }
+    MainActions& actions() { return m_actions; }
+    CursorController& cursorController() { return *m_cursor; }
+    GraphArea& graphArea() { return *m_graphArea; }
+    SampleInfoPanel& sampleInfoPanel() { return *m_samplePanel; }
+    ChannelInfoPanel& channelInfoPanel() { return *m_channelPanel; }
+    StartScreen& startScreen() { return *m_startScreen; }
+    QScrollBar& scrollBar() { return *m_scrollBar; }
+    OptionsDialog& optionsDialog() { return *m_optionsDialog; }
+    ExtraInfoDialog& extraInfoDialog();
+    const view::MainLayout& lastLayout() const { return m_layout; }
+    const view::ZoomState& zoom() const { return m_zoom; }
+    const platform::ScreenMetrics& metrics() const { return m_metrics; }
+    QSize minimumWindowSize() const;
+
+    // The more... button: the extra-information dialog, modal.
+    void moreClientInfo();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // OpenHooks
+    std::optional<int> chooseChannelGroup() override;
+    void showLoadingScreen() override;
+    void hideLoadingScreen() override;
+    void eventOpened() override;
+
+    void createCentral();
+    void connectActions();
+    void mOpen_Click();
+    void shutDown();
+    void updateTitle();
+    void updateRecentMenu();
+    void updatePanels();
+    void togglePanel();
+    void scrolled(int value);
+    void showRefMenu(int slot, QPointF pos);
+    void notAvailable(const QString& caption);
+    void frqButtClicked();
+    void about();
+    void updateMetrics();
+
+    Session& m_session;
+    MainActions m_actions;
+    QWidget* m_central = nullptr;
+    SampleInfoPanel* m_samplePanel = nullptr;
+    ChannelInfoPanel* m_channelPanel = nullptr;
+    GraphArea* m_graphArea = nullptr;
+    QScrollBar* m_scrollBar = nullptr;
+    StartScreen* m_startScreen = nullptr;
+    OptionsDialog* m_optionsDialog = nullptr;
+    ExtraInfoDialog* m_extraInfo = nullptr;
+    CursorController* m_cursor = nullptr;
+    std::function<std::optional<int>()> m_chooseGroup;
+
+    view::ZoomState m_zoom;
+    view::MainLayout m_layout;
+    platform::ScreenMetrics m_metrics;
+    bool m_busy = false;
+    bool m_closing = false;
+    bool m_watchingScreen = false;
+};
+
+}  // namespace krnz::gui

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's files: opening events (dialog, command line, recent list, drag and drop)
+// and storing settings and user information at shut-down.
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
+
+#include "common/error.h"
+#include "event/save_user_info.h"
+#include "platform/prompter.h"
+#include "settings/general_settings.h"
+#include "view/cursor_controller.h"
+#include "view/main_window.h"
+#include "view/recent_files.h"
+#include "view/sample_info_panel.h"
+#include "view/session.h"
+#include "view/start_screen.h"
+#include "view/texts.h"
+
+namespace krnz::gui {
+namespace {
+
+// A single local file dragged onto the window.
+std::optional<QString> droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile()) return std::nullopt;
+    return url.toLocalFile();
+}
+
+}  // namespace
+
+void MainWindow::mOpen_Click() {
+    settings::GeneralSettings& general = m_session.general();
+    // "?" "?" ")" would be a trigraph; the pattern is pasted together instead.
+    const QString krnPattern = QStringLiteral("KRN*.") + QString(3, QLatin1Char('?'));
+    const QStringList filters = {QStringLiteral("Files(%1) (%1 %2)").arg(krnPattern, krnPattern.toLower()),
+                                 QStringLiteral("Tremolog Files(*.tremolog) (*.tremolog)"),
+                                 QStringLiteral("All Files(*.*) (*)")};
+    const int filter = std::clamp<int>(general.fileFilter, 1, 3);
+    QFileDialog dialog(this, QStringLiteral("Open KRN File"), qstr(general.workDir));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters[filter - 1]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    general.fileFilter = static_cast<std::int16_t>(filters.indexOf(dialog.selectedNameFilter()) + 1);
+    loadEvent(stdstr(dialog.selectedFiles().front()));
+}
+
+bool MainWindow::loadEvent(const std::filesystem::path& path) {
+    const bool opened = gui::loadEvent(m_session, path, *this);
+    updateRecentMenu();
+    return opened;
+}
+
+bool MainWindow::openFromCommandLine(const QString& argument) {
+    QString path = argument;
+    if (path.startsWith(QLatin1Char('"'))) path.remove(0, 1);
+    if (path.endsWith(QLatin1Char('"'))) path.chop(1);
+    if (path.isEmpty()) return false;
+    const std::filesystem::path file(stdstr(path));
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    return loadEvent(file);
+}
+
+void MainWindow::setChannelGroupChooser(std::function<std::optional<int>()> chooser) {
+    m_chooseGroup = std::move(chooser);
+}
+
+std::optional<int> MainWindow::chooseChannelGroup() { return m_chooseGroup ? m_chooseGroup() : std::nullopt; }
+
+void MainWindow::showLoadingScreen() {
+    m_startScreen->setGeometry(m_central->rect());
+    m_startScreen->showLoading();
+}
+
+void MainWindow::hideLoadingScreen() {
+    if (m_session.hasEvent()) {
+        m_startScreen->hide();
+    } else {
+        m_startScreen->showWelcome();
+    }
+}
+
+void MainWindow::eventOpened() {
+    enableEventActions(m_actions);
+    m_cursor->refresh();
+    updateTitle();
+    m_samplePanel->setUserInfo(m_session.userInfo());
+    updatePanels();
+    m_startScreen->hide();
+    formResize();
+}
+
+void MainWindow::updateRecentMenu() {
+    QMenu* menu = m_actions.recentMenu;
+    menu->clear();
+    const auto& files = m_session.recentFiles();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString path = qstr(files[i]);
+        const QString name = qstr(std::filesystem::path(files[i]).filename().string());
+        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        action->setToolTip(path);
+        action->setStatusTip(path);
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (!openFromCommandLine(path)) platform::prompter().message(stdstr(path) + ": file not found");
+        });
+    }
+    menu->setEnabled(!files.empty());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto file = droppedFile(event->mimeData());
+    if (!file) return;
+    event->acceptProposedAction();
+    // Opening asks questions; let the drag finish first.
+    QMetaObject::invokeMethod(this, [this, path = *file] { loadEvent(stdstr(path)); }, Qt::QueuedConnection);
+}
+
+void MainWindow::shutDown() {
+    try {
+        saveUserInfo(m_session);
+        settings::GeneralSettings& general = m_session.general();
+        general.language = m_session.texts().languageFile();
+        const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+        const double tpp = m_metrics.twipsPerPixel;
+        general.sizeLeft = static_cast<float>(normal.x() * tpp);
+        general.sizeTop = static_cast<float>(normal.y() * tpp);
+        general.sizeWidth = static_cast<std::int32_t>(normal.width() * tpp);
+        general.sizeHeight = static_cast<std::int32_t>(normal.height() * tpp);
+        general.winstate = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+        settings::writeGeneralSettings(m_session.paths().generalIniPath(), general);
+        view::writeRecentFiles(m_session.paths().generalIniPath(), m_session.recentFiles());
+    } catch (const Error& e) {
+        platform::prompter().message("form_unloaderror " + std::to_string(e.number()) + "\r\n" + e.text() +
+                                     "\r\nterminating anyway");
+    } catch (const std::exception& e) {
+        platform::prompter().message(std::string("form_unloaderror 0\r\n") + e.what() + "\r\nterminating anyway");
+    }
+}
+
+}  // namespace krnz::gui

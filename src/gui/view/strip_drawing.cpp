@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "view/strip_drawing.h"
+
+#include "platform/colors.h"
+#include "view/active_channels.h"
+#include "view/full_scale.h"
+#include "view/strip_painter.h"
+
+namespace krnz::gui {
+
+DrawnStrips drawStrips(const Event& event, bool processed, settings::Options& options,
+                       view::RowData& rows, const StripSizes& sizes, int zoom) {
+    for (int c = 0; c < kSlots; ++c)
+        if (view::isActive(options, c)) view::autoScale(options, event, processed, c);
+    view::reduceToRows(rows, event.sample, sizes.height);
+
+    DrawnStrips out;
+    const TimeGrid grid = timeGridStep(static_cast<double>(event.sample.nSecPerChannel) / zoom);
+    out.gridStepS = grid.stepS;
+    out.gridLines = view::timeGridLines(event.sample.nSecPerChannel, event.sample.pretrig,
+                                        rows.secondsPerRow, grid);
+    std::vector<double> gridRows;
+    gridRows.reserve(out.gridLines.size());
+    for (const auto& line : out.gridLines) gridRows.push_back(line.row);
+
+    for (int c = 0; c < kSlots; ++c) {
+        const auto s = static_cast<std::size_t>(c);
+        if (!view::isActive(options, c) || sizes.widths[s] <= 0) continue;
+        const settings::SlotColors& colors = options.slots[s].colors;
+        StripPicture picture;
+        picture.rows = &rows;
+        picture.slot = c;
+        picture.fullScale = settings::getManualScale(options, c);
+        picture.gridRows = gridRows;
+        picture.background = platform::toQColor(colors.bkColor);
+        picture.sample = platform::toQColor(colors.sampleColor);
+        picture.grid = platform::toQColor(colors.gridColor);
+        picture.drawStyle = options.drawStyle;
+        out.images[s] = renderStrip(picture, QSize(sizes.widths[s], rows.rowCount), sizes.devicePixelRatio);
+    }
+    return out;
+}
+
+}  // namespace krnz::gui

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <array>
+#include <vector>
+
+#include "event/event.h"
+#include "settings/options.h"
+#include "view/row_reduction.h"
+#include "view/time_grid.h"
+
+namespace krnz::gui {
+
+// The pixel size of the strips to draw: the graph width of each slot (0 when hidden) and the
+// strip height, in device pixels.
+struct StripSizes {
+    std::array<int, kSlots> widths{};
+    int height = 0;  // H: round(visible height in device pixels x zoom)
+    double devicePixelRatio = 1;
+};
+
+struct DrawnStrips {
+    std::array<QImage, kSlots> images;       // null for hidden slots
+    std::vector<view::TimeGridLine> gridLines;
+    double gridStepS = 0;
+};
+
+// The drawing sequence of the layout pass: full scales of the active slots (`autoScale`),
+// `reduceToRows` for all four slots, the time grid for the visible span (record / zoom), and
+// every active strip drawn into its image (`drawTimeGrid`, `drawTraces`).
+DrawnStrips drawStrips(const Event& event, bool processed, settings::Options& options,
+                       view::RowData& rows, const StripSizes& sizes, int zoom);
+
+}  // namespace krnz::gui

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace krnz::platform {
+
+// Every message box and question of the program goes through one Prompter, so that tests can
+// answer them and read what the user would have been shown.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // An information or error box with an OK button.
+    virtual void message(const std::string& text) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool question(const std::string& text) = 0;
+    // The platform colour dialog, preset with `initial` (red in the low byte); nullopt when
+    // cancelled.
+    virtual std::optional<std::int32_t> chooseColor(std::int32_t initial) = 0;
+};
+
+// The prompter in use. The desktop program installs one that shows dialogs; until then, and in
+// tests that install none, messages go to stderr and questions are answered No.
+Prompter& prompter();
+// Installs `p` (not owned) and returns the one it replaces; nullptr restores the default.
+Prompter* setPrompter(Prompter* p);
+
+}  // namespace krnz::platform

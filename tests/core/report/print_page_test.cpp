@@ -1,0 +1,322 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/print_page.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/report/recording_reporter.h"
+#include "report/dashed_line.h"
+#include "report/page_header.h"
+#include "report/print_strips.h"
+#include "report/recording_page_target.h"
+#include "settings/scale_table.h"
+#include "support/event_builder.h"
+
+namespace krnz::report {
+namespace {
+
+using Op = PageCall::Op;
+const PageMargins kMargins{1000, 800, 900, 700};
+
+std::vector<float> wave(std::size_t n, double amplitude, double period) {
+    std::vector<float> x(n);
+    for (std::size_t i = 0; i < n; ++i)
+        x[i] = static_cast<float>(amplitude * std::sin(2 * 3.141592653589793 * static_cast<double>(i) / period));
+    return x;
+}
+
+// A page of a 2000-sample event with four geophone slots, full scale 8 mm/s.
+struct Page {
+    Event event = test::makeEvent({wave(2000, 3, 50), wave(2000, 9, 80), wave(2000, 1, 20), wave(2000, 5, 100)});
+    UserInfo user{"Client A", "Blast 7", "Quarry", "J. Doe", "Dry", "Vibration Ltd", "Survey", "Charge 85 kg"};
+    settings::Options options;
+    RecordingPageTarget target;
+    test::RecordingReporter reporter;
+    PrintSources sources;
+
+    Page() {
+        event.sample.instrumentSN = 412;
+        event.sample.eventNumber = 101;
+        event.sample.year = 22;
+        event.sample.month = 7;
+        event.sample.day = 16;
+        event.sample.hour = 8;
+        event.sample.minute = 1;
+        event.sample.second = 9;
+        event.sample.pretrig = 0.25;
+        for (auto& slot : options.slots) slot.manualScale = settings::scalePositionOf(8);
+        sources.event = &event;
+        sources.userInfo = &user;
+        sources.options = &options;
+        sources.texts = &builtinEnglish();
+        sources.version = "1.2.3";
+        sources.view.sampleLabels = {"Instrument SN", "Event no."};
+        sources.view.sampleValues = {"412", "101"};
+        for (int c = 0; c < kSlots; ++c) {
+            sources.view.channelLabels[static_cast<std::size_t>(c)] = {"Channel/Input", "Unit", "Peak"};
+            sources.view.channelValues[static_cast<std::size_t>(c)] = {"Geo " + std::to_string(c + 1), "mm/s", "1.000"};
+        }
+    }
+
+    bool print() { return printPage(target, sources, kMargins, reporter); }
+
+    double topOf(std::string_view text) const {
+        const PageCall* c = target.findText(text);
+        EXPECT_NE(c, nullptr) << text;
+        return c != nullptr ? c->y1 : -1;
+    }
+
+    std::vector<const PageCall*> traces() const { return target.ofKind(Op::Polyline); }
+};
+
+TEST(PrintPage, BlocksFollowEachOtherDownThePage) {
+    Page p;
+    ASSERT_TRUE(p.print());
+    EXPECT_EQ(p.target.calls().front().op, Op::Orientation);
+    EXPECT_EQ(p.target.calls().front().value, 0);  // portrait
+    EXPECT_EQ(p.target.ofKind(Op::StartDoc).size(), 1u);
+    EXPECT_EQ(p.target.calls().back().op, Op::EndDoc);
+
+    const PageCall* company = p.target.findText("Vibration Ltd");
+    ASSERT_NE(company, nullptr);
+    EXPECT_TRUE(company->bold);
+    EXPECT_EQ(company->y1, kMargins.top);
+    EXPECT_EQ(company->x1, kMargins.left);
+    EXPECT_LT(company->y1, p.topOf("Survey"));
+    EXPECT_LT(p.topOf("Survey"), p.topOf("Charge 85 kg"));
+    EXPECT_LT(p.topOf("Charge 85 kg"), p.topOf("Instrument SN 412,"));
+    EXPECT_LT(p.topOf("Instrument SN 412,"), p.topOf("Client"));
+    EXPECT_LT(p.topOf("Client"), p.topOf("Geo 1"));
+    EXPECT_LT(p.topOf("Geo 1"), p.topOf("Geo 2"));
+    EXPECT_LT(p.topOf("Geo 3"), p.topOf("Geo 4"));
+    EXPECT_LT(p.topOf("Geo 4"), p.topOf("[s]"));
+
+    // The version closes the first line at the right margin.
+    const PageCall* version = p.target.findText("version 1.2.3");
+    ASSERT_NE(version, nullptr);
+    EXPECT_NEAR(version->x1 + version->x2, p.target.pageWidth() - kMargins.right, 1e-6);
+    EXPECT_EQ(version->y1, kMargins.top);
+
+    // User captions and values in two boxes side by side, line for line.
+    const PageCall* captions = p.target.findText("Client\r\nOperation\r\nLocation\r\nOperator\r\nNotes");
+    const PageCall* values = p.target.findText("Client A\r\nBlast 7\r\nQuarry\r\nJ. Doe\r\nDry");
+    ASSERT_NE(captions, nullptr);
+    ASSERT_NE(values, nullptr);
+    EXPECT_EQ(captions->y1, values->y1);
+    EXPECT_LT(captions->x1 + captions->x2, values->x1);
+
+    // Nothing below the bottom margin.
+    for (const PageCall* t : p.target.texts()) EXPECT_LE(t->y1 + t->y2, p.target.pageHeight() - kMargins.bottom + 1e-6) << t->text;
+}
+
+struct YearCase {
+    std::uint8_t yearByte;
+    const char* printed;
+};
+
+class IdentificationYear : public ::testing::TestWithParam<YearCase> {};
+
+TEST_P(IdentificationYear, TwoDigitYearsBelow81AreThisCentury) {
+    Page p;
+    p.event.sample.year = GetParam().yearByte;
+    ASSERT_TRUE(p.print());
+    const PageCall* line = p.target.findText("Instrument SN 412,   Event no. 101,   Date/time ");
+    ASSERT_NE(line, nullptr);
+    EXPECT_NE(line->text.find(std::string(" Jul ") + GetParam().printed + " 08:01:09"), std::string::npos) << line->text;
+    EXPECT_TRUE(line->bold);
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, IdentificationYear,
+                         ::testing::Values(YearCase{80, "2080"}, YearCase{81, "1981"}, YearCase{0, "2000"},
+                                           YearCase{99, "1999"}));
+
+TEST(PrintPage, IdentificationLineNamesWeekdayAndMonth) {
+    SampleRecord rec;
+    rec.instrumentSN = 7;
+    rec.eventNumber = 3;
+    rec.year = 24;
+    rec.month = 2;
+    rec.day = 30;  // rolls over into March, as a date built from its parts
+    EXPECT_EQ(eventIdentificationLine(rec, builtinEnglish()),
+              "Instrument SN 7,   Event no. 3,   Date/time Fri 1 Mar 2024 00:00:00");
+}
+
+TEST(PrintPage, AFreeTextOfSeveralLinesPushesTheRestDown) {
+    Page one;
+    ASSERT_TRUE(one.print());
+    Page three;
+    three.user.freeText = "Charge 85 kg\r\nDelay 17 ms\r\nDistance 95 m";
+    ASSERT_TRUE(three.print());
+    // Two more lines of the free text's 9 pt, 24 twips per point each.
+    const double shift = 2 * 9 * 24;
+    EXPECT_NEAR(three.topOf("Instrument SN 412,") - one.topOf("Instrument SN 412,"), shift, 1e-9);
+    EXPECT_NEAR(three.topOf("Client") - one.topOf("Client"), shift, 1e-9);
+    EXPECT_LT(three.topOf("Client"), three.topOf("Geo 1"));
+}
+
+TEST(PrintPage, StripsShowTheTickedSlotsReducedWithinTheirRectangles) {
+    Page p;
+    p.sources.choices.channelOn = {false, true, false, true};
+    p.options.printerDataReduction = 1;
+    ASSERT_TRUE(p.print());
+    const auto traces = p.traces();
+    ASSERT_EQ(traces.size(), 2u);
+    EXPECT_EQ(p.target.findText("Geo 1"), nullptr);
+    EXPECT_NE(p.target.findText("Geo 2"), nullptr);
+    // Strips are the frames drawn after the info box; each trace stays inside its own.
+    std::vector<const PageCall*> frames;
+    for (const PageCall* r : p.target.ofKind(Op::Rectangle)) frames.push_back(r);
+    ASSERT_EQ(frames.size(), 2u);
+    for (std::size_t s = 0; s < 2; ++s) {
+        const PageCall& frame = *frames[s];
+        const auto& pts = traces[s]->points;
+        EXPECT_LT(pts.size(), 2000u);
+        EXPECT_DOUBLE_EQ(pts.front().x, frame.x1);
+        EXPECT_NEAR(pts.back().x, frame.x2, 1e-6);
+        for (const PagePoint& pt : pts) {
+            EXPECT_GE(pt.y, frame.y1);
+            EXPECT_LE(pt.y, frame.y2);
+        }
+    }
+    // Slot 1 peaks at 9 with full scale 8: clamped onto the edges.
+    const auto& clipped = traces[0]->points;
+    EXPECT_TRUE(std::any_of(clipped.begin(), clipped.end(), [&](const PagePoint& pt) { return pt.y == frames[0]->y1; }));
+    // Its full scale labels the edges.
+    EXPECT_NE(p.target.findText("-8"), nullptr);
+
+    Page full;
+    full.options.printerDataReduction = 0;
+    ASSERT_TRUE(full.print());
+    EXPECT_EQ(full.traces().at(0)->points.size(), 2000u);
+}
+
+TEST(PrintPage, ZoomedIntervalAndCursor) {
+    Page p;
+    p.sources.choices.printzoom = true;
+    p.sources.choices.cursor = true;
+    p.sources.view.visibleStart = 0.25;
+    p.sources.view.visibleEnd = 0.5;
+    p.sources.view.cursors = {{0.375, "0.500 s"}, {0.9, "outside"}};
+    p.options.printerDataReduction = 0;
+    ASSERT_TRUE(p.print());
+    EXPECT_EQ(p.traces().at(0)->points.size(), 500u);
+    const PageCall* caption = p.target.findText("0.500 s");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(p.target.findText("outside"), nullptr);
+    // The readout sits in a white box just right of the cursor line, which is dashed.
+    const PageCall* frame = p.target.ofKind(Op::Rectangle).at(0);
+    const double cursorX = frame->x1 + (frame->x2 - frame->x1) * (750 - 500) / 499.0;
+    const auto boxes = p.target.ofKind(Op::Rectangle);
+    const PageCall* box = boxes.back();
+    EXPECT_EQ(box->brushStyle, BrushStyle::Solid);
+    EXPECT_EQ(box->brushColor, 0xFFFFFF);
+    EXPECT_GT(box->x1, cursorX);
+    int dashes = 0;
+    for (const PageCall* l : p.target.ofKind(Op::Line))
+        if (std::fabs(l->x1 - cursorX) < 1e-6 && std::fabs(l->x2 - cursorX) < 1e-6) ++dashes;
+    EXPECT_GT(dashes, 10);
+}
+
+TEST(PrintPage, DiagramBesideTheBoxOrAlone) {
+    PpvzxTable table{{1, 100}, {1, 100}, {}};
+    Page beside;
+    PpvzxDiagram diagram;
+    diagram.table = &table;
+    diagram.rec = &beside.event.sample;
+    beside.sources.ppvzx = &diagram;
+    beside.sources.choices.ppvzx = true;
+    ASSERT_TRUE(beside.print());
+    const PageCall* title = beside.target.findText("PPV/ZX plot");
+    ASSERT_NE(title, nullptr);
+    EXPECT_GT(title->x1, beside.target.findText("Client")->x1);
+    EXPECT_LT(title->y1, beside.topOf("Geo 1"));
+    EXPECT_EQ(beside.traces().size(), 4u);
+
+    Page alone;
+    alone.sources.ppvzx = &diagram;
+    alone.sources.choices.onlyPpvzx = true;
+    ASSERT_TRUE(alone.print());
+    EXPECT_NE(alone.target.findText("PPV/ZX plot"), nullptr);
+    EXPECT_TRUE(alone.traces().empty());
+    EXPECT_EQ(alone.target.findText("Client"), nullptr);
+}
+
+TEST(PrintPage, SpectrumPageIsLandscapeWithFourGraphsAndTheInterval) {
+    Page p;
+    PrintSpectrum spectrum;
+    for (int c = 0; c < kSlots; ++c) {
+        spectrum::GraphSetup& g = spectrum.graphs[static_cast<std::size_t>(c)];
+        g.left = 0, g.right = 500, g.bottom = 0, g.top = 1;
+        g.x = {0, 250, 500};
+        g.y = {0, 0.5, 2};  // the last point leaves the plot
+        g.xLabels = {0, 100, 200, 300, 400, 500};
+        g.yLabels = {0, 0.2, 0.4, 0.6, 0.8, 1};
+        g.ch = c;
+        g.maxAmpFreq = 250;
+        spectrum.yUnits[static_cast<std::size_t>(c)] = "mm/s   RMS";
+    }
+    spectrum.selected = "FFT Hanning";
+    spectrum.tStart = 0.1;
+    spectrum.tEnd = 0.6;
+    p.sources.spectrum = &spectrum;
+    p.sources.choices.spectrumPrint = true;
+    p.sources.choices.fftAll = true;
+    ASSERT_TRUE(p.print());
+    EXPECT_EQ(p.target.calls().front().value, 1);  // landscape
+    EXPECT_GT(p.target.pageWidth(), p.target.pageHeight());
+    const PageCall* heading = p.target.findText("FFT Hanning (");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_TRUE(heading->text.ends_with(": 0.100s - 0.600s)")) << heading->text;
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_NE(p.target.findText("mm/s   RMS    " + std::to_string(c) + "    "), nullptr) << c;
+    EXPECT_TRUE(p.traces().size() == 4u);
+    // The identification closes the page under the graphs.
+    EXPECT_GT(p.topOf("Instrument SN 412,"), p.topOf("mm/s   RMS    3"));
+    EXPECT_EQ(p.target.findText("Client"), nullptr);
+
+    Page one;
+    one.sources.spectrum = &spectrum;
+    one.sources.choices.spectrumPrint = true;
+    one.sources.choices.fftSel = 2;
+    ASSERT_TRUE(one.print());
+    EXPECT_NE(one.target.findText("mm/s   RMS    3    "), nullptr);
+    EXPECT_EQ(one.target.findText("mm/s   RMS    1    "), nullptr);
+}
+
+TEST(PrintPage, AnErrorIsReportedAndTheDocumentEnded) {
+    Page p;
+    p.options.slots[2].manualScale = 9999;  // no such full scale
+    EXPECT_FALSE(p.print());
+    ASSERT_EQ(p.reporter.messages.size(), 1u);
+    EXPECT_EQ(p.target.calls().back().op, Op::EndDoc);
+    EXPECT_FALSE(p.target.inDocument());
+}
+
+TEST(PrintTimeStep, OneTwoFiveAtOrAboveTheSpanPerDivision) {
+    EXPECT_DOUBLE_EQ(printTimeStep(1.0, 10), 0.1);
+    EXPECT_DOUBLE_EQ(printTimeStep(2.5, 10), 0.5);
+    EXPECT_DOUBLE_EQ(printTimeStep(0.3, 10), 0.05);
+    EXPECT_DOUBLE_EQ(printTimeStep(100, 8), 20);
+    EXPECT_DOUBLE_EQ(printTimeStep(0.0, 8), 1);
+}
+
+TEST(DashedLine, DashesOfAFiveHundredthOfThePageEveryFiveDashes) {
+    RecordingPageTarget target;  // 11906 twips wide: dash round(23.8) = 24
+    EXPECT_EQ(dashLength(target), 24);
+    dashedLine(target, 100, 1000, 100, 400);
+    const auto lines = target.ofKind(Op::Line);
+    ASSERT_EQ(lines.size(), 5u);  // from 400 every 120 while below 1000
+    EXPECT_EQ(lines[0]->y1, 400);
+    EXPECT_EQ(lines[0]->y2, 424);
+    EXPECT_EQ(lines[4]->y1, 880);
+    EXPECT_EQ(lines[4]->y2, 904);
+    RecordingPageTarget oblique;
+    dashedLine(oblique, 0, 0, 50, 70);
+    ASSERT_EQ(oblique.ofKind(Op::Line).size(), 1u);
+    EXPECT_EQ(oblique.ofKind(Op::Line)[0]->penStyle, PenStyle::Dot);
+}
+
+}  // namespace
+}  // namespace krnz::report

@@ -1,0 +1,277 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "main_window_test.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include "gui_test_support.h"
+#include "settings/general_settings.h"
+#include "view/channel_info_panel.h"
+#include "view/graph_area.h"
+#include "view/recent_files.h"
+#include "view/sample_info_panel.h"
+#include "view/start_screen.h"
+#include "view/strip_widget.h"
+#include "event/user_info.h"
+
+namespace krnz::test {
+namespace {
+
+QString sampleValues(gui::MainWindow& w) {
+    return w.sampleInfoPanel().findChild<QLabel*>(QStringLiteral("sampleTextValue"))->text();
+}
+
+}  // namespace
+
+void MainWindowTest::startsWithTheWelcomePicture() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(w.startScreen().isVisible());
+    QCOMPARE(w.startScreen().findChild<QLabel*>(QStringLiteral("welcomeLabel"))->text(),
+             QStringLiteral("Welcome to KRNZ"));
+    QVERIFY(!w.actions().mPrint->isEnabled());
+    QVERIFY(!w.actions().mCursor->isEnabled());
+    QVERIFY(w.actions().frqButt->isVisible());
+    QVERIFY(w.actions().toolboxButton->isVisible());
+    QVERIFY(!w.actions().debugmenu->menuAction()->isVisible());
+    QCOMPARE(w.windowTitle(), QStringLiteral("KRNZ"));
+}
+
+void MainWindowTest::opensEachLayout() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        int format;
+    } files[] = {{"KRN00001.001", k100File(), kFormatK100},
+                 {"KRN00002.002", k200File(), kFormatK200},
+                 {"blast.tremolog", tremologFile(), kFormatTremolog}};
+    for (const auto& file : files) {
+        const auto path = f.write(file.name, file.bytes);
+        QVERIFY2(w.loadEvent(path), file.name);
+        QCOMPARE(f.session().event().sample.fileFormat, file.format);
+        QCOMPARE(f.session().currentFile(), path);
+        QVERIFY(w.windowTitle().startsWith(QLatin1String(file.name)));
+        QVERIFY(!w.startScreen().isVisible());
+        const int H = f.session().rows().rowCount;
+        QCOMPARE(H, w.graphArea().height());
+        for (int c = 0; c < 4; ++c) {
+            const gui::StripWidget& strip = w.graphArea().strip(c);
+            QVERIFY(strip.isVisible());
+            QCOMPARE(strip.picture().height(), H);
+            QCOMPARE(strip.picture().width(), strip.width());
+        }
+        QVERIFY(w.actions().mPrint->isEnabled());
+        QVERIFY(w.actions().mCursor->isEnabled());
+        QVERIFY(!w.actions().mCursor->isChecked());
+        QVERIFY(w.actions().mextra->isEnabled());
+    }
+    QVERIFY(f.prompter().messages.empty());
+    QCOMPARE(f.session().general().workDir, f.dir().string() + "/");
+}
+
+void MainWindowTest::eightChannelEventsOpenTheChosenGroup() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    int asked = 0;
+    w.setChannelGroupChooser([&asked] {
+        ++asked;
+        return std::optional<int>(2);
+    });
+    QVERIFY(w.loadEvent(f.write("KRN00002.002", k200File())));
+    QCOMPARE(asked, 1);
+    QCOMPARE(f.session().event().sample.channelGroup, 2);
+    QVERIFY(w.channelInfoPanel().channelTextValue(0).text().startsWith(QStringLiteral("Geo 5")));
+    // Closing the chooser without a choice keeps the group.
+    w.setChannelGroupChooser([] { return std::optional<int>(); });
+    QVERIFY(w.loadEvent(f.write("KRN00002.003", k200File())));
+    QCOMPARE(f.session().event().sample.channelGroup, 2);
+    // Other layouts never ask.
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
+    QCOMPARE(f.session().event().sample.channelGroup, 1);
+}
+
+void MainWindowTest::panelsShowTheEventsTexts() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(w.loadEvent(f.write("c.tremolog", cursorTestFile())));
+    const QStringList values = sampleValues(w).split(QLatin1Char('\n'));
+    QCOMPARE(values.front(), QStringLiteral("3107"));
+    QCOMPARE(values[3], QStringLiteral("2 s / 1 kHz"));
+    QCOMPARE(values.back(), QStringLiteral("0.2 s/div"));
+    QVERIFY(w.channelInfoPanel().channelText(0).text().startsWith(QStringLiteral("Channel/Input\nUnit")));
+    QVERIFY(w.channelInfoPanel().channelTextValue(3).text().startsWith(QStringLiteral("AC 4\nPa")));
+    // Slot 0 peaks at 4000 counts = 31.0 mm/s: normalised with slots 1 and 2 to 40.
+    QCOMPARE(w.channelInfoPanel().scaleLine(0).fullScale(), 40.0);
+    QCOMPARE(w.channelInfoPanel().scaleLine(2).fullScale(), 40.0);
+    // Zoom 4 halves... quarters the span: 0.5 s, grid 0.05 s, and the panel follows.
+    w.selectZoom(4);
+    QCOMPARE(sampleValues(w).split(QLatin1Char('\n')).back(), QStringLiteral("0.05 s/div"));
+}
+
+void MainWindowTest::failedOpensLeaveThePreviousEventWhole() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    // Nothing open yet: a bad file leaves the welcome picture.
+    QVERIFY(!w.loadEvent(f.write("KRN00009.009", badTagFile())));
+    QCOMPARE(f.prompter().messages.back(), std::string("bad filetype: NOTANEVT"));
+    QVERIFY(!f.session().hasEvent());
+    QVERIFY(w.startScreen().isVisible());
+
+    const auto good = f.write("KRN00001.001", k100File());
+    QVERIFY(w.loadEvent(good));
+    f.session().userInfo().client = "Kept";
+    const SampleRecord before = f.session().event().sample;
+    const float sample = before.sampleData(1, 100);
+    const QString title = w.windowTitle();
+
+    const auto corrupt = f.write("KRN00003.003", corruptK100File());
+    QVERIFY(!w.loadEvent(corrupt));
+    QCOMPARE(f.prompter().messages.back(), std::string("file corrupt"));
+    QVERIFY(!w.loadEvent(f.write("KRN00004.004", badTagFile())));
+    QVERIFY(!w.loadEvent(f.dir() / "missing.tremolog"));
+    QCOMPARE(f.prompter().messages.back(), std::string("file corrupt"));
+
+    const SampleRecord& after = f.session().event().sample;
+    QCOMPARE(f.session().currentFile(), good);
+    QCOMPARE(after.nSamplesPerChannel, before.nSamplesPerChannel);
+    QCOMPARE(after.eventNumber, before.eventNumber);
+    QCOMPARE(after.sampleData(1, 100), sample);
+    QCOMPARE(f.session().userInfo().client, std::string("Kept"));
+    QCOMPARE(w.windowTitle(), title);
+    QVERIFY(!w.startScreen().isVisible());
+    // Nothing was stored beside the files that failed.
+    QVERIFY(!std::filesystem::exists(f.dir() / "KRN00003.003.userinfo"));
+    QVERIFY(!std::filesystem::exists(f.dir() / "KRN00004.004.userinfo"));
+}
+
+void MainWindowTest::commandLinePathMayBeQuoted() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(!w.openFromCommandLine(QString::fromStdString("\"" + (f.dir() / "none.101").string() + "\"")));
+    QVERIFY(w.startScreen().isVisible());
+    QVERIFY(f.prompter().messages.empty());
+    const auto path = f.write("KRN00001.001", k100File());
+    QVERIFY(w.openFromCommandLine(QString::fromStdString("\"" + path.string() + "\"")));
+    QCOMPARE(f.session().currentFile(), path);
+}
+
+void MainWindowTest::panelTogglesMoveTheGraphs() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
+    gui::MainActions& a = w.actions();
+    const int toolbar = a.toolbar->height();
+    const int sample = w.sampleInfoPanel().height();
+    const int channel = w.channelInfoPanel().height();
+    QCOMPARE(w.graphArea().y(), toolbar + sample + channel);
+    a.mSampleInfo->trigger();
+    QVERIFY(!w.sampleInfoPanel().isVisible());
+    QCOMPARE(w.graphArea().y(), toolbar + channel);
+    QCOMPARE(w.channelInfoPanel().y(), toolbar);
+    a.mChannelInfo->trigger();
+    QCOMPARE(w.graphArea().y(), toolbar);
+    a.mToolbar->trigger();
+    QCOMPARE(w.graphArea().y(), 0);
+    QCOMPARE(f.session().rows().rowCount, w.graphArea().height());
+    a.mSampleInfo->trigger();
+    QCOMPARE(w.graphArea().y(), sample);
+}
+
+void MainWindowTest::minimumSizeHolds() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
+    const double tpp = w.metrics().twipsPerPixel;
+    const QSize minimum = w.minimumSize();
+    QCOMPARE(minimum.width(), static_cast<int>(std::ceil(9000 / tpp - 1e-9)));
+    QCOMPARE(minimum.height(), static_cast<int>(std::ceil(6000 / tpp - 1e-9)));
+    w.resize(200, 150);
+    QApplication::processEvents();
+    QVERIFY(w.width() >= minimum.width());
+    QVERIFY(w.height() >= minimum.height());
+}
+
+void MainWindowTest::zoomFourScrollsByOneWindowHeight() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
+    QScrollBar& bar = w.scrollBar();
+    QVERIFY(!bar.isVisible());
+    const int fullWidth = w.graphArea().width();
+    bar.setValue(0);
+    w.selectZoom(4);
+    QVERIFY(bar.isVisible());
+    QCOMPARE(bar.pageStep(), 333);
+    QCOMPARE(bar.maximum(), 999);
+    QCOMPARE(bar.value(), 0);
+    QCOMPARE(w.graphArea().width(), fullWidth - bar.width());
+    const int visible = w.graphArea().height();
+    QCOMPARE(w.graphArea().strip(0).height(), 4 * visible);
+    QCOMPARE(f.session().rows().rowCount, 4 * visible);
+
+    w.graphArea().strip(0).setFocus();
+    QTest::keyClick(&w.graphArea().strip(0), Qt::Key_PageDown);
+    QCOMPARE(bar.value(), 333);
+    QVERIFY(std::abs(w.graphArea().strip(0).y() + visible) <= 1);
+    QTest::keyClick(&w.graphArea().strip(0), Qt::Key_PageDown);
+    QTest::keyClick(&w.graphArea().strip(0), Qt::Key_PageDown);
+    QTest::keyClick(&w.graphArea().strip(0), Qt::Key_PageDown);
+    QCOMPARE(bar.value(), 999);
+    QCOMPARE(w.graphArea().strip(0).y(), -3 * visible);
+    QTest::keyClick(&w.graphArea().strip(0), Qt::Key_PageUp);
+    QCOMPARE(bar.value(), 666);
+    w.selectZoom(1);
+    QVERIFY(!bar.isVisible());
+    QCOMPARE(w.graphArea().strip(0).y(), 0);
+}
+
+void MainWindowTest::recentFilesAndDropOpenEvents() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    const auto first = f.write("KRN00001.001", k100File());
+    const auto second = f.write("KRN00001.002", k100File(2));
+    QVERIFY(w.loadEvent(first));
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second.string()))});
+    // Qt delivers a drop to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+    QTRY_COMPARE(f.session().currentFile(), second);
+
+    const QList<QAction*> recent = w.actions().recentMenu->actions();
+    QCOMPARE(recent.size(), 2);
+    QVERIFY(recent[0]->text().endsWith(QStringLiteral("KRN00001.002")));
+    recent[1]->trigger();
+    QCOMPARE(f.session().currentFile(), first);
+}
+
+void MainWindowTest::shutDownStoresSettings() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    const auto path = f.write("KRN00001.001", k100File());
+    QVERIFY(w.loadEvent(path));
+    f.session().userInfo().notes = "closing";
+    w.close();
+    const auto ini = f.dir() / "krnz.ini";
+    const settings::GeneralSettings stored = settings::readGeneralSettings(ini, f.dir());
+    QCOMPARE(stored.language, std::string("english.txt"));
+    QCOMPARE(stored.sizeWidth, static_cast<std::int32_t>(w.width() * w.metrics().twipsPerPixel));
+    QCOMPARE(stored.workDir, f.dir().string() + "/");
+    QCOMPARE(view::readRecentFiles(ini), std::vector<std::string>{path.string()});
+    QCOMPARE(readUserInfoFile(path)->notes, std::string("closing"));
+}
+
+}  // namespace krnz::test

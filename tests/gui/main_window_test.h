@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+namespace krnz::test {
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startsWithTheWelcomePicture();
+    void opensEachLayout();
+    void eightChannelEventsOpenTheChosenGroup();
+    void panelsShowTheEventsTexts();
+    void failedOpensLeaveThePreviousEventWhole();
+    void commandLinePathMayBeQuoted();
+    void panelTogglesMoveTheGraphs();
+    void minimumSizeHolds();
+    void zoomFourScrollsByOneWindowHeight();
+    void recentFilesAndDropOpenEvents();
+    void shutDownStoresSettings();
+};
+
+}  // namespace krnz::test

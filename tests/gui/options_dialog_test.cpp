@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "options_dialog_test.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "gui_test_support.h"
+#include "settings/color_swatch.h"
+#include "settings/ini_document.h"
+#include "settings/options_dialog.h"
+#include "view/graph_area.h"
+#include "view/strip_widget.h"
+
+namespace krnz::test {
+namespace {
+
+template <typename T>
+T* control(gui::OptionsDialog& d, const QString& name) {
+    T* c = d.findChild<T*>(name);
+    if (!c) qFatal("no control %s", qPrintable(name));
+    return c;
+}
+
+}  // namespace
+
+void OptionsDialogTest::applyStoresWhatTheControlsHold() {
+    GuiFixture f;
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.001", k100File())));
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    f.window().actions().mOptions->trigger();
+    QVERIFY(d.isVisible());
+    control<QRadioButton>(d, "pixels")->click();
+    f.prompter().colors = {std::int32_t{0x0000FF}};  // pure red, red in the low byte
+    control<gui::ColorSwatch>(d, "sampleColor2")->click();
+    control<QRadioButton>(d, "manual3")->click();
+    QVERIFY(control<QComboBox>(d, "manualScale3")->isEnabled());
+    control<QComboBox>(d, "manualScale3")->setCurrentIndex(45);  // 25000, a repeated value
+    control<QCheckBox>(d, "printInColor")->click();
+    control<QPushButton>(d, "apply")->click();
+    QVERIFY(d.isVisible());
+
+    const auto file = f.dir() / "option.ini";
+    const settings::IniDocument ini = settings::IniDocument::load(file);
+    QCOMPARE(ini.get("graphic", "drawStyle", ""), std::string("pixel"));
+    QCOMPARE(ini.get("graphic", "sampleColor2", ""), std::string("255"));
+    QCOMPARE(ini.get("scale", "ampScale3", ""), std::string("manual"));
+    QCOMPARE(ini.get("scale", "manualScale3", ""), std::string("25000"));
+    QCOMPARE(ini.get("general", "printInColor", ""), std::string("True"));
+    // The redraw that Apply asks for uses the new style and scale.
+    QCOMPARE(f.window().graphArea().strip(3).picture().isNull(), false);
+    settings::Options back;
+    settings::readOptions(file, back);
+    QCOMPARE(back.slots[3].manualScale, std::size_t{38});  // read back at the first 25000
+    QCOMPARE(back.slots[2].colors.sampleColor, 255);
+
+    control<QPushButton>(d, "ok")->click();
+    QVERIFY(!d.isVisible());
+}
+
+void OptionsDialogTest::cancelReadsTheFileBackAsFarAsItSelects() {
+    GuiFixture f;
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    control<QRadioButton>(d, "manual0")->click();
+    control<QRadioButton>(d, "auto1")->click();
+    control<QPushButton>(d, "apply")->click();  // stored: slot 0 manual, slot 1 auto
+    control<QRadioButton>(d, "normalize0")->click();
+    control<QRadioButton>(d, "normalize1")->click();
+    f.prompter().colors = {std::int32_t{123}};
+    control<gui::ColorSwatch>(d, "bkColor0")->click();
+    control<QPushButton>(d, "cancel")->click();
+    QVERIFY(!d.isVisible());
+    const settings::Options& o = f.session().options();
+    QVERIFY(o.slots[0].ampScale == settings::AmpScale::Manual);
+    // "auto" selects nothing when read, so the last click stays.
+    QVERIFY(o.slots[1].ampScale == settings::AmpScale::Normalize);
+    QCOMPARE(o.slots[0].colors.bkColor, settings::kDefaultBkColor);
+    d.show();
+    QVERIFY(control<QRadioButton>(d, "manual0")->isChecked());
+    QVERIFY(control<QRadioButton>(d, "normalize1")->isChecked());
+    // A cancelled colour dialog keeps the swatch.
+    f.prompter().colors = {std::nullopt};
+    control<gui::ColorSwatch>(d, "gridColor1")->click();
+    QCOMPARE(o.slots[1].colors.gridColor, settings::kDefaultGridColor);
+}
+
+void OptionsDialogTest::lastShownChannelStaysShown() {
+    GuiFixture f;
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    for (int c = 0; c < 3; ++c) control<QCheckBox>(d, QStringLiteral("channelOn%1").arg(c))->click();
+    QVERIFY(f.prompter().messages.empty());
+    QCheckBox* last = control<QCheckBox>(d, "channelOn3");
+    last->click();
+    QVERIFY(last->isChecked());
+    QCOMPARE(f.prompter().messages.back(), std::string("At least one channel must be shown."));
+    QVERIFY(f.session().options().slots[3].channelOn == settings::CheckState::Checked);
+}
+
+void OptionsDialogTest::languageSwitchRecaptionsOpenWindowsAtOnce() {
+    GuiFixture f;
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.001", k100File())));
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    QListWidget* list = control<QListWidget>(d, "languageList");
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("english.txt"));
+    const auto swedish = list->findItems(QStringLiteral("svenska.txt"), Qt::MatchExactly);
+    QCOMPARE(swedish.size(), 1);
+    const QString englishFile = f.window().actions().mFile->title();
+    const QString englishTitle = d.windowTitle();
+    list->setCurrentItem(swedish.front());
+    const QString swedishFile = QString::fromStdString(f.session().texts().text("krn", "mFile"));
+    QVERIFY(swedishFile != englishFile);
+    QCOMPARE(f.window().actions().mFile->title(), swedishFile);
+    QVERIFY(d.windowTitle() != englishTitle);
+    QCOMPARE(f.session().general().language, std::string("svenska.txt"));
+    QCOMPARE(f.window().actions().frqButt->text(),
+             QString::fromStdString(f.session().texts().text("krn", "frqbutton")));
+    list->setCurrentItem(list->findItems(QStringLiteral("english.txt"), Qt::MatchExactly).front());
+    QCOMPARE(f.window().actions().mFile->title(), englishFile);
+}
+
+void OptionsDialogTest::slotFramesNameTheChannelGroup() {
+    GuiFixture f;
+    f.window().setChannelGroupChooser([] { return std::optional<int>(2); });
+    QVERIFY(f.window().loadEvent(f.write("KRN00002.002", k200File())));
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    QCOMPARE(control<QGroupBox>(d, "channelScaleFrame0")->title(), QStringLiteral("Channel 5"));
+    QCOMPARE(control<QGroupBox>(d, "channelFrame3")->title(), QStringLiteral("Channel 8"));
+    // After every open each slot is normalised, whatever was stored.
+    for (int c = 0; c < 4; ++c) QVERIFY(control<QRadioButton>(d, QStringLiteral("normalize%1").arg(c))->isChecked());
+}
+
+}  // namespace krnz::test

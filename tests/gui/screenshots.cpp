@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pictures of the main window and its dialogs in the states a user meets, for looking at them
+// (not a test: pictures are judged by eye). Usage: krnz_gui_screenshots OUTDIR
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "event/channel_group_dialog.h"
+#include "event/extra_info_dialog.h"
+#include "gui_test_support.h"
+#include "settings/options_dialog.h"
+#include "view/graph_area.h"
+#include "view/start_screen.h"
+#include "view/strip_widget.h"
+
+namespace {
+
+using namespace krnz;
+
+QString g_out;
+
+void save(QWidget& widget, const char* name) {
+    QApplication::processEvents();
+    const QString file = QDir(g_out).filePath(QLatin1String(name) + QStringLiteral(".png"));
+    if (!widget.grab().save(file)) qWarning("could not save %s", qPrintable(file));
+}
+
+// A copy in the fixture's folder: opening an event stores user information beside it, and the
+// bundled samples must stay as they are.
+test::GuiFixture* g_fixture = nullptr;
+
+std::filesystem::path sample(const char* name) {
+    const auto source = std::filesystem::path(KRNZ_SOURCE_DIR) / "data" / "samples";
+    const auto copy = g_fixture->dir() / name;
+    std::filesystem::copy_file(source / name, copy, std::filesystem::copy_options::overwrite_existing);
+    std::error_code ec;
+    std::filesystem::copy_file(source / (std::string(name) + ".userinfo"), g_fixture->dir() / (std::string(name) + ".userinfo"),
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    return copy;
+}
+
+void mainWindowStates() {
+    test::GuiFixture f;
+    g_fixture = &f;
+    gui::MainWindow& w = f.window();
+    w.resize(1400, 900);
+    save(w, "01_welcome");
+    w.startScreen().showLoading();
+    save(w, "02_loading");
+    w.loadEvent(sample("KRN00412.101"));
+    save(w, "03_k100");
+    w.loadEvent(sample("KRN00412.103"));
+    save(w, "04_k100_slot_without_sensor");
+    w.setChannelGroupChooser([] { return std::optional<int>(2); });
+    w.loadEvent(sample("KRN00206.021"));
+    save(w, "05_k200_channels_5_8");
+    w.loadEvent(sample("quarry_ips_psi.tremolog"));
+    save(w, "06_tremolog_ips_psi");
+    w.loadEvent(sample("blast_malmo.tremolog"));
+    gui::StripWidget& strip = w.graphArea().strip(0);
+    const int h = w.graphArea().height();
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(10, h / 8));
+    w.actions().mInsertRef->trigger();
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(10, h / 5));
+    save(w, "07_tremolog_cursor_reference");
+    w.selectZoom(4);
+    w.scrollBar().setValue(333);
+    save(w, "08_zoom4_scrolled");
+    w.selectZoom(1);
+    w.actions().mSampleInfo->trigger();
+    save(w, "09_without_sample_info");
+    w.actions().mChannelInfo->trigger();
+    w.actions().mToolbar->trigger();
+    save(w, "10_strips_only");
+    w.actions().mSampleInfo->trigger();
+    w.actions().mChannelInfo->trigger();
+    w.actions().mToolbar->trigger();
+    settings::Options& o = f.session().options();
+    o.drawStyle = settings::DrawStyle::Pixels;
+    o.slots[1].colors = {0x202020, 0x00C0FF, 0x505050, 0x40FF40, 0x4040FF};
+    w.formResize();
+    save(w, "11_pixels_and_colours");
+    o.drawStyle = settings::DrawStyle::Lines;
+    w.resize(w.minimumSize());
+    w.formResize();
+    save(w, "12_minimum_size");
+    w.resize(1400, 900);
+
+    gui::OptionsDialog& d = w.optionsDialog();
+    d.show();
+    auto* tabs = d.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    for (int page = 0; page < 3; ++page) {
+        tabs->setCurrentIndex(page);
+        const QByteArray name = "13_options_page" + QByteArray::number(page);
+        save(d, name.constData());
+    }
+    auto* list = d.findChild<QListWidget*>(QStringLiteral("languageList"));
+    list->setCurrentItem(list->findItems(QStringLiteral("svenska.txt"), Qt::MatchExactly).front());
+    save(d, "14_options_svenska");
+    d.hide();
+    save(w, "15_main_svenska");
+    list->setCurrentItem(list->findItems(QStringLiteral("english.txt"), Qt::MatchExactly).front());
+
+    gui::ExtraInfoDialog& extra = w.extraInfoDialog();
+    extra.setTexts(f.session().userInfo());
+    extra.show();
+    save(extra, "16_extra_information");
+    extra.hide();
+    gui::ChannelGroupDialog chooser(f.session().texts(), &w);
+    chooser.show();
+    save(chooser, "17_channel_group_chooser");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fputs("usage: krnz_gui_screenshots OUTDIR\n", stderr);
+        return 2;
+    }
+    g_out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(g_out);
+    mainWindowStates();
+    return 0;
+}

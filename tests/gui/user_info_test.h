@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+namespace krnz::test {
+
+class UserInfoTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void krnTextsComeBackFromTheirUserinfoFile();
+    void tremologFieldsAreCutAt30And200();
+    void carryOverQuestions();
+    void carryOverAnsweredNoLeavesFieldsEmpty();
+    void extraInformationDialog();
+    void goneEventFileAsksBeforeStoring();
+};
+
+}  // namespace krnz::test
