@@ -15,18 +15,6 @@
 namespace krnz {
 namespace {
 
-// The K100 record lengths by regLengthIndex, as the reader knows them; repeated here because the
-// check reads the header itself rather than through the reader.
-struct K100Length {
-    double pretrigS;
-    float nSecPerChannel;
-    std::int32_t nSamples;
-    double frqHz;
-};
-constexpr std::array<K100Length, 5> kK100Lengths = {{
-    {0.1, 1, 2000, 2000}, {0.2, 2, 4000, 2000}, {0.5, 4, 8000, 2000},
-    {0.5, 8, 8000, 1000}, {0.5, 16, 8000, 500}}};
-
 constexpr std::uint64_t kSamplesOffset = 512;
 
 void line(std::string& out, const std::string& text) {
@@ -84,7 +72,7 @@ std::string k100ChannelDump(const std::filesystem::path& path,
     const int index = file.u8(44);
     line(out, "regLengthIndex = " + std::to_string(index));
     if (index > 4) throw ReadRejected(0, {"readDatafile: no such reglength"});
-    const K100Length& length = kK100Lengths[static_cast<std::size_t>(index)];
+    const RecordLength& length = krnRecordLength(kFormatK100, index);
     line(out, "pretrig = " + textOf(length.pretrigS));
     line(out, "nSecPerChannel = " + textOfSingle(length.nSecPerChannel));
     line(out, "nSamplesPerChannel = " + std::to_string(length.nSamples));

@@ -14,13 +14,6 @@
 namespace krnz {
 namespace {
 
-struct RecordLength {
-    double pretrigS;
-    float nSecPerChannel;
-    std::int32_t nSamples;
-    double frqHz;
-};
-
 constexpr std::array<RecordLength, 5> kK100Lengths = {{
     {0.1, 1, 2000, 2000}, {0.2, 2, 4000, 2000}, {0.5, 4, 8000, 2000},
     {0.5, 8, 8000, 1000}, {0.5, 16, 8000, 500}}};
@@ -123,6 +116,10 @@ void readK200Samples(ByteSource& file, Event& event) {
 
 }  // namespace
 
+const RecordLength& krnRecordLength(int fileFormat, int regLengthIndex) {
+    return (fileFormat == kFormatK100 ? kK100Lengths : kK200Lengths).at(static_cast<std::size_t>(regLengthIndex));
+}
+
 KrnLayout k100Layout() { return {kFormatK100, 48, false, 64, 12, 1, 10, 6, 66, 12}; }
 
 KrnLayout k200Layout(int channelGroup) {
@@ -187,8 +184,7 @@ Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int 
     rec.nSecPerChannelIndex = rec.regLengthIndex;
     if (rec.regLengthIndex > 4)
         throw ReadRejected(0, {"readDatafile: no such nSecPerChannelIndex"});
-    const RecordLength& length =
-        (fileFormat == kFormatK100 ? kK100Lengths : kK200Lengths)[rec.regLengthIndex];
+    const RecordLength& length = krnRecordLength(fileFormat, rec.regLengthIndex);
     rec.pretrig = length.pretrigS;
     rec.nSecPerChannel = length.nSecPerChannel;
     rec.nSamplesPerChannel = length.nSamples;

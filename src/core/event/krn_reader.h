@@ -23,6 +23,17 @@ struct KrnLayout {
     std::uint64_t sensStride;
 };
 
+// One row of an instrument's record-length table.
+struct RecordLength {
+    double pretrigS;
+    float nSecPerChannel;
+    std::int32_t nSamples;
+    double frqHz;
+};
+
+// The row of regLengthIndex 0..4 for the K100 (fileFormat 5) or K200 (6) model.
+const RecordLength& krnRecordLength(int fileFormat, int regLengthIndex);
+
 KrnLayout k100Layout();
 KrnLayout k200Layout(int channelGroup);
 
