@@ -61,8 +61,9 @@ PainterPageTarget::PainterPageTarget(QPagedPaintDevice& device, double minimumMa
     }
 }
 
-PainterPageTarget::PainterPageTarget(QPainter& painter, QSizeF sizeTwips)
-    : m_painter(&painter), m_sizeTwips(sizeTwips), m_minimumMargin(0.0), m_font(reportFont()) {}
+PainterPageTarget::PainterPageTarget(QPainter& painter, QSizeF sizeTwips, double twipsPerPixel)
+    : m_painter(&painter), m_sizeTwips(sizeTwips), m_minimumMargin(0.0), m_twipsPerPixel(twipsPerPixel),
+      m_font(reportFont()) {}
 
 PainterPageTarget::~PainterPageTarget() {
     if (m_painting && m_paged != nullptr) m_ownPainter.end();
@@ -92,7 +93,7 @@ void PainterPageTarget::startDoc() {
         m_painter->save();
     }
     m_painting = true;
-    m_painter->scale(device()->logicalDpiX() / kTwipsPerInch, device()->logicalDpiY() / kTwipsPerInch);
+    m_painter->scale(1.0 / twipsPerPixelX(), 1.0 / twipsPerPixelY());
     m_painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     m_painter->setFont(m_font);
     applyPen();
@@ -134,9 +135,13 @@ report::PageMargins PainterPageTarget::margins() const {
     return m;
 }
 
-double PainterPageTarget::twipsPerPixelX() const { return kTwipsPerInch / device()->logicalDpiX(); }
+double PainterPageTarget::twipsPerPixelX() const {
+    return m_twipsPerPixel > 0 ? m_twipsPerPixel : kTwipsPerInch / device()->logicalDpiX();
+}
 
-double PainterPageTarget::twipsPerPixelY() const { return kTwipsPerInch / device()->logicalDpiY(); }
+double PainterPageTarget::twipsPerPixelY() const {
+    return m_twipsPerPixel > 0 ? m_twipsPerPixel : kTwipsPerInch / device()->logicalDpiY();
+}
 
 void PainterPageTarget::setFontBold(bool bold) {
     m_font.setBold(bold);

@@ -26,9 +26,10 @@ public:
     // printer's own unprintable margins are kept when larger.
     explicit PainterPageTarget(QPagedPaintDevice& device, double minimumMargin = kDefaultMarginTwips);
 
-    // A painter already painting (a widget, an image) whose drawing area is `sizeTwips`;
-    // startDoc and endDoc only save and restore its state.
-    PainterPageTarget(QPainter& painter, QSizeF sizeTwips);
+    // A painter already painting (a widget, an image) whose drawing area is `sizeTwips`, at
+    // `twipsPerPixel` to the painter's unit (0: from the device's logical resolution); startDoc
+    // and endDoc only save and restore its state.
+    PainterPageTarget(QPainter& painter, QSizeF sizeTwips, double twipsPerPixel = 0);
 
     PainterPageTarget(const PainterPageTarget&) = delete;
     PainterPageTarget& operator=(const PainterPageTarget&) = delete;
@@ -70,6 +71,7 @@ private:
     QPainter* m_painter;
     QSizeF m_sizeTwips;  // a painter's drawing area; paged devices report their page
     double m_minimumMargin = kDefaultMarginTwips;
+    double m_twipsPerPixel = 0;  // a painter's unit when given
     bool m_painting = false;
     QFont m_font;
     std::int32_t m_penColor = 0;

@@ -5,6 +5,7 @@
 #include "cursor_readout_test.h"
 #include "main_window_test.h"
 #include "options_dialog_test.h"
+#include "report_windows_test.h"
 #include "strip_painter_test.h"
 #include "user_info_test.h"
 
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
     }
     {
         krnz::test::UserInfoTest t;
+        failed += QTest::qExec(&t, argc, argv);
+    }
+    {
+        krnz::test::ReportWindowsTest t;
         failed += QTest::qExec(&t, argc, argv);
     }
     return failed == 0 ? 0 : 1;

@@ -184,8 +184,10 @@ const PpvzxStandard& selectedStandard(const PpvzxDiagram& diagram) {
 
 PpvzxDrawing drawPPVZX(PageTarget& target, const PpvzxDiagram& diagram, const PageRect& outer,
                        analysis::Reporter& reporter) {
+    // A table whose reading failed has no labels; the keys' defaults stand in.
     static const PpvzxTable kNoTable{{1.0, 100.0}, {1.0, 100.0}, {}};
-    const PpvzxTable& table = diagram.table != nullptr ? *diagram.table : kNoTable;
+    const bool usable = diagram.table != nullptr && !diagram.table->xLabels.empty() && !diagram.table->yLabels.empty();
+    const PpvzxTable& table = usable ? *diagram.table : kNoTable;
     const PpvzxStandard& standard = selectedStandard(diagram);
 
     std::vector<std::string> xNumbers;

@@ -98,7 +98,9 @@ void eventPage(PageTarget& target, const PrintSources& s, const PageRect& area, 
     const InfoBoxTexts info = infoTexts(s);
     if (c.ppvzx) {
         const double gap = 1.2 * lh;
-        const double boxWidth = std::round(area.width * 0.44);
+        // As wide as its texts want, within a fair share of the row beside the diagram.
+        const double boxWidth =
+            std::round(std::clamp(infoBoxWidth(target, info, true), area.width * 0.40, area.width * 0.56));
         const double diagramLeft = area.left + boxWidth + gap;
         const double diagramWidth = area.right() - diagramLeft;
         // The diagram's height is the smaller of what its width suggests and a share of the page.

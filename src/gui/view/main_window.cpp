@@ -17,6 +17,8 @@
 #include "event/save_user_info.h"
 #include "krnz_version.h"
 #include "platform/prompter.h"
+#include "report/extra_graph_window.h"
+#include "report/print_dialog.h"
 #include "settings/options_dialog.h"
 #include "view/active_channels.h"
 #include "view/channel_info_panel.h"
@@ -91,13 +93,20 @@ void MainWindow::connectActions() {
     connect(a.mInsertRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::InsertRef); });
     connect(a.mRemoveRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::RemoveRef); });
     connect(a.mAbout, &QAction::triggered, this, &MainWindow::about);
-    for (QAction* later : {a.mSavePicture, a.mSavePictureZoomed, a.mDumpToPrinter, a.mPlay, a.mPrint,
+    for (QAction* later : {a.mSavePicture, a.mSavePictureZoomed, a.mDumpToPrinter, a.mPlay,
                            a.dbgmnu_print2ascii, a.dbgmnu_c2ascii})
         connect(later, &QAction::triggered, this, [this, later] { notAvailable(later->text()); });
     for (QAction* copy : a.ch)
         connect(copy, &QAction::triggered, this, [this, copy] { notAvailable(copy->text()); });
-    for (QToolButton* later : {a.Print_butt, a.toolboxButton, a.viewXgraphButton})
-        connect(later, &QToolButton::clicked, this, [this, later] { notAvailable(later->text()); });
+    connect(a.toolboxButton, &QToolButton::clicked, this, [this] { notAvailable(m_actions.toolboxButton->text()); });
+    connect(a.mPrint, &QAction::triggered, this, [this] { printDialog().call_non_fft_print(); });
+    connect(a.Print_butt, &QToolButton::clicked, this, [this] { printDialog().call_non_fft_print(); });
+    connect(a.viewXgraphButton, &QToolButton::clicked, this, [this] {
+        ExtraGraphWindow& graph = extraGraphWindow();
+        graph.show();
+        graph.raise();
+        graph.activateWindow();
+    });
     connect(a.frqButt, &QToolButton::clicked, this, &MainWindow::frqButtClicked);
     connect(a.zoomfaktorCombo, &QComboBox::activated, this,
             [this](int index) { selectZoom(m_actions.zoomfaktorCombo->itemData(index).toInt()); });
@@ -127,6 +136,8 @@ void MainWindow::connectActions() {
     connect(&m_session, &Session::languageChanged, this, [this] {
         applyCaptions();
         if (m_extraInfo) m_extraInfo->applyCaptions();
+        if (m_extraGraph) m_extraGraph->applyCaptions();
+        if (m_printDialog) m_printDialog->applyCaptions();
         formResize();
     });
     connect(m_optionsDialog, &OptionsDialog::applied, this, &MainWindow::formResize);
@@ -196,6 +207,16 @@ void MainWindow::about() {
 ExtraInfoDialog& MainWindow::extraInfoDialog() {
     if (!m_extraInfo) m_extraInfo = new ExtraInfoDialog(m_session.texts(), this);
     return *m_extraInfo;
+}
+
+ExtraGraphWindow& MainWindow::extraGraphWindow() {
+    if (!m_extraGraph) m_extraGraph = new ExtraGraphWindow(m_session, this);
+    return *m_extraGraph;
+}
+
+PrintDialog& MainWindow::printDialog() {
+    if (!m_printDialog) m_printDialog = new PrintDialog(*this);
+    return *m_printDialog;
 }
 
 void MainWindow::moreClientInfo() {

@@ -18,9 +18,11 @@ namespace krnz::gui {
 
 class ChannelInfoPanel;
 class CursorController;
+class ExtraGraphWindow;
 class ExtraInfoDialog;
 class GraphArea;
 class OptionsDialog;
+class PrintDialog;
 class SampleInfoPanel;
 class Session;
 class StartScreen;
@@ -63,6 +65,9 @@ public:
     QScrollBar& scrollBar() { return *m_scrollBar; }
     OptionsDialog& optionsDialog() { return *m_optionsDialog; }
     ExtraInfoDialog& extraInfoDialog();
+    // The PPV/ZX diagram window and the print dialog, made on first use and kept.
+    ExtraGraphWindow& extraGraphWindow();
+    PrintDialog& printDialog();
     const view::MainLayout& lastLayout() const { return m_layout; }
     const view::ZoomState& zoom() const { return m_zoom; }
     const platform::ScreenMetrics& metrics() const { return m_metrics; }
@@ -110,6 +115,8 @@ private:
     StartScreen* m_startScreen = nullptr;
     OptionsDialog* m_optionsDialog = nullptr;
     ExtraInfoDialog* m_extraInfo = nullptr;
+    ExtraGraphWindow* m_extraGraph = nullptr;
+    PrintDialog* m_printDialog = nullptr;
     CursorController* m_cursor = nullptr;
     std::function<std::optional<int>()> m_chooseGroup;
 

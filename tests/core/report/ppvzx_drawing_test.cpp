@@ -152,6 +152,16 @@ TEST(PpvzxDrawing, CoincidingEndLabelsAreReportedAndLeaveTheFrameEmpty) {
     EXPECT_EQ(f.target.ofKind(Op::Rectangle).size(), 1u);
 }
 
+TEST(PpvzxDrawing, ATableWithoutLabelsDrawsOnTheDefaultAxes) {
+    Fixture f({}, true);  // what a failed reading leaves
+    f.rec.highAmps[0] = {10};
+    f.rec.highAmpFrqs[0] = {10};
+    const PpvzxDrawing d = f.draw();
+    ASSERT_EQ(d.markers.size(), 1u);
+    EXPECT_NEAR(d.markers[0].x, d.plot.left + plotW(d) / 2, 1e-9);  // 1 .. 100 Hz
+    EXPECT_TRUE(f.reporter.messages.empty());
+}
+
 TEST(PpvzxDrawing, AxisNumbersNeverOverlap) {
     for (const bool log : {true, false}) {
         Fixture f({1, 2, 5, 10, 20, 50, 100, 200, 500}, log);

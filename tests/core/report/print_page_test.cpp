@@ -8,6 +8,7 @@
 
 #include "core/report/recording_reporter.h"
 #include "report/dashed_line.h"
+#include "report/info_box.h"
 #include "report/page_header.h"
 #include "report/print_strips.h"
 #include "report/recording_page_target.h"
@@ -292,6 +293,32 @@ TEST(PrintPage, AnErrorIsReportedAndTheDocumentEnded) {
     ASSERT_EQ(p.reporter.messages.size(), 1u);
     EXPECT_EQ(p.target.calls().back().op, Op::EndDoc);
     EXPECT_FALSE(p.target.inDocument());
+}
+
+TEST(InfoBox, AWrappedValueMovesTheRowsBelowItWithTheirLabels) {
+    RecordingPageTarget target;
+    InfoBoxTexts texts;
+    texts.userCaptions = "Client\r\nNotes\r\nOperator";
+    texts.userValues = "A\r\nfour words that wrap\r\nB";
+    // 8.5 pt: 102 twips a character, 204 a line; 8 "X" of captions, a value column of 10 characters.
+    const double width = 2 * 102 + 8 * 102 + 0.6 * 204 + 10 * 102;
+    const double height = printInfoBox(target, texts, 0, 0, width, true);
+    const PageCall* notes = target.findText("Notes");
+    const PageCall* wrapped = target.findText("four words");
+    const PageCall* operatorLabel = target.findText("Operator");
+    const PageCall* operatorValue = target.findText("B");
+    ASSERT_TRUE(notes && wrapped && operatorLabel && operatorValue);
+    EXPECT_EQ(notes->text, "Notes");
+    EXPECT_EQ(notes->y1, wrapped->y1);
+    EXPECT_EQ(operatorLabel->y1, operatorValue->y1);
+    EXPECT_DOUBLE_EQ(operatorLabel->y1 - notes->y1, 2 * 204);  // the value took two lines
+    EXPECT_DOUBLE_EQ(height, 102 + 4 * 204 + 102);
+
+    // Values that fit: one box of captions and one of values, as many lines high.
+    RecordingPageTarget wide;
+    printInfoBox(wide, texts, 0, 0, 4 * width, true);
+    EXPECT_NE(wide.findText("Client\r\nNotes\r\nOperator"), nullptr);
+    EXPECT_GE(infoBoxWidth(wide, texts, true), 2 * 102 + 8 * 102 + 0.6 * 204 + 20 * 102);
 }
 
 TEST(PrintTimeStep, OneTwoFiveAtOrAboveTheSpanPerDivision) {

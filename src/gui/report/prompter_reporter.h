@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QApplication>
+#include <string>
+
+#include "analysis/reporter.h"
+#include "platform/prompter.h"
+
+namespace krnz::gui {
+
+// The report's messages (the diagram's log(0) notes, errors of a page) as message boxes.
+class PrompterReporter final : public analysis::Reporter {
+public:
+    void message(const std::string& text) override { platform::prompter().message(text); }
+};
+
+// The hourglass for the time of a scope.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace krnz::gui
