@@ -2,10 +2,18 @@
 #include "report/segment_clip.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace krnz::report {
 
 bool clipSegment(const PageRect& rect, double& x1, double& y1, double& x2, double& y2) {
+    // A hand-edited vertex can map to infinity, which the parameters below would turn into
+    // NaN; a point far off the page clips the same way.
+    constexpr double kFar = 1e15;
+    for (double* v : {&x1, &y1, &x2, &y2}) {
+        if (std::isnan(*v)) return false;
+        *v = std::clamp(*v, -kFar, kFar);
+    }
     const double dx = x2 - x1;
     const double dy = y2 - y1;
     double t0 = 0.0;

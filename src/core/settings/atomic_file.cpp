@@ -24,6 +24,22 @@ detail::RenameStep& renameStep() {
     return step;
 }
 
+struct InjectedFailure {
+    std::optional<detail::FailingStep> step;
+    int error = 0;
+};
+
+InjectedFailure& injectedFailure() {
+    static InjectedFailure failure;
+    return failure;
+}
+
+bool failsAt(detail::FailingStep step) {
+    if (injectedFailure().step != step) return false;
+    errno = injectedFailure().error;
+    return true;
+}
+
 [[noreturn]] void fail(const fs::path& target, const std::string& reason) {
     throw Error(kErrPathFileAccess, "Cannot save " + target.string() + ": " + reason);
 }
@@ -42,6 +58,10 @@ std::FILE* openTemporary(const fs::path& target, fs::path& temporary) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (int attempt = 0; attempt < 16; ++attempt) {
         temporary = folder / ("." + target.filename().string() + ".tmp-" + randomSuffix());
+        if (failsAt(detail::FailingStep::CreateTemporary)) {
+            fail(target, "cannot create a temporary file in " + folder.string() + " (" +
+                             std::strerror(errno) + ")");
+        }
         if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) {
             return file;
         }
@@ -54,6 +74,11 @@ std::FILE* openTemporary(const fs::path& target, fs::path& temporary) {
 }
 
 bool writeAndFlush(std::FILE* file, std::string_view bytes) {
+    if (injectedFailure().step == detail::FailingStep::Write) {
+        std::fwrite(bytes.data(), 1, bytes.size() / 2, file);
+        std::fclose(file);
+        return !failsAt(detail::FailingStep::Write);
+    }
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
 #ifdef KRNZ_HAVE_FSYNC
@@ -104,6 +129,10 @@ void writeFileAtomically(const fs::path& requested, std::string_view bytes) {
 namespace detail {
 
 void setRenameStepForTesting(RenameStep step) { renameStep() = std::move(step); }
+
+void setFailingStepForTesting(std::optional<FailingStep> step, int error) {
+    injectedFailure() = {step, error};
+}
 
 }  // namespace detail
 }  // namespace krnz::settings

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -23,6 +24,12 @@ namespace detail {
 using RenameStep = std::function<void(const std::filesystem::path& from,
                                       const std::filesystem::path& to, std::error_code& error)>;
 void setRenameStepForTesting(RenameStep step);
+
+// Makes every following write fail at one step, with `error` as errno, until cleared with
+// nullopt: CreateTemporary as a read-only folder does, Write after half the bytes as a full
+// disk does.
+enum class FailingStep { CreateTemporary, Write };
+void setFailingStepForTesting(std::optional<FailingStep> step, int error);
 
 }  // namespace detail
 }  // namespace krnz::settings

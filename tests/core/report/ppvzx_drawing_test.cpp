@@ -203,6 +203,41 @@ TEST(PpvzxDrawing, EverythingStaysInsideTheDiagramsRectangle) {
     }
 }
 
+// Files edited by hand: every standard they yield draws inside the rectangle with finite
+// coordinates, or reports why it cannot; nothing throws.
+TEST(PpvzxDrawing, OddFilesDrawInsideTheRectangle) {
+    const char* const files[] = {
+        "[general]\nxLabels=1,10,100\nyLabels=1,10,100\n[S]\nline00=1,2,3\nline01=\n",
+        "[general]\nxLabels=100,10,1\nyLabels=-5,0,5\n[S]\nxScale=lin\nline00=-1,-1,1e308,1e308\n",
+        "[general]\nxLabels=1,1e300\n[S]\nyScale=LOG\nline00=0,0,5,5,1e-300,1e-300\n[T]\nunit=in/s\nline00=1,1e306\n",
+        "[general]\nxLabels=5\nyLabels=5\n[S]\nline00=x,y,z\n[S]\nline00=1,1\n",
+        "[general]\nxLabels=1,nan,inf\nyLabels=1,-inf\n[S]\nline00=nan,1,inf,2\n",
+        "garbage\n=\n[\n[general\n]\nline00=1,1\n",
+    };
+    for (const char* const& file : files) {
+        SCOPED_TRACE(testing::Message() << "file " << (&file - files));
+        PpvzxTable table = parsePPVZXini(file);
+        SampleRecord rec;
+        rec.highAmps[0] = {0, 1, 1e9};
+        rec.highAmpFrqs[0] = {0, 1e9, 1};
+        for (int s = -1; s < static_cast<int>(table.standards.size()); ++s) {
+            RecordingPageTarget target;
+            test::RecordingReporter reporter;
+            PpvzxDiagram diagram;
+            diagram.table = &table;
+            diagram.standard = s;
+            diagram.channelOn = {true, true, true, true};
+            diagram.rec = &rec;
+            EXPECT_NO_THROW(drawPPVZX(target, diagram, kOuter, reporter));
+            for (const PageCall& c : target.calls()) {
+                if (c.op != Op::Line) continue;
+                for (const double x : {c.x1, c.x2}) EXPECT_TRUE(x >= kOuter.left && x <= kOuter.right()) << x;
+                for (const double y : {c.y1, c.y2}) EXPECT_TRUE(y >= kOuter.top && y <= kOuter.bottom()) << y;
+            }
+        }
+    }
+}
+
 TEST(SegmentClip, KeepsThePartInsideTheRectangle) {
     const PageRect r{0, 0, 10, 10};
     double x1 = -5, y1 = 5, x2 = 15, y2 = 5;

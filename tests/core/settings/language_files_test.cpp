@@ -150,6 +150,23 @@ TEST_F(LanguageFixture, WithoutEnglishTheProgramCannotStart) {
     }
 }
 
+// A folder gone or replaced by a file ends in the same clear message as a missing English
+// file, never in a crash on the first lookup.
+TEST_F(LanguageFixture, AMissingOrUnreadableFolderIsTheMissingEnglishMessage) {
+    for (const bool replaceByFile : {false, true}) {
+        fs::remove_all(folder);
+        if (replaceByFile) writeBytes(folder, "not a folder");
+        LanguageFiles files = languages();
+        try {
+            files.checkLanguageFile("english.txt");
+            FAIL() << "no error";
+        } catch (const Error& error) {
+            EXPECT_NE(error.text().find("The default language English is not found."), std::string::npos);
+        }
+        EXPECT_TRUE(files.languageList().empty());
+    }
+}
+
 TEST_F(LanguageFixture, LanguageFilesMayBeWindows1252) {
     writeBytes(folder / "deutsch.txt", "[krn]\r\nmExit=&Schlie\xDF" "en\r\n");
     LanguageFiles files = languages();
