@@ -59,7 +59,12 @@ std::string usageText() {
 
 std::string commandUsage(const std::string& command) {
     const auto it = kCommandUsage.find(command);
-    return it != kCommandUsage.end() ? "usage: " + it->second + "\n" : usageText();
+    if (it == kCommandUsage.end()) return usageText();
+    std::string text = "usage: " + it->second + "\n";
+    if (command == "report")
+        text += "  a spectrum page instead of the event page: --first I --last J "
+                "[--window rect|geo|hanning] [--kind fft|psd|esd]\n";
+    return text;
 }
 
 Options parseOptions(const std::vector<std::string>& args) {
