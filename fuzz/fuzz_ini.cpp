@@ -8,6 +8,7 @@
 
 #include "common/error.h"
 #include "settings/ini_document.h"
+#include "settings/ini_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using krnz::settings::IniDocument;

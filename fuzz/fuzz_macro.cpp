@@ -11,6 +11,7 @@
 #include "analysis/chain_runner.h"
 #include "analysis/macro_file.h"
 #include "analysis/reporter.h"
+#include "common/error.h"
 #include "event/units.h"
 
 namespace {
