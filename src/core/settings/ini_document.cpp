@@ -120,7 +120,9 @@ IniDocument IniDocument::parse(std::string_view bytes, const fs::path& file) {
         const auto newline = text.find('\n');
         std::string_view line = text.substr(0, newline);
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
-        if (line.ends_with('\r')) {
+        // Every CR before the line feed belongs to the line end: a file once converted twice
+        // ends lines in CR CR LF, and a rewrite must not change what its values read.
+        while (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
         document.m_lines.push_back(parseLine(std::string(line)));

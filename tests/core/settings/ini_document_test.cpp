@@ -78,6 +78,18 @@ TEST(IniDocument, ValuesRoundTripExactly) {
     }
 }
 
+// Line ends of a file converted twice (CR CR LF) among plain LF ones: what a value reads must
+// not change when another key is written.
+TEST(IniDocument, StrayCarriageReturnsAreLineEndsAndSurviveARewrite) {
+    IniDocument file = IniDocument::parse("[general]\nclient=V\r\r\nnotes=rock\r\nlast=x\n");
+    EXPECT_EQ(file.get("general", "client", "?"), "V");
+    EXPECT_EQ(file.get("general", "notes", "?"), "rock");
+    file.set("general", "pictureDir", "/tmp");
+    const IniDocument reread = IniDocument::parse(file.serialize());
+    for (const char* key : {"client", "notes", "last"})
+        EXPECT_EQ(reread.get("general", key, "?"), file.get("general", key, "!")) << key;
+}
+
 TEST(IniDocument, ValuesCannotAddLinesAndBadNamesAreRefused) {
     IniDocument file;
     file.set("notes", "text", "line 1\r\nline 2\n[evil]\rend\0hidden"sv);
