@@ -3,18 +3,27 @@
 // (not a test: pictures are judged by eye). Usage: krnz_gui_screenshots OUTDIR
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "event/channel_group_dialog.h"
 #include "event/extra_info_dialog.h"
 #include "gui_test_support.h"
 #include "settings/options_dialog.h"
+#include "spectrum/fft_graph_widget.h"
+#include "spectrum/fft_window.h"
+#include "spectrum/fft_wizard.h"
+#include "toolbox/frequency_selector.h"
+#include "toolbox/resultant_selection.h"
+#include "toolbox/toolbox_window.h"
 #include "view/graph_area.h"
 #include "view/start_screen.h"
 #include "view/strip_widget.h"
@@ -117,6 +126,61 @@ void mainWindowStates() {
     save(chooser, "17_channel_group_chooser");
 }
 
+// The toolbox with a few operators, a resultant and a macro, and the main window after "show".
+void toolboxStates() {
+    test::GuiFixture f;
+    g_fixture = &f;
+    gui::MainWindow& w = f.window();
+    w.resize(1400, 900);
+    w.loadEvent(sample("KRN00412.101"));
+    w.actions().toolboxButton->click();
+    gui::ToolboxWindow& t = w.toolboxWindow();
+    t.setFrequencyChooser([](const QString&) { return std::optional(40); });
+    t.setResultantChooser([] { return std::optional(analysis::ResultantChoice{{true, true, true, false}, 4}); });
+    t.setMacroNameChooser([] { return std::optional(QStringLiteral("blast filter")); });
+    for (int op : {0, 2, 6, 4}) t.addOperator(op);
+    t.saveMacro();
+    save(t, "30_toolbox");
+    t.showChain();
+    save(w, "31_main_after_toolbox_show");
+    gui::FrequencySelector frequency(f.session().texts(), &t);
+    frequency.show();
+    save(frequency, "32_frequency_selector");
+    gui::ResultantSelection resultant(f.session().texts(), &t);
+    resultant.show();
+    save(resultant, "33_resultant_selection");
+}
+
+// The spectrum window over an interval of the Malmö blast with the cross-hair on the first graph,
+// then with both axes logarithmic.
+void spectrumWindow() {
+    test::GuiFixture f;
+    g_fixture = &f;
+    gui::MainWindow& w = f.window();
+    w.resize(1400, 900);
+    w.loadEvent(sample("blast_malmo.tremolog"));
+    gui::StripWidget& strip = w.graphArea().strip(0);
+    const int h = w.graphArea().height();
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(10, h / 8));
+    w.actions().mInsertRef->trigger();
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(10, h / 2));
+    w.actions().frqButt->click();
+    gui::FftWizard& wizard = w.spectrumWindow().wizard();
+    save(wizard, "18_spectrum_wizard");
+    wizard.findChild<QPushButton*>(QStringLiteral("next"))->click();
+    gui::FftWindow& spectrum = w.spectrumWindow();
+    spectrum.resize(1100, 750);
+    QApplication::processEvents();
+    gui::FftGraphWidget& graph = spectrum.graph(0);
+    const QPoint plot = graph.plotRect().topLeft();
+    QTest::mousePress(&graph, Qt::LeftButton, {}, plot + QPoint(graph.plotRect().width() / 5, 40));
+    save(spectrum, "19_spectrum_window");
+    spectrum.findChild<QCheckBox*>(QStringLiteral("logx"))->setChecked(true);
+    spectrum.findChild<QCheckBox*>(QStringLiteral("logy"))->setChecked(true);
+    spectrum.findChild<QPushButton*>(QStringLiteral("boll"))->click();
+    save(spectrum, "20_spectrum_window_log");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,5 +192,7 @@ int main(int argc, char** argv) {
     g_out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_out);
     mainWindowStates();
+    spectrumWindow();
+    toolboxStates();
     return 0;
 }

@@ -104,6 +104,7 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"option", "errChannelOn"},
     // channel-to-play chooser
     {"play", "title"},
+    {"play", "silent"},
     // PPV/ZX diagram window
     {"extragraph", "title"},
     {"extragraph", "sensor"},
@@ -162,6 +163,7 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"toolbox", "defaultMacroName"},
     {"toolbox", "badfrq"},
     {"toolbox", "resultantSkipped"},
+    {"toolbox", "destinationChannel"},
     // spectrum window
     {"frq", "back"},
     {"frq", "title"},

@@ -16,10 +16,13 @@
 #include "event/extra_info_dialog.h"
 #include "event/save_user_info.h"
 #include "krnz_version.h"
+#include "media/media_actions.h"
 #include "platform/prompter.h"
 #include "report/extra_graph_window.h"
 #include "report/print_dialog.h"
 #include "settings/options_dialog.h"
+#include "spectrum/fft_window.h"
+#include "toolbox/toolbox_window.h"
 #include "view/active_channels.h"
 #include "view/channel_info_panel.h"
 #include "view/cursor_controller.h"
@@ -93,12 +96,8 @@ void MainWindow::connectActions() {
     connect(a.mInsertRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::InsertRef); });
     connect(a.mRemoveRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::RemoveRef); });
     connect(a.mAbout, &QAction::triggered, this, &MainWindow::about);
-    for (QAction* later : {a.mSavePicture, a.mSavePictureZoomed, a.mDumpToPrinter, a.mPlay,
-                           a.dbgmnu_print2ascii, a.dbgmnu_c2ascii})
-        connect(later, &QAction::triggered, this, [this, later] { notAvailable(later->text()); });
-    for (QAction* copy : a.ch)
-        connect(copy, &QAction::triggered, this, [this, copy] { notAvailable(copy->text()); });
-    connect(a.toolboxButton, &QToolButton::clicked, this, [this] { notAvailable(m_actions.toolboxButton->text()); });
+    m_media = new MediaActions(*this);
+    connect(a.toolboxButton, &QToolButton::clicked, this, [this] { toolboxWindow().openToolbox(); });
     connect(a.mPrint, &QAction::triggered, this, [this] { printDialog().call_non_fft_print(); });
     connect(a.Print_butt, &QToolButton::clicked, this, [this] { printDialog().call_non_fft_print(); });
     connect(a.viewXgraphButton, &QToolButton::clicked, this, [this] {
@@ -185,7 +184,7 @@ void MainWindow::frqButtClicked() {
         platform::prompter().message(m_session.texts().text("krn", "frqerr"));
         return;
     }
-    notAvailable(m_actions.frqButt->text());
+    spectrumWindow().openFromMainWindow();
 }
 
 void MainWindow::notAvailable(const QString& caption) {
@@ -214,9 +213,19 @@ ExtraGraphWindow& MainWindow::extraGraphWindow() {
     return *m_extraGraph;
 }
 
+FftWindow& MainWindow::spectrumWindow() {
+    if (!m_spectrumWindow) m_spectrumWindow = new FftWindow(*this);
+    return *m_spectrumWindow;
+}
+
 PrintDialog& MainWindow::printDialog() {
     if (!m_printDialog) m_printDialog = new PrintDialog(*this);
     return *m_printDialog;
+}
+
+ToolboxWindow& MainWindow::toolboxWindow() {
+    if (!m_toolbox) m_toolbox = new ToolboxWindow(*this);
+    return *m_toolbox;
 }
 
 void MainWindow::moreClientInfo() {

@@ -20,12 +20,15 @@ class ChannelInfoPanel;
 class CursorController;
 class ExtraGraphWindow;
 class ExtraInfoDialog;
+class FftWindow;
 class GraphArea;
+class MediaActions;
 class OptionsDialog;
 class PrintDialog;
 class SampleInfoPanel;
 class Session;
 class StartScreen;
+class ToolboxWindow;
 
 // The main window (`krn`): menus, toolbar, the sample-info and channel-info panels, the
 // time-scale column and the channel strips with their scroll bar. Other windows ask it to
@@ -68,6 +71,12 @@ public:
     // The PPV/ZX diagram window and the print dialog, made on first use and kept.
     ExtraGraphWindow& extraGraphWindow();
     PrintDialog& printDialog();
+    // The spectrum window, made on first use and kept.
+    FftWindow& spectrumWindow();
+    // Pictures, printing the window, sound, clipboard and the debug dumps.
+    MediaActions& media() { return *m_media; }
+    // The operator toolbox, made on first use and kept.
+    ToolboxWindow& toolboxWindow();
     const view::MainLayout& lastLayout() const { return m_layout; }
     const view::ZoomState& zoom() const { return m_zoom; }
     const platform::ScreenMetrics& metrics() const { return m_metrics; }
@@ -117,6 +126,9 @@ private:
     ExtraInfoDialog* m_extraInfo = nullptr;
     ExtraGraphWindow* m_extraGraph = nullptr;
     PrintDialog* m_printDialog = nullptr;
+    FftWindow* m_spectrumWindow = nullptr;
+    MediaActions* m_media = nullptr;
+    ToolboxWindow* m_toolbox = nullptr;
     CursorController* m_cursor = nullptr;
     std::function<std::optional<int>()> m_chooseGroup;
 

@@ -15,6 +15,8 @@
 #include "event/save_user_info.h"
 #include "platform/prompter.h"
 #include "settings/general_settings.h"
+#include "spectrum/fft_window.h"
+#include "toolbox/toolbox_window.h"
 #include "view/cursor_controller.h"
 #include "view/main_window.h"
 #include "view/recent_files.h"
@@ -90,6 +92,7 @@ void MainWindow::hideLoadingScreen() {
 }
 
 void MainWindow::eventOpened() {
+    if (m_toolbox) m_toolbox->init();
     enableEventActions(m_actions);
     m_cursor->refresh();
     updateTitle();
@@ -130,6 +133,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::shutDown() {
     try {
+        // Closing the spectrum window stores its place and choices with the general settings.
+        if (m_spectrumWindow) m_spectrumWindow->unload();
         saveUserInfo(m_session);
         settings::GeneralSettings& general = m_session.general();
         general.language = m_session.texts().languageFile();

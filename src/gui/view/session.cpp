@@ -43,6 +43,7 @@ void Session::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
 PanelInputs Session::panelInputs() const {
     PanelInputs inputs;
     inputs.processed = m_processed;
+    inputs.sourceChannel = m_sourceChannel;
     for (int c = 0; c < kSlots; ++c) inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(m_options, c);
     inputs.timeScaleS = m_timeScaleS;
     return inputs;

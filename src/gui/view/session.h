@@ -56,6 +56,8 @@ public:
 
     // Rebuilds both panels (`setMainWindowTexts`); processed: the toolbox's operators ran.
     void setMainWindowTexts(bool processed);
+    // The toolbox's source channel of each row, named by the processed panels.
+    void setSourceChannels(const std::array<int, kSlots>& channels) { m_sourceChannel = channels; }
     // The sample panel for the time-grid step of the last drawing; cheap when nothing changed.
     void setTimeScale(double gridStepS);
 
@@ -88,6 +90,7 @@ private:
     view::RowData m_rows;
     PanelTexts m_panels;
     double m_timeScaleS = 1.0;
+    std::array<int, kSlots> m_sourceChannel = {1, 2, 3, 4};
     bool m_vectorMaxShown = false;
 };
 

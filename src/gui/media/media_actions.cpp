@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "media/media_actions.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "media/decimal_separator.h"
+#include "report/prompter_reporter.h"
+#include "view/clipboard_text.h"
+#include "view/main_window.h"
+#include "view/session.h"
+
+namespace krnz::gui {
+
+MediaActions::MediaActions(MainWindow& window)
+    : QObject(&window),
+      m_window(window),
+      m_pictures(window),
+      m_sound(window.session(), window),
+      m_debug(window.session(), window) {
+    const MainActions& a = window.actions();
+    connect(a.mSavePicture, &QAction::triggered, this, [this] { m_pictures.savePictures(false); });
+    connect(a.mSavePictureZoomed, &QAction::triggered, this, [this] { m_pictures.savePictures(true); });
+    connect(a.mDumpToPrinter, &QAction::triggered, this, [this] { m_pictures.dumpToPrinter(); });
+    connect(a.mPlay, &QAction::triggered, this, [this] { m_sound.playChannel(); });
+    connect(a.dbgmnu_print2ascii, &QAction::triggered, this, [this] { m_debug.print2ascii(); });
+    connect(a.dbgmnu_c2ascii, &QAction::triggered, this, [this] { m_debug.c2ascii(); });
+    for (int c = 0; c < kSlots; ++c)
+        connect(a.ch[static_cast<std::size_t>(c)], &QAction::triggered, this, [this, c] { copyChannelToClipboard(c); });
+}
+
+void MediaActions::copyChannelToClipboard(int slot) {
+    const WaitCursor wait;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const view::ClipboardText text =
+        view::channelClipboardText(m_window.session().event().sample, slot, userDecimalSeparator());
+    clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace krnz::gui

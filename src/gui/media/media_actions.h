@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+#include "media/debug_exports.h"
+#include "media/picture_export.h"
+#include "media/sound_output.h"
+
+namespace krnz::gui {
+
+class MainWindow;
+
+// What the main window hands to other programs and to the developer: pictures, the window on
+// the printer, a channel on the clipboard or the loudspeaker, and the debug dumps. Connects the
+// window's menu items on construction.
+class MediaActions : public QObject {
+    Q_OBJECT
+public:
+    explicit MediaActions(MainWindow& window);
+
+    // `copyChannelToClipboard`: the slot's current samples as text, one line per sample.
+    void copyChannelToClipboard(int slot);
+
+    PictureExport& pictures() { return m_pictures; }
+    SoundOutput& sound() { return m_sound; }
+    DebugExports& debugExports() { return m_debug; }
+
+private:
+    MainWindow& m_window;
+    PictureExport m_pictures;
+    SoundOutput m_sound;
+    DebugExports m_debug;
+};
+
+}  // namespace krnz::gui

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "media/picture_export.h"
+
+#include <QFileDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <iostream>
+
+#include "common/error.h"
+#include "event/event_opener.h"
+#include "media/picture_files.h"
+#include "report/error_report.h"
+#include "report/prompter_reporter.h"
+#include "settings/general_settings.h"
+#include "view/graph_area.h"
+#include "view/main_window.h"
+#include "view/picture_names.h"
+#include "view/session.h"
+#include "view/strip_widget.h"
+#include "view/texts.h"
+
+namespace krnz::gui {
+namespace {
+
+// The printer's own run-time error number.
+constexpr int kErrPrinter = 482;
+
+void logSkipped(const std::string& what, const std::exception& e) {
+#ifndef NDEBUG
+    std::cerr << what << ": " << e.what() << '\n';
+#else
+    (void)what;
+    (void)e;
+#endif
+}
+
+}  // namespace
+
+PictureExport::PictureExport(MainWindow& window) : m_window(window) {
+    m_chooseFile = [this](const QString& startDir) -> std::optional<QString> {
+        QFileDialog dialog(&m_window, QStringLiteral("Save graph data as bitmap file"), startDir);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters({QStringLiteral("Bitmap pictures (*.BMP *.bmp)"), QStringLiteral("All Files(*.*) (*)")});
+        dialog.setDefaultSuffix(QStringLiteral("bmp"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().front();
+    };
+    m_choosePrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, &m_window);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+void PictureExport::rememberFolder(const QString& name) {
+    Session& session = m_window.session();
+    session.general().pictureDir = workDirOf(stdstr(name));
+    try {
+        settings::rememberPictureDir(session.paths().generalIniPath(), session.general().pictureDir);
+    } catch (const Error& e) {
+        // Settings writes report nothing to the user; the folder is kept for this run.
+        logSkipped("pictureDir not stored", e);
+    }
+}
+
+void PictureExport::savePictures(bool zoomed) {
+    const auto chosen = m_chooseFile(qstr(m_window.session().general().pictureDir));
+    if (!chosen || chosen->isEmpty()) return;
+    rememberFolder(*chosen);
+    const std::string name = stdstr(*chosen);
+    const WaitCursor wait;
+    try {
+        if (zoomed) {
+            writePicture(zoomedWindowPicture(m_window), name);
+            return;
+        }
+        // The digit goes into the file's own name: a short name must not reach into the folder's.
+        const std::filesystem::path chosenFile(name);
+        const std::string fileName = chosenFile.filename().string();
+        for (const view::ChannelPicture& picture : view::wholeSamplePictures(fileName, m_window.session().options()))
+            writePicture(m_window.graphArea().strip(picture.slot).picture(),
+                         chosenFile.parent_path() / picture.fileName);
+    } catch (const std::exception& e) {
+        logSkipped("picture not saved", e);
+    }
+}
+
+void PictureExport::dumpToPrinter() {
+    // Taken before the printer dialog covers the window.
+    const QImage image = clientAreaPicture(m_window);
+    if (image.isNull()) return;
+    if (!m_printer) m_printer = std::make_unique<QPrinter>();
+    if (!m_choosePrinter(*m_printer)) return;
+    const WaitCursor wait;
+    try {
+        printPicture(*m_printer, image, 1440.0 / m_window.metrics().twipsPerPixel);
+    } catch (const Error& e) {
+        PrompterReporter reporter;
+        report::reportError(reporter, e);
+    }
+}
+
+void printPicture(QPrinter& printer, const QImage& image, double screenDpi) {
+    QPainter painter;
+    if (!painter.begin(&printer)) throw Error(kErrPrinter, "Printer error");
+    // The painter's origin is the printable area's corner.
+    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    QSizeF size = image.deviceIndependentSize() * (printer.resolution() / screenDpi);
+    if (size.width() > page.width() || size.height() > page.height()) size.scale(page, Qt::KeepAspectRatio);
+    painter.drawImage(QRectF(QPointF(0, 0), size), image);
+    painter.end();
+}
+
+}  // namespace krnz::gui

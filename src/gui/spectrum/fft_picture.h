@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace krnz::gui {
+
+class Session;
+
+// Asks for the file a picture goes to, starting in a folder; nullopt when cancelled.
+using PictureFileChooser = std::function<std::optional<QString>(const QString& startFolder)>;
+
+// The save dialog for pictures: bitmaps, or PNG.
+PictureFileChooser pictureFileDialog(QWidget* parent);
+
+// Saves an image of `widget` to the file the chooser names, starting in the remembered
+// "pictureDir", and remembers the file's folder there. A name without a suffix gets ".bmp";
+// ".png" saves PNG. The file is written whole or not at all; a failure is reported through
+// the prompter. True when a picture was saved.
+bool saveWidgetPicture(QWidget& widget, Session& session, const PictureFileChooser& choose);
+
+}  // namespace krnz::gui

@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolbox/toolbox_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <algorithm>
+
+#include "analysis/operator_choices.h"
+#include "common/error.h"
+#include "platform/prompter.h"
+#include "report/error_report.h"
+#include "report/print_dialog.h"
+#include "toolbox/frequency_selector.h"
+#include "toolbox/resultant_selection.h"
+#include "view/active_channels.h"
+#include "view/main_window.h"
+#include "view/session.h"
+#include "view/texts.h"
+
+namespace krnz::gui {
+namespace {
+
+constexpr std::size_t at(int row) { return static_cast<std::size_t>(row); }
+
+}  // namespace
+
+ToolboxWindow::ToolboxWindow(MainWindow& window)
+    : QWidget(&window, Qt::Window),
+      m_window(window),
+      m_session(window.session()),
+      m_chain(m_session.texts(), m_reporter) {
+    setObjectName(QStringLiteral("toolbox"));
+    buildControls();
+    layOutControls();
+    connectControls();
+    applyCaptions();
+    refreshLists();
+    m_chooseFrequency = [this](const QString& startText) {
+        return FrequencySelector::ask(m_session.texts(), startText, this);
+    };
+    m_chooseResultant = [this] { return ResultantSelection::ask(m_session.texts(), this); };
+    connect(&m_session, &Session::languageChanged, this, &ToolboxWindow::applyCaptions);
+}
+
+void ToolboxWindow::connectControls() {
+    for (int r = 0; r < kSlots; ++r) {
+        connect(m_inCh[at(r)], &QComboBox::currentIndexChanged, this, [this, r](int index) {
+            if (index >= 0) m_chain.setSourceChannel(r, index + 1);
+        });
+        connect(m_channelOn[at(r)], &QCheckBox::clicked, this, [this, r] { channelOnClicked(r); });
+        connect(m_intOn[at(r)], &QCheckBox::toggled, this, [this, r](bool on) { m_chain.setIntOn(r, on); });
+        QListWidget* list = m_opGrid[at(r)];
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, r, list] {
+            if (m_refreshing) return;
+            const QList<QListWidgetItem*> items = list->selectedItems();
+            m_chain.select(r, items.isEmpty() ? -1 : list->row(items.front()));
+            m_chain.setCurrentRow(r);
+        });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, r, list](QListWidgetItem* item) { editEntry(r, list->row(item)); });
+    }
+    for (int op = 0; op < analysis::kOperatorCount; ++op)
+        connect(m_opButt[at(op)], &QPushButton::clicked, this, [this, op] { addOperator(op); });
+    connect(m_showButt, &QPushButton::clicked, this, &ToolboxWindow::showChain);
+    connect(m_delete, &QPushButton::clicked, this, &ToolboxWindow::deleteSelected);
+    connect(m_new, &QPushButton::clicked, this, &ToolboxWindow::newChain);
+    connect(m_save, &QPushButton::clicked, this, &ToolboxWindow::saveMacro);
+    connect(m_macroList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { loadMacro(m_macroList->row(item)); });
+    connect(m_print, &QPushButton::clicked, this, [this] { m_window.printDialog().call_non_fft_print(); });
+}
+
+void ToolboxWindow::openToolbox() {
+    m_window.actions().toolboxButton->setText(qtext(m_session.texts(), "krn", "toolboxopen"));
+    if (!isVisible()) {
+        init();
+        m_chain.setCurrentRow(0);
+        listMacros();
+    }
+    copyChannelOnFromOptions();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ToolboxWindow::init() { m_chain.init(m_session.event()); }
+
+void ToolboxWindow::showChain() {
+    if (!m_session.hasEvent()) return;
+    {
+        const WaitCursor wait;
+        copyChannelOnFromOptions();
+        try {
+            m_chain.showChain(m_session.event());
+        } catch (const Error& e) {
+            // The rows may be half processed; they are shown as they are.
+            report::reportError(m_reporter, e);
+        }
+        m_session.setSourceChannels(m_chain.sourceChannels());
+        m_window.setMainWindowTexts(true);
+        m_window.formResize();
+    }
+    raise();
+    activateWindow();
+}
+
+void ToolboxWindow::addOperator(int op) {
+    switch (op) {
+    case analysis::kOpLowPass:
+    case analysis::kOpHiPass: {
+        const std::optional<int> frequency =
+            m_chooseFrequency(QString::fromLatin1(analysis::kFrequencyStartText.data(),
+                                                  static_cast<qsizetype>(analysis::kFrequencyStartText.size())));
+        if (!frequency) return;
+        m_chain.addFilter(op, *frequency);
+        break;
+    }
+    case analysis::kOpResultant: {
+        const std::optional<analysis::ResultantChoice> choice = m_chooseResultant();
+        if (!choice) return;
+        m_chain.addResultant(*choice);
+        break;
+    }
+    default:
+        m_chain.addOperator(op);
+    }
+    refreshLists();
+}
+
+void ToolboxWindow::editEntry(int row, int index) {
+    const std::optional<std::string> start = m_chain.filterFrequencyText(row, index);
+    if (!start) return;
+    const std::optional<int> frequency = m_chooseFrequency(qstr(*start));
+    if (!frequency) return;
+    m_chain.editFrequency(row, index, *frequency);
+    refreshLists();
+}
+
+void ToolboxWindow::deleteSelected() {
+    m_chain.deleteSelected();
+    refreshLists();
+}
+
+void ToolboxWindow::newChain() {
+    m_chain.clear();
+    m_macros.select(-1);
+    refreshLists();
+    refreshMacroList();
+}
+
+void ToolboxWindow::refreshLists() {
+    m_refreshing = true;
+    for (int r = 0; r < kSlots; ++r) {
+        QListWidget* list = m_opGrid[at(r)];
+        list->clear();
+        for (const std::string& entry : m_chain.opGrid(r)) list->addItem(qstr(entry));
+        const int selected = m_chain.selected(r);
+        list->setCurrentRow(selected);
+        if (selected < 0) list->clearSelection();
+    }
+    m_refreshing = false;
+}
+
+void ToolboxWindow::copyChannelOnFromOptions() {
+    std::array<bool, kSlots> on{};
+    for (int r = 0; r < kSlots; ++r) {
+        on[at(r)] = view::isActive(m_session.options(), r);
+        m_channelOn[at(r)]->setChecked(on[at(r)]);
+    }
+    m_chain.setChannelOn(on);
+}
+
+void ToolboxWindow::channelOnClicked(int row) {
+    std::array<bool, kSlots> on{};
+    for (int r = 0; r < kSlots; ++r) on[at(r)] = m_channelOn[at(r)]->isChecked();
+    if (std::none_of(on.begin(), on.end(), [](bool b) { return b; })) {
+        m_channelOn[at(row)]->setChecked(true);
+        platform::prompter().message(m_session.texts().text("option", "errChannelOn"));
+        return;
+    }
+    m_chain.setChannelOn(on);
+    m_chain.setCurrentRow(m_chain.firstActiveRow());
+}
+
+bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A click into a list that already has the focus makes its row current too (the focus may
+    // have gone to another row's list through a "channelOn" box meanwhile).
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
+        for (int r = 0; r < kSlots; ++r)
+            if (watched == m_opGrid[at(r)] || watched == m_opGrid[at(r)]->viewport()) m_chain.setCurrentRow(r);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ToolboxWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) copyChannelOnFromOptions();
+    QWidget::changeEvent(event);
+}
+
+void ToolboxWindow::closeEvent(QCloseEvent* event) {
+    // close() reaches a hidden window too; the event was put back when it was hidden.
+    if (isVisible()) unload();
+    event->accept();
+}
+
+void ToolboxWindow::unload() {
+    if (m_session.hasEvent()) m_chain.restore(m_session.event());
+    m_session.setSourceChannels({1, 2, 3, 4});
+    m_window.setMainWindowTexts(false);
+    m_window.actions().toolboxButton->setText(qtext(m_session.texts(), "krn", "toolbox"));
+    m_window.formResize();
+}
+
+}  // namespace krnz::gui
