@@ -187,14 +187,6 @@ void MainWindow::frqButtClicked() {
     spectrumWindow().openFromMainWindow();
 }
 
-void MainWindow::notAvailable(const QString& caption) {
-    QString name = caption;
-    name.remove(QLatin1Char('&'));
-    platform::prompter().message(stdstr(name) + ": not available yet. This version of KRNZ shows "
-                                                "events, their measurements, cursors and zoom; this "
-                                                "part comes with a later version.");
-}
-
 void MainWindow::about() {
     const QString title = qtext(m_session.texts(), "krn", "title");
     QMessageBox::about(this, title,

@@ -109,7 +109,6 @@ private:
     void togglePanel();
     void scrolled(int value);
     void showRefMenu(int slot, QPointF pos);
-    void notAvailable(const QString& caption);
     void frqButtClicked();
     void about();
     void updateMetrics();
