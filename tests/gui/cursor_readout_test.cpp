@@ -7,8 +7,8 @@
 #include <QToolButton>
 
 #include "gui_test_support.h"
-#include "spectrum/fft_window.h"
-#include "spectrum/fft_wizard.h"
+#include "fft/fft_window.h"
+#include "fft/fft_wizard.h"
 #include "view/cursor_controller.h"
 #include "view/graph_area.h"
 #include "view/scale_column.h"

@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "common/error.h"
-#include "spectrum/fft_graph_widget.h"
-#include "spectrum/pixel_index_table.h"
+#include "fft/fft_graph_widget.h"
+#include "fft/pixel_index_table.h"
 
 namespace krnz::test {
 namespace {

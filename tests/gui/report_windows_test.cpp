@@ -21,7 +21,7 @@
 #include "report/preview_window.h"
 #include "report/print_dialog.h"
 #include "settings/ini_document.h"
-#include "spectrum/spectrum_graphs.h"
+#include "fft/fft_graphs.h"
 #include "view/texts.h"
 
 namespace krnz::test {

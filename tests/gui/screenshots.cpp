@@ -18,9 +18,9 @@
 #include "event/extra_info_dialog.h"
 #include "gui_test_support.h"
 #include "settings/options_dialog.h"
-#include "spectrum/fft_graph_widget.h"
-#include "spectrum/fft_window.h"
-#include "spectrum/fft_wizard.h"
+#include "fft/fft_graph_widget.h"
+#include "fft/fft_window.h"
+#include "fft/fft_wizard.h"
 #include "toolbox/frequency_selector.h"
 #include "toolbox/resultant_selection.h"
 #include "toolbox/toolbox_window.h"
@@ -174,11 +174,11 @@ void spectrumWindow() {
     gui::FftGraphWidget& graph = spectrum.graph(0);
     const QPoint plot = graph.plotRect().topLeft();
     QTest::mousePress(&graph, Qt::LeftButton, {}, plot + QPoint(graph.plotRect().width() / 5, 40));
-    save(spectrum, "19_spectrum_window");
+    save(spectrum, "19_fft_window");
     spectrum.findChild<QCheckBox*>(QStringLiteral("logx"))->setChecked(true);
     spectrum.findChild<QCheckBox*>(QStringLiteral("logy"))->setChecked(true);
     spectrum.findChild<QPushButton*>(QStringLiteral("boll"))->click();
-    save(spectrum, "20_spectrum_window_log");
+    save(spectrum, "20_fft_window_log");
 }
 
 }  // namespace

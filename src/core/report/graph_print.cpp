@@ -7,8 +7,8 @@
 
 #include "report/dashed_line.h"
 #include "report/segment_clip.h"
-#include "spectrum/graph_mapping.h"
-#include "spectrum/graph_texts.h"
+#include "fft/graph_mapping.h"
+#include "fft/graph_texts.h"
 
 namespace krnz::report {
 namespace {

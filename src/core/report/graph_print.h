@@ -5,7 +5,7 @@
 #include <string>
 
 #include "report/page_target.h"
-#include "spectrum/spectrum_graphs.h"
+#include "fft/fft_graphs.h"
 
 namespace krnz::report {
 

@@ -11,7 +11,7 @@
 #include "report/print_choices.h"
 #include "settings/options.h"
 #include "settings/text_lookup.h"
-#include "spectrum/spectrum_graphs.h"
+#include "fft/fft_graphs.h"
 
 namespace krnz::report {
 

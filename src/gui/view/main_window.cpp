@@ -21,7 +21,7 @@
 #include "report/extra_graph_window.h"
 #include "report/print_dialog.h"
 #include "settings/options_dialog.h"
-#include "spectrum/fft_window.h"
+#include "fft/fft_window.h"
 #include "toolbox/toolbox_window.h"
 #include "view/active_channels.h"
 #include "view/channel_info_panel.h"

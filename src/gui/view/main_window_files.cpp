@@ -15,7 +15,7 @@
 #include "event/save_user_info.h"
 #include "platform/prompter.h"
 #include "settings/general_settings.h"
-#include "spectrum/fft_window.h"
+#include "fft/fft_window.h"
 #include "toolbox/toolbox_window.h"
 #include "view/cursor_controller.h"
 #include "view/main_window.h"

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
+#include <iostream>
+#include <span>
+
+#include "commands.h"
+#include "common/error.h"
+#include "event/units.h"
+#include "json_writer.h"
+#include "fft/max_amp_freq.h"
+#include "fft/frequency_analysis.h"
+#include "fft/fft_texts.h"
+#include "fft/data_window.h"
+
+namespace krnz::cli {
+namespace {
+
+int windowTypeOf(const std::string& name) {
+    if (name == "rect") return spectrum::kWindowRect;
+    if (name == "geo") return spectrum::kWindowGeo;
+    return spectrum::kWindowHanning;
+}
+
+int spectrumTypeOf(const std::string& name) {
+    if (name == "fft") return spectrum::kSpectrumFft;
+    if (name == "psd") return spectrum::kSpectrumPsd;
+    return spectrum::kSpectrumEsd;
+}
+
+void writeNumbers(JsonWriter& json, std::span<const double> numbers) {
+    json.beginArray();
+    for (const double v : numbers) json.value(v);
+    json.endArray();
+}
+
+}  // namespace
+
+int runSpectrum(const Options& options) {
+    if (!options.first || !options.last) throw UsageError("spectrum needs --first I and --last J");
+    if (*options.first < 0) throw UsageError("--first must not be negative");
+    const int windowType = windowTypeOf(options.window);
+    const int spectrumType = spectrumTypeOf(options.kind);
+
+    const CliEvent loaded = loadCliEvent(options);
+    const Event& event = loaded.event;
+    const long long n = event.sample.nSamplesPerChannel;
+    const long long last = std::min(*options.last, n - 1);
+    if (*options.first > last) {
+        throw UsageError("--first " + std::to_string(*options.first) + " lies after --last " +
+                         std::to_string(last) + " (the event has " + std::to_string(n) +
+                         " samples)");
+    }
+    if (windowType == spectrum::kWindowGeo &&
+        last - *options.first + 1 < spectrum::kGeoMinSamples) {
+        throw UsageError("--window geo needs a segment of at least " +
+                         std::to_string(spectrum::kGeoMinSamples) + " samples");
+    }
+    spectrum::Segment segment;
+    segment.first = static_cast<std::int32_t>(*options.first);
+    segment.last = static_cast<std::int32_t>(last);
+
+    spectrum::SpectrumRun run;
+    try {
+        run = spectrum::computeSpectra(event.sample, segment, windowType, spectrumType);
+    } catch (const Error& e) {
+        // The event was read but cannot be analysed (no sample interval, the transform failed).
+        std::cerr << "krnz-cli: " << e.text() << "\n";
+        return 1;
+    }
+
+    JsonWriter json;
+    json.beginObject();
+    json.key("N").value(run.n);
+    json.key("M").value(run.m);
+    json.key("first").value(run.segment.first);
+    json.key("last").value(run.segment.last);
+    json.key("tStart").value(run.tStart);
+    json.key("tEnd").value(run.tEnd);
+    json.key("window").value(spectrum::windowKey(windowType));
+    json.key("kind").value(spectrum::spectrumKey(spectrumType));
+    json.key("A").value(run.A);
+    json.key("B").value(run.B);
+    json.key("channels").beginArray();
+    for (int c = 0; c < kSlots; ++c) {
+        const int unit = loaded.processed ? event.sample.curUnit[c] : event.channels[c].unit;
+        const std::string& name = unitName(unit);
+        const std::vector<double>& values = run.values[static_cast<std::size_t>(c)];
+        json.beginObject();
+        json.key("slot").value(c);
+        json.key("unit").value(unit);
+        json.key("unitName").value(name);
+        json.key("yUnit").value(spectrum::spectrumYUnit(spectrumType, name));
+        json.key("maxAmpFreq").value(spectrum::maxAmpFreq(run.freqs, values));
+        json.key("freqs");
+        writeNumbers(json, run.freqs);
+        json.key("values");
+        writeNumbers(json, values);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+    std::cout << json.str() << '\n';
+    return 0;
+}
+
+}  // namespace krnz::cli

@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fft/fft_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <limits>
+
+#include "report/print_dialog.h"
+#include "settings/general_settings.h"
+#include "fft/fft_graph_widget.h"
+#include "fft/fft_wizard.h"
+#include "view/main_window.h"
+#include "view/session.h"
+#include "view/texts.h"
+#include "view/value_format.h"
+
+namespace krnz::gui {
+namespace {
+
+QRect workArea(const QWidget& w) {
+    const QScreen* screen = w.screen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+}
+
+std::int32_t twipsLong(double twips) {
+    const double r = roundHalfEven(twips);
+    return static_cast<std::int32_t>(std::clamp(r, double(std::numeric_limits<std::int32_t>::min()),
+                                                double(std::numeric_limits<std::int32_t>::max())));
+}
+
+}  // namespace
+
+FftWindow::FftWindow(MainWindow& main)
+    : QWidget(&main, Qt::Window), m_main(main), m_session(main.session()), m_choosePicture(pictureFileDialog(this)) {
+    setObjectName(QStringLiteral("frqForm"));
+    createControls();
+    connect(&m_session, &Session::languageChanged, this, [this] {
+        applyCaptions();
+        updateHeading();
+        for (FftGraphWidget* graph : m_graphs) graph->invalidate();
+        if (m_wizard) m_wizard->applyCaptions();
+    });
+    load();
+}
+
+FftWindow::~FftWindow() = default;
+
+void FftWindow::createControls() {
+    auto button = [this](const char* name) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    m_print = button("print");
+    m_print->setEnabled(false);  // until there are spectra to print
+    m_save = button("save");
+    m_back = button("back");
+    m_boll = button("boll");
+    m_logx = new QCheckBox(this);
+    m_logx->setObjectName(QStringLiteral("logx"));
+    m_logy = new QCheckBox(this);
+    m_logy->setObjectName(QStringLiteral("logy"));
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("panel"));
+    m_selected = new QLabel(m_panel);
+    m_selected->setObjectName(QStringLiteral("selected"));
+    QFont bold = m_selected->font();
+    bold.setBold(true);
+    m_selected->setFont(bold);
+    for (int g = 0; g < kSlots; ++g) {
+        const auto s = static_cast<std::size_t>(g);
+        auto* graph = new FftGraphWidget(m_panel);
+        graph->setObjectName(QStringLiteral("fgraph%1").arg(g));
+        m_graphs[s] = graph;
+        connect(graph, &FftGraphWidget::saveRequested, this, [this, graph] { savePicture(*graph); });
+        m_maxFrqL[s] = new QLabel(m_panel);
+        m_maxFrqL[s]->setObjectName(QStringLiteral("maxFrqL%1").arg(g));
+        m_maxFrq[s] = new QComboBox(m_panel);
+        m_maxFrq[s]->setObjectName(QStringLiteral("maxFrq%1").arg(g));
+        for (const char* entry : kMaxFrqList) m_maxFrq[s]->addItem(QLatin1String(entry));
+    }
+    connect(m_boll, &QPushButton::clicked, this, &FftWindow::repaintSpectra);
+    connect(m_back, &QPushButton::clicked, this, &FftWindow::back);
+    connect(m_print, &QPushButton::clicked, this, &FftWindow::print);
+    connect(m_save, &QPushButton::clicked, this, [this] { savePicture(*this); });
+}
+
+void FftWindow::applyCaptions() {
+    const TextLookup& texts = m_session.texts();
+    auto t = [&](const char* key) { return qtext(texts, "frq", key); };
+    setWindowTitle(t("title"));
+    m_back->setText(t("back"));
+    m_boll->setText(t("repaint"));
+    m_logx->setText(t("log") + QStringLiteral(" x"));
+    m_logy->setText(t("log") + QStringLiteral(" y"));
+    m_print->setText(qtext(texts, "krn", "mPrint"));
+    m_save->setText(QStringLiteral("..."));
+    for (int g = 0; g < kSlots; ++g) {
+        const auto s = static_cast<std::size_t>(g);
+        m_maxFrqL[s]->setText(t("maxfrq"));
+        m_graphs[s]->setMaxampatText(t("maxampat"));
+    }
+    layoutControls();
+}
+
+// Loading: the choices and the place stored in the "fft" settings; the shortest frequency
+// range is not remembered, every box starts at 500 Hz.
+void FftWindow::load() {
+    for (QComboBox* box : m_maxFrq) box->setCurrentIndex(0);
+    applyCaptions();
+    m_loaded = true;
+
+    const settings::FftSettings& stored = m_session.general().fft;
+    const double tpp = m_main.metrics().twipsPerPixel;
+    const QRect area = workArea(*this);
+    const settings::WindowGeometry placed = settings::placeWindow(
+        settings::storedFftWindow(stored), {0, 0, area.width() * tpp, area.height() * tpp});
+    resize(std::max(minimumWidth(), static_cast<int>(placed.width / tpp)),
+           std::max(minimumHeight(), static_cast<int>(placed.height / tpp)));
+    move(area.left() + static_cast<int>(placed.left / tpp), area.top() + static_cast<int>(placed.top / tpp));
+    setWindowState(stored.fftwinstate == 1   ? Qt::WindowMinimized
+                   : stored.fftwinstate == 2 ? Qt::WindowMaximized
+                                             : Qt::WindowNoState);
+    m_windowType = stored.fftwindow;
+    m_spectrumType = stored.fftspectra;
+    updateHeading();
+}
+
+void FftWindow::update_fft_init_data() {
+    settings::FftSettings& stored = m_session.general().fft;
+    const double tpp = m_main.metrics().twipsPerPixel;
+    const QRect area = workArea(*this);
+    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    const QRect place = normal.isValid() ? normal : geometry();
+    // The place is the frame's corner, as move() takes it; the size is the inner one.
+    const QPoint corner = place.topLeft() - (geometry().topLeft() - pos());
+    stored.fftsizeLeft = twipsLong((corner.x() - area.left()) * tpp);
+    stored.fftsizeTop = twipsLong((corner.y() - area.top()) * tpp);
+    stored.fftsizeWidth = twipsLong(place.width() * tpp);
+    stored.fftsizeHeight = twipsLong(place.height() * tpp);
+    stored.fftwinstate = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    stored.fftwindow = static_cast<std::uint8_t>(std::clamp(m_windowType, 0, 255));
+    stored.fftspectra = static_cast<std::uint8_t>(std::clamp(m_spectrumType, 0, 255));
+}
+
+void FftWindow::openFromMainWindow() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    FftWizard& w = wizard();
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+FftWizard& FftWindow::wizard() {
+    if (!m_wizard) m_wizard = new FftWizard(*this, &m_main);
+    return *m_wizard;
+}
+
+void FftWindow::back() {
+    FftWizard& w = wizard();
+    w.show();
+    w.raise();
+    close();
+}
+
+void FftWindow::print() { m_main.printDialog().callFftPrint(printSpectrum()); }
+
+void FftWindow::savePicture(QWidget& source) { saveWidgetPicture(source, m_session, m_choosePicture); }
+
+void FftWindow::showEvent(QShowEvent* event) {
+    if (!m_loaded) load();
+    QWidget::showEvent(event);
+    activated();
+}
+
+void FftWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) activated();
+}
+
+void FftWindow::unload() {
+    if (!m_loaded) return;
+    update_fft_init_data();
+    m_loaded = false;
+    hide();
+}
+
+void FftWindow::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}
+
+}  // namespace krnz::gui
