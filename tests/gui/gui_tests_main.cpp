@@ -13,48 +13,30 @@
 #include "toolbox_window_test.h"
 #include "user_info_test.h"
 
+namespace {
+
+template <typename Test>
+int runOne(int argc, char** argv) {
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+// Runs each test class in turn, in the order given; the number of those that failed.
+template <typename... Tests>
+int runInTurn(int argc, char** argv) {
+    int failed = 0;
+    ((failed += runOne<Tests>(argc, argv)), ...);
+    return failed;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    int failed = 0;
-    {
-        krnz::test::StripPainterTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::MainWindowTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::CursorReadoutTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::OptionsDialogTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::UserInfoTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::ReportWindowsTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::ToolboxWindowTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::FftGraphWidgetTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::FftWindowTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
-    {
-        krnz::test::MediaActionsTest t;
-        failed += QTest::qExec(&t, argc, argv);
-    }
+    using namespace krnz::test;
+    const int failed =
+        runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
+                  UserInfoTest, ReportWindowsTest, ToolboxWindowTest, FftGraphWidgetTest,
+                  FftWindowTest, MediaActionsTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }
