@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "view/clipboard_text.h"
+#include "core/view/clipboard_text.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ const std::vector<float>& blastRow() {
         std::vector<float> x(kSamples);
         for (std::size_t i = 0; i < kSamples; ++i) {
             const double t = static_cast<double>(i) / 5000.0;
-            x[i] = static_cast<float>(12.5 * std::exp(-1.5 * std::fmod(t, 2.0)) * std::sin(2 * 3.14159265358979 * 23.0 * t));
+            x[i] = static_cast<float>(12.5 * std::exp(-1.5 * std::fmod(t, 2.0)) *
+                                      std::sin(2 * 3.14159265358979 * 23.0 * t));
         }
         return x;
     }();

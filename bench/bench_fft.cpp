@@ -8,9 +8,9 @@
 #include <random>
 #include <utility>
 
-#include "event/event.h"
-#include "fft/frequency_analysis.h"
-#include "fft/data_window.h"
+#include "core/event/event.h"
+#include "core/spectrum/data_window.h"
+#include "core/spectrum/frequency_analysis.h"
 
 namespace {
 

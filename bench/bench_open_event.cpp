@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "analysis/measurements.h"
-#include "event/event_reader.h"
+#include "core/analysis/measurements.h"
+#include "core/event/event_reader.h"
 #include "event_generator.h"
 #include "realistic_events.h"
 #include "tremolog_writer.h"
@@ -32,7 +32,8 @@ void measureAll(krnz::Event& event) {
     benchmark::DoNotOptimize(krnz::calcVectorMax(event.sample));
     benchmark::DoNotOptimize(krnz::measureChannels(event));
     krnz::calcAllHighAmps(event, 16);
-    benchmark::DoNotOptimize(krnz::pressureDb(krnz::peakValue(event.sample, 3), event.channels[3].unit));
+    benchmark::DoNotOptimize(
+        krnz::pressureDb(krnz::peakValue(event.sample, 3), event.channels[3].unit));
 }
 
 void BM_OpenTremolog4x10M(benchmark::State& state) {

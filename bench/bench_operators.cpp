@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/filter2.h"
-#include "analysis/integration.h"
-#include "analysis/operator_chain.h"
-#include "analysis/peak_interpolation.h"
-#include "analysis/resultant.h"
-#include "analysis/weightings.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/filter2.h"
+#include "core/analysis/integration.h"
+#include "core/analysis/operator_chain.h"
+#include "core/analysis/peak_interpolation.h"
+#include "core/analysis/resultant.h"
+#include "core/analysis/weightings.h"
+#include "core/settings/text_lookup.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ const SampleMatrix& blastRows() {
             std::span<float> x = m.row(c);
             for (std::int32_t i = 0; i < kSamples; ++i) {
                 const double t = i * kDt;
-                x[static_cast<std::size_t>(i)] =
-                    static_cast<float>(0.05 + (c + 1) * std::exp(-0.2 * t) * std::sin(2 * 3.14159265358979 * f * t));
+                x[static_cast<std::size_t>(i)] = static_cast<float>(
+                    0.05 + (c + 1) * std::exp(-0.2 * t) * std::sin(2 * 3.14159265358979 * f * t));
             }
         }
         return m;
@@ -53,20 +53,34 @@ void runOnRow(benchmark::State& state, const std::function<void(std::span<float>
         op(row);
         benchmark::ClobberMemory();
     }
-    state.counters["per_sample"] =
-        benchmark::Counter(kSamples, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_sample"] = benchmark::Counter(
+        kSamples, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_Integrate(benchmark::State& s) { runOnRow(s, [](std::span<float> x) { integrate(x, kDt, 1000.0); }); }
-void BM_Differentiate(benchmark::State& s) { runOnRow(s, [](std::span<float> x) { differentiate(x, kDt, 0.001); }); }
-void BM_LowPass(benchmark::State& s) { runOnRow(s, [](std::span<float> x) { lowPass(x, kDt, 100.0); }); }
-void BM_HiPass(benchmark::State& s) { runOnRow(s, [](std::span<float> x) { hiPass(x, kDt, 2.0); }); }
+void BM_Integrate(benchmark::State& s) {
+    runOnRow(s, [](std::span<float> x) { integrate(x, kDt, 1000.0); });
+}
+void BM_Differentiate(benchmark::State& s) {
+    runOnRow(s, [](std::span<float> x) { differentiate(x, kDt, 0.001); });
+}
+void BM_LowPass(benchmark::State& s) {
+    runOnRow(s, [](std::span<float> x) { lowPass(x, kDt, 100.0); });
+}
+void BM_HiPass(benchmark::State& s) {
+    runOnRow(s, [](std::span<float> x) { hiPass(x, kDt, 2.0); });
+}
 void BM_FirstOrderHighPass(benchmark::State& s) {
     runOnRow(s, [](std::span<float> x) { firstOrderHighPass(x, kFrq, 5.6); });
 }
-void BM_RunningRms(benchmark::State& s) { runOnRow(s, [](std::span<float> x) { runningRms(x, kFrq, 0.125); }); }
-void BM_ComfortDin(benchmark::State& s) { runOnRow(s, [](std::span<float> x) { comfortDin(x, kFrq); }); }
-void BM_SwedishStandard(benchmark::State& s) { runOnRow(s, [](std::span<float> x) { swedishStandard(x, kFrq); }); }
+void BM_RunningRms(benchmark::State& s) {
+    runOnRow(s, [](std::span<float> x) { runningRms(x, kFrq, 0.125); });
+}
+void BM_ComfortDin(benchmark::State& s) {
+    runOnRow(s, [](std::span<float> x) { comfortDin(x, kFrq); });
+}
+void BM_SwedishStandard(benchmark::State& s) {
+    runOnRow(s, [](std::span<float> x) { swedishStandard(x, kFrq); });
+}
 void BM_InterpolatePeak(benchmark::State& s) {
     runOnRow(s, [](std::span<float> x) { benchmark::DoNotOptimize(interpolatePeak(x)); });
 }
@@ -77,8 +91,8 @@ void BM_Resultant3(benchmark::State& state) {
         resultant(m, 3, 0, 1, 2);
         benchmark::ClobberMemory();
     }
-    state.counters["per_sample"] =
-        benchmark::Counter(kSamples, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_sample"] = benchmark::Counter(
+        kSamples, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 BENCHMARK(BM_Integrate)->Unit(benchmark::kMillisecond);
@@ -93,7 +107,7 @@ BENCHMARK(BM_Resultant3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InterpolatePeak)->Unit(benchmark::kMillisecond);
 
 class Silent final : public Reporter {
-public:
+  public:
     void message(const std::string&) override {}
 };
 
@@ -112,7 +126,8 @@ void BM_ShowChain4x10M(benchmark::State& state) {
     Silent silent;
     OperatorChain chain(builtinEnglish(), silent);
     OperatorLists lists;
-    for (int r = 0; r < kSlots; ++r) lists[r] = {"0", "2 100", "3 2", "4", r < 3 ? "6 s 0" : "6 d 0"};
+    for (int r = 0; r < kSlots; ++r)
+        lists[r] = {"0", "2 100", "3 2", "4", r < 3 ? "6 s 0" : "6 d 0"};
     chain.setLoadedLists(lists);
     chain.init(event);
     for (auto _ : state) {

@@ -7,14 +7,14 @@
 #include <QGuiApplication>
 #include <filesystem>
 
-#include "analysis/reporter.h"
-#include "event/event_reader.h"
+#include "core/analysis/reporter.h"
+#include "core/event/event_reader.h"
+#include "core/report/print_page.h"
+#include "core/view/full_scale.h"
 #include "event_generator.h"
 #include "platform/pdf_file.h"
 #include "realistic_events.h"
-#include "report/print_page.h"
 #include "tremolog_writer.h"
-#include "view/full_scale.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ constexpr std::int32_t kSamples = 10'000'000;
 const fs::path& longEvent() {
     static const fs::path path = [] {
         const auto p = fs::temp_directory_path() / "krnz-bench-report-4x10M.tremolog";
-        krnz::eventgen::saveFile(p, krnz::eventgen::writeTremolog(krnz::eventgen::makeRealisticTremolog(5000, kSamples, 11)));
+        krnz::eventgen::saveFile(p, krnz::eventgen::writeTremolog(
+                                        krnz::eventgen::makeRealisticTremolog(5000, kSamples, 11)));
         return p;
     }();
     return path;
@@ -41,7 +42,7 @@ void ensureGuiApplication() {
 }
 
 class SilentReporter final : public krnz::analysis::Reporter {
-public:
+  public:
     void message(const std::string&) override {}
 };
 
@@ -66,7 +67,8 @@ void BM_ReportPdf4x10M(benchmark::State& state) {
     SilentReporter reporter;
     for (auto _ : state) {
         krnz::platform::writePdfFile(pdf, "bench", "bench", [&](krnz::report::PageTarget& target) {
-            benchmark::DoNotOptimize(krnz::report::printPage(target, sources, target.margins(), reporter));
+            benchmark::DoNotOptimize(
+                krnz::report::printPage(target, sources, target.margins(), reporter));
         });
     }
     state.counters["pdfMB"] = static_cast<double>(fs::file_size(pdf)) / 1e6;

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "event/event.h"
-#include "view/row_reduction.h"
+#include "core/event/event.h"
+#include "core/view/row_reduction.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ const krnz::SampleRecord& longRecord() {
         for (int c = 0; c < krnz::kSlots; ++c) {
             auto row = r.sampleData.row(c);
             for (std::int32_t i = 0; i < kSamples; ++i)
-                row[static_cast<std::size_t>(i)] = static_cast<float>(std::sin(i * 0.001 * (c + 1)) * 10);
+                row[static_cast<std::size_t>(i)] =
+                    static_cast<float>(std::sin(i * 0.001 * (c + 1)) * 10);
         }
         r.dataLoaded = true;
         return r;

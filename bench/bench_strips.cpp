@@ -6,10 +6,10 @@
 
 #include <filesystem>
 
-#include "analysis/panel_texts.h"
-#include "event/event_reader.h"
+#include "core/analysis/panel_texts.h"
+#include "core/event/event_reader.h"
 #include "event_generator.h"
-#include "view/strip_drawing.h"
+#include "gui/view/strip_drawing.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ constexpr std::int32_t kSamples = 10'000'000;
 const std::filesystem::path& longEvent() {
     static const std::filesystem::path path = [] {
         const auto p = std::filesystem::temp_directory_path() / "krnz-bench-strips-4x10M.tremolog";
-        krnz::eventgen::saveFile(p, krnz::eventgen::writeTremolog(krnz::eventgen::makeRealisticTremolog(5000, kSamples, 11)));
+        krnz::eventgen::saveFile(p, krnz::eventgen::writeTremolog(
+                                        krnz::eventgen::makeRealisticTremolog(5000, kSamples, 11)));
         return p;
     }();
     return path;
@@ -36,7 +37,8 @@ void BM_RedrawStrips4x10M(benchmark::State& state) {
     krnz::settings::Options options;
     krnz::view::RowData rows;
     for (auto _ : state) {
-        const auto drawn = krnz::gui::drawStrips(loaded.event, false, options, rows, stripSizes(), 1);
+        const auto drawn =
+            krnz::gui::drawStrips(loaded.event, false, options, rows, stripSizes(), 1);
         benchmark::DoNotOptimize(drawn.images[0].constBits());
     }
 }
@@ -51,7 +53,8 @@ void BM_OpenAndDraw4x10M(benchmark::State& state) {
         benchmark::DoNotOptimize(panels.sampleValues.data());
         krnz::settings::Options options;
         krnz::view::RowData rows;
-        const auto drawn = krnz::gui::drawStrips(loaded.event, false, options, rows, stripSizes(), 1);
+        const auto drawn =
+            krnz::gui::drawStrips(loaded.event, false, options, rows, stripSizes(), 1);
         benchmark::DoNotOptimize(drawn.images[0].constBits());
     }
 }

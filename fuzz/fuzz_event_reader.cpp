@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "analysis/measurements.h"
-#include "analysis/panel_texts.h"
-#include "event/event_reader.h"
+#include "core/analysis/measurements.h"
+#include "core/analysis/panel_texts.h"
+#include "core/event/event_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     for (int group : {1, 2}) {

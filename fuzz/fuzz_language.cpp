@@ -7,14 +7,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/error.h"
-#include "settings/ini_layer.h"
-#include "settings/language_files.h"
-#include "settings/language_keys.h"
+#include "core/common/error.h"
+#include "core/settings/ini_layer.h"
+#include "core/settings/language_files.h"
+#include "core/settings/language_keys.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("krnz-fuzz-lang-" + std::to_string(getpid()));
+        auto d =
+            std::filesystem::temp_directory_path() / ("krnz-fuzz-lang-" + std::to_string(getpid()));
         std::filesystem::create_directories(d);
         return d;
     }();
@@ -29,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Every lookup reads the file afresh, so a spread of keys reaches what all of them would,
         // at a fraction of the time.
         const auto keys = krnz::settings::languageKeys();
-        for (std::size_t i = size % 37; i < keys.size(); i += 37) (void)files.text(keys[i].section, keys[i].key);
+        for (std::size_t i = size % 37; i < keys.size(); i += 37)
+            (void)files.text(keys[i].section, keys[i].key);
     } catch (const krnz::Error&) {
     }
     return 0;

@@ -8,16 +8,16 @@
 #include <filesystem>
 #include <fstream>
 
-#include "analysis/chain_runner.h"
-#include "analysis/macro_file.h"
-#include "analysis/reporter.h"
-#include "common/error.h"
-#include "event/units.h"
+#include "core/analysis/chain_runner.h"
+#include "core/analysis/macro_file.h"
+#include "core/analysis/reporter.h"
+#include "core/common/error.h"
+#include "core/event/units.h"
 
 namespace {
 
 class Silent final : public krnz::analysis::Reporter {
-public:
+  public:
     void message(const std::string&) override {}
 };
 
@@ -30,7 +30,8 @@ krnz::Event smallEvent() {
     r.nSecPerChannel = 0.256f;
     r.sampleData = krnz::SampleMatrix(256);
     for (int c = 0; c < krnz::kSlots; ++c) {
-        for (int i = 0; i < 256; ++i) r.sampleData(c, i) = static_cast<float>((i * (c + 3)) % 17 - 8);
+        for (int i = 0; i < 256; ++i)
+            r.sampleData(c, i) = static_cast<float>((i * (c + 3)) % 17 - 8);
         e.channels[c].sensorKind = 1;
         e.channels[c].unit = c == 3 ? krnz::kUnitPa : krnz::kUnitMmPerS;
         krnz::setDerivedUnits(e.channels[c]);

@@ -2,22 +2,22 @@
 // Any bytes as "PPVZX.ini": read, and every standard it yields drawn with a few half-waves onto
 // a recording page. The table's promises must hold (labels never empty, each line's x and y of
 // one length) and every line drawn must have finite ends.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cmath>
 #include <cstdlib>
 #include <string>
 
-#include "analysis/reporter.h"
-#include "common/error.h"
-#include "report/ppvzx_config.h"
-#include "report/ppvzx_drawing.h"
-#include "report/recording_page_target.h"
+#include "core/analysis/reporter.h"
+#include "core/common/error.h"
+#include "core/report/ppvzx_config.h"
+#include "core/report/ppvzx_drawing.h"
+#include "core/report/recording_page_target.h"
 
 namespace {
 
 class Silent final : public krnz::analysis::Reporter {
-public:
+  public:
     void message(const std::string&) override {}
 };
 
@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         for (const PageCall& call : target.calls())
             if (call.op == PageCall::Op::Line &&
-                !(std::isfinite(call.x1) && std::isfinite(call.y1) && std::isfinite(call.x2) && std::isfinite(call.y2)))
+                !(std::isfinite(call.x1) && std::isfinite(call.y1) && std::isfinite(call.x2) &&
+                  std::isfinite(call.y2)))
                 std::abort();
     }
     return 0;

@@ -7,16 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "command_line.h"
-#include "common/error.h"
-#include "settings/general_settings.h"
-#include "settings/ini_layer.h"
-#include "settings/language_files.h"
-#include "settings/window_placement.h"
-#include "view/dialog_prompter.h"
-#include "view/main_window.h"
-#include "view/recent_files.h"
-#include "view/session.h"
+#include "app/command_line.h"
+#include "core/common/error.h"
+#include "core/settings/general_settings.h"
+#include "core/settings/ini_layer.h"
+#include "core/settings/language_files.h"
+#include "core/settings/window_placement.h"
+#include "core/view/recent_files.h"
+#include "gui/view/dialog_prompter.h"
+#include "gui/view/main_window.h"
+#include "gui/view/session.h"
 
 namespace {
 
@@ -32,7 +32,8 @@ void placeMainWindow(gui::MainWindow& window, const settings::GeneralSettings& g
         settings::storedMainWindow(general), {0, 0, area.width() * tpp, area.height() * tpp});
     window.resize(std::max<int>(window.minimumWidth(), static_cast<int>(placed.width / tpp)),
                   std::max<int>(window.minimumHeight(), static_cast<int>(placed.height / tpp)));
-    window.move(area.x() + static_cast<int>(placed.left / tpp), area.y() + static_cast<int>(placed.top / tpp));
+    window.move(area.x() + static_cast<int>(placed.left / tpp),
+                area.y() + static_cast<int>(placed.top / tpp));
 }
 
 void saveScreenshotLater(const QString& file) {
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
     gui::DialogPrompter prompter;
     platform::setPrompter(&prompter);
     settings::IniLayer& layer = settings::defaultIniLayer();
-    layer.setQuestionHandler([&prompter](const std::string& message) { return prompter.question(message); });
+    layer.setQuestionHandler(
+        [&prompter](const std::string& message) { return prompter.question(message); });
     // "No" to the settings question ends the program at once, saving nothing.
     layer.setAbortHandler([] { std::_Exit(1); });
 

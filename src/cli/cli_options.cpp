@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli_options.h"
+#include "cli/cli_options.h"
 
 #include <algorithm>
 #include <charconv>
@@ -52,8 +52,7 @@ std::string usageText() {
     for (const char* name : {"info", "samples", "spectrum", "ppvzx", "wav", "dump", "report"})
         text += "  " + kCommandUsage.at(name) + "\n";
     text += "  krnz-cli --help | --version ; every subcommand takes --help\n";
-    text +=
-        "common options: --group 1|2, --macro FILE, --source a,b,c,d, --interpolate r[,r...]\n";
+    text += "common options: --group 1|2, --macro FILE, --source a,b,c,d, --interpolate r[,r...]\n";
     return text;
 }
 
@@ -62,8 +61,9 @@ std::string commandUsage(const std::string& command) {
     if (it == kCommandUsage.end()) return usageText();
     std::string text = "usage: " + it->second + "\n";
     if (command == "report")
-        text += "  a spectrum page instead of the event page: --first I --last J "
-                "[--window rect|geo|hanning] [--kind fft|psd|esd]\n";
+        text +=
+            "  a spectrum page instead of the event page: --first I --last J "
+            "[--window rect|geo|hanning] [--kind fft|psd|esd]\n";
     return text;
 }
 
@@ -71,7 +71,8 @@ Options parseOptions(const std::vector<std::string>& args) {
     Options o;
     if (args.empty()) throw UsageError("no command given");
     o.command = args[0];
-    if (!kCommandUsage.contains(o.command)) throw UsageError("unknown command \"" + o.command + "\"");
+    if (!kCommandUsage.contains(o.command))
+        throw UsageError("unknown command \"" + o.command + "\"");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto next = [&]() -> const std::string& {
@@ -88,7 +89,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.macroFile = next();
         } else if (a == "--source") {
             o.sourceChannels = parseList(a, next(), 1, 4);
-            if (o.sourceChannels->size() != 4) throw UsageError("--source takes four channels a,b,c,d");
+            if (o.sourceChannels->size() != 4)
+                throw UsageError("--source takes four channels a,b,c,d");
         } else if (a == "--interpolate") {
             o.interpolateRows = parseList(a, next(), 0, 3);
         } else if (a == "-o" || a == "--output") {

@@ -10,7 +10,7 @@ namespace krnz::cli {
 
 // A command line that does not follow the usage; the message says what is wrong.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -21,12 +21,12 @@ struct Options {
     std::optional<std::string> macroFile;
     std::optional<std::vector<int>> sourceChannels;  // 1..4 for rows 0..3
     std::optional<std::vector<int>> interpolateRows;
-    std::optional<std::string> output;               // -o
-    std::optional<long long> first, last;            // spectrum
+    std::optional<std::string> output;     // -o
+    std::optional<long long> first, last;  // spectrum
     std::string window = "hanning";
     std::string kind = "fft";
-    std::optional<std::string> peaks;                // ppvzx: N or "all"
-    std::optional<int> slot;                         // wav
+    std::optional<std::string> peaks;  // ppvzx: N or "all"
+    std::optional<int> slot;           // wav
     bool ppvzx = false, onlyPpvzx = false;
     std::optional<std::string> standard;
     bool help = false;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli_texts.h"
+#include "cli/cli_texts.h"
 
 #include <filesystem>
 #include <memory>
 
-#include "common/error.h"
-#include "settings/app_paths.h"
-#include "settings/language_files.h"
+#include "core/common/error.h"
+#include "core/settings/app_paths.h"
+#include "core/settings/language_files.h"
 
 namespace krnz::cli {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/text_lookup.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::cli {
 

@@ -3,14 +3,14 @@
 #include <iostream>
 #include <span>
 
-#include "commands.h"
-#include "common/error.h"
-#include "event/units.h"
-#include "json_writer.h"
-#include "fft/max_amp_freq.h"
-#include "fft/frequency_analysis.h"
-#include "fft/fft_texts.h"
-#include "fft/data_window.h"
+#include "cli/commands.h"
+#include "cli/json_writer.h"
+#include "core/common/error.h"
+#include "core/event/units.h"
+#include "core/spectrum/data_window.h"
+#include "core/spectrum/fft_texts.h"
+#include "core/spectrum/frequency_analysis.h"
+#include "core/spectrum/max_amp_freq.h"
 
 namespace krnz::cli {
 namespace {

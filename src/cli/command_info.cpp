@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
 
-#include "analysis/measurements.h"
-#include "analysis/panel_texts.h"
-#include "cli_texts.h"
-#include "commands.h"
-#include "event/units.h"
-#include "json_writer.h"
-#include "view/value_format.h"
+#include "cli/cli_texts.h"
+#include "cli/commands.h"
+#include "cli/json_writer.h"
+#include "core/analysis/measurements.h"
+#include "core/analysis/panel_texts.h"
+#include "core/common/value_format.h"
+#include "core/event/units.h"
 
 namespace krnz::cli {
 namespace {

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "commands.h"
-#include "json_writer.h"
-#include "report/half_waves.h"
+#include "cli/commands.h"
+#include "cli/json_writer.h"
+#include "core/report/half_waves.h"
 
 namespace krnz::cli {
 
@@ -19,7 +19,8 @@ int runPpvzx(const Options& options) {
     std::optional<int> nPeaks;
     if (peaks != "all") {
         const long long n = std::stoll(peaks);
-        if (n > std::numeric_limits<int>::max()) throw UsageError("--peaks " + peaks + " is too large");
+        if (n > std::numeric_limits<int>::max())
+            throw UsageError("--peaks " + peaks + " is too large");
         nPeaks = static_cast<int>(n);
     }
 
@@ -31,7 +32,8 @@ int runPpvzx(const Options& options) {
     } else {
         json.value("all");
     }
-    const std::array<bool, kSlots> plottable = report::updateHalfWaves(event, loaded.processed, nPeaks);
+    const std::array<bool, kSlots> plottable =
+        report::updateHalfWaves(event, loaded.processed, nPeaks);
     json.key("channels").beginArray();
     for (int c = 0; c < kSlots; ++c) {
         json.beginObject();

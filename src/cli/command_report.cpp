@@ -8,27 +8,27 @@
 #include <iostream>
 #include <optional>
 
-#include "analysis/panel_texts.h"
-#include "analysis/reporter.h"
-#include "cli_texts.h"
-#include "commands.h"
-#include "common/error.h"
-#include "event/units.h"
+#include "cli/cli_texts.h"
+#include "cli/commands.h"
+#include "core/analysis/active_channels.h"
+#include "core/analysis/panel_texts.h"
+#include "core/analysis/reporter.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
+#include "core/event/units.h"
+#include "core/report/extra_graph_settings.h"
+#include "core/report/half_waves.h"
+#include "core/report/page_header.h"
+#include "core/report/ppvzx_config.h"
+#include "core/report/print_page.h"
+#include "core/settings/app_paths.h"
+#include "core/settings/options.h"
+#include "core/spectrum/data_window.h"
+#include "core/spectrum/fft_graphs.h"
+#include "core/spectrum/fft_texts.h"
+#include "core/view/full_scale.h"
 #include "krnz_version.h"
 #include "platform/pdf_file.h"
-#include "report/extra_graph_settings.h"
-#include "report/half_waves.h"
-#include "report/page_header.h"
-#include "report/ppvzx_config.h"
-#include "report/print_page.h"
-#include "settings/app_paths.h"
-#include "settings/options.h"
-#include "fft/fft_graphs.h"
-#include "fft/fft_texts.h"
-#include "fft/data_window.h"
-#include "view/active_channels.h"
-#include "view/full_scale.h"
-#include "view/value_format.h"
 
 namespace krnz::cli {
 namespace {
@@ -43,7 +43,7 @@ fs::path executableDir() {
 
 // The page's messages (the diagram's log(0) notes, errors) go to stderr.
 class StderrReporter final : public analysis::Reporter {
-public:
+  public:
     void message(const std::string& text) override {
         std::string line;
         for (const char c : text)
@@ -57,10 +57,11 @@ public:
 void prepareOptions(settings::Options& options, const CliEvent& loaded) {
     const Event& event = loaded.event;
     for (int c = 0; c < kSlots; ++c) {
-        auto& slot = options.slots[static_cast<std::size_t>(c)];
+        auto& slot = options.slotOptions[static_cast<std::size_t>(c)];
         slot.ampScale = settings::AmpScale::Normalize;
-        slot.channelOn = event.sample.channelOff[static_cast<std::size_t>(c)] ? settings::CheckState::Unchecked
-                                                                             : settings::CheckState::Checked;
+        slot.channelOn = event.sample.channelOff[static_cast<std::size_t>(c)]
+                             ? settings::CheckState::Unchecked
+                             : settings::CheckState::Checked;
     }
     for (int c = 0; c < kSlots; ++c) view::autoScale(options, event, loaded.processed, c);
 }
@@ -70,7 +71,8 @@ report::PrintView printView(Event& event, const CliEvent& loaded, const settings
     PanelInputs inputs;
     inputs.processed = loaded.processed;
     inputs.sourceChannel = loaded.sourceChannel;
-    for (int c = 0; c < kSlots; ++c) inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(options, c);
+    for (int c = 0; c < kSlots; ++c)
+        inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(options, c);
     inputs.timeScaleS = timeGridStep(event.sample.nSecPerChannel).stepS;
     const PanelTexts panels = setMainWindowTexts(event, inputs, texts);
 
@@ -79,8 +81,9 @@ report::PrintView printView(Event& event, const CliEvent& loaded, const settings
     view.sampleValues = panels.sampleValues;
     view.channelLabels = panels.channelLabels;
     view.channelValues = panels.channelValues;
-    view.userCaptions = {texts.text("krn", "client"), texts.text("krn", "operation"), texts.text("krn", "location"),
-                         texts.text("krn", "operator"), texts.text("krn", "notes")};
+    view.userCaptions = {texts.text("krn", "client"), texts.text("krn", "operation"),
+                         texts.text("krn", "location"), texts.text("krn", "operator"),
+                         texts.text("krn", "notes")};
     view.channelText = texts.text("krn", "channel");
     view.processed = loaded.processed;
     return view;
@@ -91,20 +94,24 @@ report::PrintChoices printChoices(const Options& cli, const settings::Options& o
     choices.ppvzx = cli.ppvzx;
     choices.onlyPpvzx = cli.onlyPpvzx;
     choices.samplesOnly = !cli.onlyPpvzx;
-    for (int c = 0; c < kSlots; ++c) choices.channelOn[static_cast<std::size_t>(c)] = view::isActive(options, c);
+    for (int c = 0; c < kSlots; ++c)
+        choices.channelOn[static_cast<std::size_t>(c)] = view::isActive(options, c);
     // The print dialog never lets the last channel go.
     if (report::countPrintChannels(choices) == 0) choices.channelOn[0] = true;
     return choices;
 }
 
-int chosenStandard(const Options& cli, const report::PpvzxTable& table, const settings::AppPaths& paths) {
+int chosenStandard(const Options& cli, const report::PpvzxTable& table,
+                   const settings::AppPaths& paths) {
     if (cli.standard) {
         const int index = table.indexOf(*cli.standard);
         if (index < 0) {
             std::string names;
-            for (const report::PpvzxStandard& s : table.standards) names += (names.empty() ? "" : ", ") + ("\"" + s.name + "\"");
-            throw UsageError("no standard \"" + *cli.standard + "\" in PPVZX.ini" +
-                             (names.empty() ? std::string(" (it has none)") : " (it has " + names + ")"));
+            for (const report::PpvzxStandard& s : table.standards)
+                names += (names.empty() ? "" : ", ") + ("\"" + s.name + "\"");
+            throw UsageError(
+                "no standard \"" + *cli.standard + "\" in PPVZX.ini" +
+                (names.empty() ? std::string(" (it has none)") : " (it has " + names + ")"));
         }
         return index;
     }
@@ -131,12 +138,15 @@ int spectrumTypeOf(const std::string& name) {
 }
 
 // With --first and --last the page is the spectrum window's print of those samples.
-std::optional<report::PrintSpectrum> spectrumPage(const Options& cli, const Event& event, const TextLookup& texts) {
+std::optional<report::PrintSpectrum> spectrumPage(const Options& cli, const Event& event,
+                                                  const TextLookup& texts) {
     if (!cli.first && !cli.last) return std::nullopt;
-    if (!cli.first || !cli.last) throw UsageError("a spectrum page needs both --first I and --last J");
+    if (!cli.first || !cli.last)
+        throw UsageError("a spectrum page needs both --first I and --last J");
     const long long n = event.sample.nSamplesPerChannel;
     const long long last = std::min(*cli.last, n - 1);
-    if (*cli.first < 0 || *cli.first > last) throw UsageError("--first and --last do not select samples of the event");
+    if (*cli.first < 0 || *cli.first > last)
+        throw UsageError("--first and --last do not select samples of the event");
     spectrum::SpectrumParams params;
     params.windowType = windowTypeOf(cli.window);
     params.spectrumType = spectrumTypeOf(cli.kind);
@@ -157,7 +167,9 @@ std::optional<report::PrintSpectrum> spectrumPage(const Options& cli, const Even
 // Qt's start-up chatter about the session it runs without (no runtime folder, no display) is
 // no news on the command line; its other messages are.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+    if (type == QtDebugMsg || type == QtInfoMsg ||
+        message.startsWith(QStringLiteral("QStandardPaths:")))
+        return;
     std::cerr << message.toStdString() << "\n";
 }
 
@@ -165,7 +177,8 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 
 int runReport(const Options& options) {
     if (!options.output) throw UsageError("report needs -o OUT.pdf");
-    if (options.ppvzx && options.onlyPpvzx) throw UsageError("--ppvzx and --only-ppvzx exclude each other");
+    if (options.ppvzx && options.onlyPpvzx)
+        throw UsageError("--ppvzx and --only-ppvzx exclude each other");
 
     // Fonts and PDF writing need a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -200,7 +213,8 @@ int runReport(const Options& options) {
             table = report::readPPVZXini(paths.dataFile("PPVZX.ini"));
             diagram.table = &*table;
             diagram.standard = chosenStandard(options, *table, paths);
-            diagram.channelOn = report::updateHalfWaves(event, loaded.processed, report::kDefaultPeaks);
+            diagram.channelOn =
+                report::updateHalfWaves(event, loaded.processed, report::kDefaultPeaks);
             diagram.rec = &event.sample;
             diagram.texts = report::ppvzxTexts(texts);
             sources.ppvzx = &diagram;
@@ -219,10 +233,12 @@ int runReport(const Options& options) {
     StderrReporter reporter;
     bool complete = true;
     try {
-        const std::string title = "KRNZ report, " + report::eventIdentificationLine(event.sample, texts);
+        const std::string title =
+            "KRNZ report, " + report::eventIdentificationLine(event.sample, texts);
         platform::writePdfFile(*options.output, title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
                                [&](report::PageTarget& target) {
-                                   complete = report::printPage(target, sources, target.margins(), reporter);
+                                   complete = report::printPage(target, sources, target.margins(),
+                                                                reporter);
                                });
     } catch (const Error& e) {
         std::cerr << "krnz-cli: " << e.text() << "\n";

@@ -3,10 +3,10 @@
 #include <iostream>
 #include <string>
 
-#include "commands.h"
-#include "common/error.h"
-#include "event/debug_dump.h"
-#include "settings/atomic_file.h"
+#include "cli/commands.h"
+#include "core/common/error.h"
+#include "core/event/debug_dump.h"
+#include "core/settings/atomic_file.h"
 
 namespace krnz::cli {
 
@@ -16,12 +16,10 @@ int runSamples(const Options& options) {
     std::string out = "time,slot0,slot1,slot2,slot3\n";
     char line[160];
     for (std::int32_t i = 0; i < rec.nSamplesPerChannel; ++i) {
-        const int len = std::snprintf(line, sizeof line, "%.9g,%.9g,%.9g,%.9g,%.9g\n",
-                                      i * rec.sampleInterval - rec.pretrig,
-                                      static_cast<double>(rec.sampleData(0, i)),
-                                      static_cast<double>(rec.sampleData(1, i)),
-                                      static_cast<double>(rec.sampleData(2, i)),
-                                      static_cast<double>(rec.sampleData(3, i)));
+        const int len = std::snprintf(
+            line, sizeof line, "%.9g,%.9g,%.9g,%.9g,%.9g\n", i * rec.sampleInterval - rec.pretrig,
+            static_cast<double>(rec.sampleData(0, i)), static_cast<double>(rec.sampleData(1, i)),
+            static_cast<double>(rec.sampleData(2, i)), static_cast<double>(rec.sampleData(3, i)));
         out.append(line, static_cast<std::size_t>(len));
         if (out.size() > (1 << 20)) {
             std::fwrite(out.data(), 1, out.size(), stdout);

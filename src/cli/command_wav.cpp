@@ -2,10 +2,10 @@
 #include <iostream>
 #include <string>
 
-#include "analysis/wav_writer.h"
-#include "commands.h"
-#include "common/error.h"
-#include "settings/atomic_file.h"
+#include "cli/commands.h"
+#include "core/analysis/wav_writer.h"
+#include "core/common/error.h"
+#include "core/settings/atomic_file.h"
 
 namespace krnz::cli {
 
@@ -16,7 +16,8 @@ int runWav(const Options& options) {
     // From here on the event is fine; what fails is the channel or the output file, and the
     // message says which rather than calling the event corrupt.
     try {
-        settings::writeFileAtomically(*options.output, analysis::slotWavBytes(loaded.event.sample, *options.slot));
+        settings::writeFileAtomically(*options.output,
+                                      analysis::slotWavBytes(loaded.event.sample, *options.slot));
     } catch (const Error& e) {
         std::cerr << e.text() << "\n";
         return 1;

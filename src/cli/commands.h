@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "cli_options.h"
-#include "event/event.h"
+#include "cli/cli_options.h"
+#include "core/event/event.h"
 
 namespace krnz::cli {
 
@@ -13,7 +13,7 @@ namespace krnz::cli {
 struct CliEvent {
     Event event;
     UserInfo userInfo;
-    bool processed = false;                              // the operator chain ran (--macro ...)
+    bool processed = false;                                // the operator chain ran (--macro ...)
     std::array<int, kSlots> sourceChannel = {1, 2, 3, 4};  // its rows' source channels
 };
 

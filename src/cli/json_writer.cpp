@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "json_writer.h"
+#include "cli/json_writer.h"
 
 #include <charconv>
 #include <cmath>
@@ -58,11 +58,21 @@ JsonWriter& JsonWriter::value(std::string_view text) {
     for (const char ch : text) {
         const auto b = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '"': m_out += "\\\""; break;
-            case '\\': m_out += "\\\\"; break;
-            case '\n': m_out += "\\n"; break;
-            case '\r': m_out += "\\r"; break;
-            case '\t': m_out += "\\t"; break;
+            case '"':
+                m_out += "\\\"";
+                break;
+            case '\\':
+                m_out += "\\\\";
+                break;
+            case '\n':
+                m_out += "\\n";
+                break;
+            case '\r':
+                m_out += "\\r";
+                break;
+            case '\t':
+                m_out += "\\t";
+                break;
             default:
                 if (b < 0x20) {
                     char esc[8];

@@ -11,7 +11,7 @@ namespace krnz::cli {
 // A small streaming JSON writer. Numbers are written in their shortest round-trip form, so
 // that a reader gets back the very double the program computed.
 class JsonWriter {
-public:
+  public:
     JsonWriter& beginObject();
     JsonWriter& endObject();
     JsonWriter& beginArray();
@@ -28,7 +28,7 @@ public:
 
     const std::string& str() const { return m_out; }
 
-private:
+  private:
     void separate();
 
     std::string m_out;

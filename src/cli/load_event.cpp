@@ -4,19 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "analysis/batch_chain.h"
-#include "analysis/reporter.h"
-#include "commands.h"
-#include "event/event_reader.h"
-#include "event/user_info.h"
-#include "cli_texts.h"
+#include "cli/cli_texts.h"
+#include "cli/commands.h"
+#include "core/analysis/batch_chain.h"
+#include "core/analysis/reporter.h"
+#include "core/event/event_reader.h"
+#include "core/event/user_info.h"
 
 namespace krnz::cli {
 namespace {
 
 // The toolbox's message boxes, kept until it is known whether the run went ahead.
 class CollectingReporter final : public analysis::Reporter {
-public:
+  public:
     void message(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
@@ -64,7 +64,8 @@ CliEvent loadCliEvent(const Options& options) {
         result.userInfo = std::move(*stored);
     }
     for (int c = 0; c < kSlots; ++c) result.event.sample.curUnit[c] = result.event.channels[c].unit;
-    if (options.macroFile || options.sourceChannels || options.interpolateRows) runChain(options, result);
+    if (options.macroFile || options.sourceChannels || options.interpolateRows)
+        runChain(options, result);
     return result;
 }
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "cli_options.h"
-#include "commands.h"
-#include "common/error.h"
-#include "event/event_reader.h"
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "core/common/error.h"
+#include "core/event/event_reader.h"
 #include "krnz_version.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/error.h"
+#include "core/common/error.h"
+#include "core/report/polyline_thinning.h"
 #include "platform/colors.h"
-#include "report/polyline_thinning.h"
 
 namespace krnz::platform {
 namespace {
@@ -32,8 +32,8 @@ QString toQString(std::string_view text) {
 
 QFont reportFont() {
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica"),
-                      QStringLiteral("DejaVu Sans")});
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(200);  // 10 pt in twips
     font.setKerning(true);
@@ -42,9 +42,12 @@ QFont reportFont() {
 
 int alignFlag(report::TextAlign align) {
     switch (align) {
-        case report::TextAlign::Centre: return Qt::AlignHCenter;
-        case report::TextAlign::Right: return Qt::AlignRight;
-        case report::TextAlign::Left: break;
+        case report::TextAlign::Centre:
+            return Qt::AlignHCenter;
+        case report::TextAlign::Right:
+            return Qt::AlignRight;
+        case report::TextAlign::Left:
+            break;
     }
     return Qt::AlignLeft;
 }
@@ -52,7 +55,10 @@ int alignFlag(report::TextAlign align) {
 }  // namespace
 
 PainterPageTarget::PainterPageTarget(QPagedPaintDevice& device, double minimumMargin)
-    : m_paged(&device), m_painter(&m_ownPainter), m_minimumMargin(minimumMargin), m_font(reportFont()) {
+    : m_paged(&device),
+      m_painter(&m_ownPainter),
+      m_minimumMargin(minimumMargin),
+      m_font(reportFont()) {
     // Positions count from the paper's corner; the report keeps its own margins.
     if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
         printer->setFullPage(true);
@@ -62,7 +68,10 @@ PainterPageTarget::PainterPageTarget(QPagedPaintDevice& device, double minimumMa
 }
 
 PainterPageTarget::PainterPageTarget(QPainter& painter, QSizeF sizeTwips, double twipsPerPixel)
-    : m_painter(&painter), m_sizeTwips(sizeTwips), m_minimumMargin(0.0), m_twipsPerPixel(twipsPerPixel),
+    : m_painter(&painter),
+      m_sizeTwips(sizeTwips),
+      m_minimumMargin(0.0),
+      m_twipsPerPixel(twipsPerPixel),
       m_font(reportFont()) {}
 
 PainterPageTarget::~PainterPageTarget() {
@@ -76,8 +85,9 @@ QPaintDevice* PainterPageTarget::device() const {
 
 void PainterPageTarget::setOrientation(report::Orientation orientation) {
     if (m_paged == nullptr) return;
-    m_paged->setPageOrientation(orientation == report::Orientation::Landscape ? QPageLayout::Landscape
-                                                                              : QPageLayout::Portrait);
+    m_paged->setPageOrientation(orientation == report::Orientation::Landscape
+                                    ? QPageLayout::Landscape
+                                    : QPageLayout::Portrait);
 }
 
 void PainterPageTarget::setColorMode(int mode) {
@@ -169,25 +179,27 @@ double PainterPageTarget::textHeight(std::string_view text) const {
 
 double PainterPageTarget::calcTextHeight(std::string_view text, double width) const {
     const QFontMetricsF metrics(m_font, device());
-    const QRectF bounds =
-        metrics.boundingRect(QRectF(0, 0, std::max(width, 1.0), 1e9), Qt::TextWordWrap | Qt::AlignLeft, toQString(text));
+    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, std::max(width, 1.0), 1e9),
+                                               Qt::TextWordWrap | Qt::AlignLeft, toQString(text));
     return std::max(bounds.height(), textHeight(text));
 }
 
-void PainterPageTarget::textBox(std::string_view text, double left, double top, double width, double height,
-                                report::TextAlign align) {
+void PainterPageTarget::textBox(std::string_view text, double left, double top, double width,
+                                double height, report::TextAlign align) {
     // Texts are black whatever the pen draws lines in.
     const QPen pen = m_painter->pen();
     m_painter->setPen(QPen(Qt::black));
     m_painter->drawText(QRectF(left, top, std::max(width, 0.0), std::max(height, 0.0)),
-                        Qt::TextWordWrap | Qt::TextDontClip | Qt::AlignTop | alignFlag(align), toQString(text));
+                        Qt::TextWordWrap | Qt::TextDontClip | Qt::AlignTop | alignFlag(align),
+                        toQString(text));
     m_painter->setPen(pen);
 }
 
 void PainterPageTarget::textAt(double x, double y, std::string_view text) {
     const QPen pen = m_painter->pen();
     m_painter->setPen(QPen(Qt::black));
-    m_painter->drawText(QRectF(x, y, 0, 0), Qt::TextDontClip | Qt::AlignTop | Qt::AlignLeft, toQString(text));
+    m_painter->drawText(QRectF(x, y, 0, 0), Qt::TextDontClip | Qt::AlignTop | Qt::AlignLeft,
+                        toQString(text));
     m_painter->setPen(pen);
 }
 
@@ -197,9 +209,15 @@ void PainterPageTarget::applyPen() {
     const double hairline = m_paged != nullptr ? kHairlineTwips : twipsPerPixelX();
     pen.setWidthF(m_penWidth > 0.0 ? m_penWidth : hairline);
     switch (m_penStyle) {
-        case report::PenStyle::Dash: pen.setStyle(Qt::DashLine); break;
-        case report::PenStyle::Dot: pen.setStyle(Qt::DotLine); break;
-        case report::PenStyle::Solid: pen.setStyle(Qt::SolidLine); break;
+        case report::PenStyle::Dash:
+            pen.setStyle(Qt::DashLine);
+            break;
+        case report::PenStyle::Dot:
+            pen.setStyle(Qt::DotLine);
+            break;
+        case report::PenStyle::Solid:
+            pen.setStyle(Qt::SolidLine);
+            break;
     }
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -246,7 +264,8 @@ void PainterPageTarget::drawLine(double x1, double y1, double x2, double y2) {
 
 void PainterPageTarget::drawPolyline(std::span<const report::PagePoint> points) {
     // A trace can hold millions of points; the device shows no more than its pixels.
-    const std::vector<report::PagePoint> shown = report::pixelColumnExtremes(points, twipsPerPixelX());
+    const std::vector<report::PagePoint> shown =
+        report::pixelColumnExtremes(points, twipsPerPixelX());
     QPolygonF polygon;
     polygon.reserve(static_cast<qsizetype>(shown.size()));
     for (const report::PagePoint& p : shown) polygon.append(QPointF(p.x, p.y));

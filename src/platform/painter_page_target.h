@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QSizeF>
 
-#include "report/page_target.h"
+#include "core/report/page_target.h"
 
 class QPagedPaintDevice;
 class QPaintDevice;
@@ -19,12 +19,13 @@ inline constexpr double kDefaultMarginTwips = 850.0;
 // same page composes alike on a printer, a PDF writer, the print preview or a widget. Fonts are
 // sized in twips (20 per point) under that scaling and measured on the device they are drawn on.
 class PainterPageTarget final : public report::PageTarget {
-public:
+  public:
     // A paged device (QPrinter, also the preview's; QPdfWriter): orientation and margins are set
     // on it, startDoc begins painting from the paper's corner and endDoc ends the page, which
     // prints it, shows it in the preview or finishes the file. `minimumMargin` in twips; a
     // printer's own unprintable margins are kept when larger.
-    explicit PainterPageTarget(QPagedPaintDevice& device, double minimumMargin = kDefaultMarginTwips);
+    explicit PainterPageTarget(QPagedPaintDevice& device,
+                               double minimumMargin = kDefaultMarginTwips);
 
     // A painter already painting (a widget, an image) whose drawing area is `sizeTwips`, at
     // `twipsPerPixel` to the painter's unit (0: from the device's logical resolution); startDoc
@@ -61,7 +62,7 @@ public:
     void drawPolyline(std::span<const report::PagePoint> points) override;
     void drawRectangle(double x1, double y1, double x2, double y2) override;
 
-private:
+  private:
     QPaintDevice* device() const;
     void applyPen();
     void applyBrush();

@@ -6,12 +6,13 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include "core/settings/atomic_file.h"
 #include "platform/painter_page_target.h"
-#include "settings/atomic_file.h"
 
 namespace krnz::platform {
 
-void writePdfFile(const std::filesystem::path& path, const std::string& title, const std::string& creator,
+void writePdfFile(const std::filesystem::path& path, const std::string& title,
+                  const std::string& creator,
                   const std::function<void(report::PageTarget&)>& compose) {
     QByteArray bytes;
     {
@@ -25,7 +26,8 @@ void writePdfFile(const std::filesystem::path& path, const std::string& title, c
         PainterPageTarget target(writer);
         compose(target);
     }
-    settings::writeFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    settings::writeFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace krnz::platform

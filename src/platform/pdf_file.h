@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "report/page_target.h"
+#include "core/report/page_target.h"
 
 namespace krnz::platform {
 
@@ -15,7 +15,8 @@ inline constexpr int kPdfResolutionDpi = 1200;
 // Writes an A4 PDF composed by `compose` on a page target (which calls startDoc and endDoc).
 // The file is written whole or not at all: it is composed in memory and then replaces `path`
 // atomically. Throws krnz::Error when the page cannot be started or the file not written.
-void writePdfFile(const std::filesystem::path& path, const std::string& title, const std::string& creator,
+void writePdfFile(const std::filesystem::path& path, const std::string& title,
+                  const std::string& creator,
                   const std::function<void(report::PageTarget&)>& compose);
 
 }  // namespace krnz::platform

@@ -7,7 +7,7 @@ namespace krnz::platform {
 namespace {
 
 class StderrPrompter : public Prompter {
-public:
+  public:
     void message(const std::string& text) override { std::cerr << text << '\n'; }
     bool question(const std::string& text) override {
         std::cerr << text << " [No]\n";
@@ -25,7 +25,9 @@ Prompter* g_current = nullptr;
 
 }  // namespace
 
-Prompter& prompter() { return g_current ? *g_current : fallback(); }
+Prompter& prompter() {
+    return g_current ? *g_current : fallback();
+}
 
 Prompter* setPrompter(Prompter* p) {
     Prompter* old = g_current;

@@ -10,7 +10,7 @@ namespace krnz::platform {
 // Every message box and question of the program goes through one Prompter, so that tests can
 // answer them and read what the user would have been shown.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     // An information or error box with an OK button.

@@ -9,7 +9,7 @@ namespace krnz::platform {
 // (1/1440 inch); widgets work in logical pixels and the strips are drawn in device pixels so
 // that a trace is one physical pixel wide on high-density screens.
 struct ScreenMetrics {
-    double twipsPerPixel = 15;       // per logical pixel: 1440 / logical DPI
+    double twipsPerPixel = 15;  // per logical pixel: 1440 / logical DPI
     double devicePixelRatio = 1;
 
     // Twips per device pixel: the size of one drawn row of a strip.

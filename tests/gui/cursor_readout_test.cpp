@@ -6,14 +6,14 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "core/settings/options.h"
+#include "gui/spectrum/spectrum_window.h"
+#include "gui/spectrum/spectrum_wizard.h"
+#include "gui/view/cursor_controller.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/scale_column.h"
+#include "gui/view/strip_widget.h"
 #include "gui_test_support.h"
-#include "fft/fft_window.h"
-#include "fft/fft_wizard.h"
-#include "view/cursor_controller.h"
-#include "view/graph_area.h"
-#include "view/scale_column.h"
-#include "settings/options.h"
-#include "view/strip_widget.h"
 
 namespace krnz::test {
 namespace {
@@ -21,14 +21,16 @@ namespace {
 // The cursor test event in a graph area of exactly 1000 rows: 2 ms per row, row 125 is the
 // trigger, rows 400 and 500 hold the pairs (-3, 3) and (-4, 3) x 254/32768 x 1000 mm/s.
 class CursorSetup {
-public:
+  public:
     CursorSetup() {
         QVERIFY(f.window().loadEvent(f.write("c.tremolog", cursorTestFile())));
         setGraphAreaHeight(f.window(), 1000);
         QCOMPARE(f.session().rows().rowCount, 1000);
     }
     gui::StripWidget& strip(int c = 0) { return f.window().graphArea().strip(c); }
-    void click(int row, int c = 0) { QTest::mouseClick(&strip(c), Qt::LeftButton, {}, QPoint(5, row)); }
+    void click(int row, int c = 0) {
+        QTest::mouseClick(&strip(c), Qt::LeftButton, {}, QPoint(5, row));
+    }
     QString time() { return f.window().graphArea().scaleColumn().cursorLabel().text; }
     QLabel& delta() { return *f.window().actions().deltaLabel; }
     bool deltaShown() { return f.window().actions().deltaAction->isVisible(); }

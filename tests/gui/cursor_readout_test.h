@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class CursorReadoutTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void readoutsAtKnownRows();
     void referenceInsertAndRemove();
     void keysMoveOneRowAndStopAtTheTop();

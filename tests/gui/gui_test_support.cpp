@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "event_generator.h"
-#include "view/graph_area.h"
+#include "gui/view/graph_area.h"
 
 namespace krnz::test {
 
@@ -37,9 +37,13 @@ fs::path GuiFixture::write(const std::string& name, const std::vector<std::uint8
     return m_dir.write(name, bytes);
 }
 
-std::vector<std::uint8_t> k100File(std::uint32_t seed) { return gen::writeK100(gen::makeRealisticK100(0, seed)); }
+std::vector<std::uint8_t> k100File(std::uint32_t seed) {
+    return gen::writeK100(gen::makeRealisticK100(0, seed));
+}
 
-std::vector<std::uint8_t> k200File() { return gen::writeK200(gen::makeRealisticK200(0, 3)); }
+std::vector<std::uint8_t> k200File() {
+    return gen::writeK200(gen::makeRealisticK200(0, 3));
+}
 
 std::vector<std::uint8_t> tremologFile() {
     gen::TremologEvent ev = gen::makeRealisticTremolog(1000, 2000, 5);

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "core/settings/language_files.h"
+#include "gui/view/main_window.h"
+#include "gui/view/session.h"
 #include "platform/prompter.h"
-#include "settings/language_files.h"
 #include "support/temp_dir.h"
-#include "view/main_window.h"
-#include "view/session.h"
 
 namespace krnz::test {
 
 // Answers the program's questions from a script and keeps every text it was shown.
 class ScriptedPrompter : public platform::Prompter {
-public:
+  public:
     void message(const std::string& text) override { messages.push_back(text); }
     bool question(const std::string& text) override {
         questions.push_back(text);
@@ -44,7 +44,7 @@ public:
 // folder), a session on it and a main window of fixed size, with the scripted prompter
 // installed for the fixture's life.
 class GuiFixture {
-public:
+  public:
     GuiFixture();
     ~GuiFixture();
 
@@ -54,9 +54,10 @@ public:
     gui::MainWindow& window() { return *m_window; }
 
     // Writes an event file into the folder.
-    std::filesystem::path write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+    std::filesystem::path write(const std::string& name,
+                                const std::vector<std::uint8_t>& bytes) const;
 
-private:
+  private:
     TempDir m_dir;
     ScriptedPrompter m_prompter;
     platform::Prompter* m_previous = nullptr;

@@ -3,12 +3,12 @@
 #include <QTest>
 
 #include "cursor_readout_test.h"
-#include "fft_graph_widget_test.h"
-#include "fft_window_test.h"
 #include "main_window_test.h"
 #include "media_actions_test.h"
 #include "options_dialog_test.h"
 #include "report_windows_test.h"
+#include "spectrum_graph_widget_test.h"
+#include "spectrum_window_test.h"
 #include "strip_painter_test.h"
 #include "toolbox_window_test.h"
 #include "user_info_test.h"
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     using namespace krnz::test;
     const int failed =
         runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
-                  UserInfoTest, ReportWindowsTest, ToolboxWindowTest, FftGraphWidgetTest,
-                  FftWindowTest, MediaActionsTest>(argc, argv);
+                  UserInfoTest, ReportWindowsTest, ToolboxWindowTest, SpectrumGraphWidgetTest,
+                  SpectrumWindowTest, MediaActionsTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }

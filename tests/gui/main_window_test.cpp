@@ -11,15 +11,15 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "core/event/user_info.h"
+#include "core/settings/general_settings.h"
+#include "core/view/recent_files.h"
+#include "gui/view/channel_info_panel.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/sample_info_panel.h"
+#include "gui/view/start_screen.h"
+#include "gui/view/strip_widget.h"
 #include "gui_test_support.h"
-#include "settings/general_settings.h"
-#include "view/channel_info_panel.h"
-#include "view/graph_area.h"
-#include "view/recent_files.h"
-#include "view/sample_info_panel.h"
-#include "view/start_screen.h"
-#include "view/strip_widget.h"
-#include "event/user_info.h"
 
 namespace krnz::test {
 namespace {
@@ -107,7 +107,8 @@ void MainWindowTest::panelsShowTheEventsTexts() {
     QCOMPARE(values.front(), QStringLiteral("3107"));
     QCOMPARE(values[3], QStringLiteral("2 s / 1 kHz"));
     QCOMPARE(values.back(), QStringLiteral("0.2 s/div"));
-    QVERIFY(w.channelInfoPanel().channelText(0).text().startsWith(QStringLiteral("Channel/Input\nUnit")));
+    QVERIFY(w.channelInfoPanel().channelText(0).text().startsWith(
+        QStringLiteral("Channel/Input\nUnit")));
     QVERIFY(w.channelInfoPanel().channelTextValue(3).text().startsWith(QStringLiteral("AC 4\nPa")));
     // Slot 0 peaks at 4000 counts = 31.0 mm/s: normalised with slots 1 and 2 to 40.
     QCOMPARE(w.channelInfoPanel().scaleLine(0).fullScale(), 40.0);
@@ -156,7 +157,8 @@ void MainWindowTest::failedOpensLeaveThePreviousEventWhole() {
 void MainWindowTest::commandLinePathMayBeQuoted() {
     GuiFixture f;
     gui::MainWindow& w = f.window();
-    QVERIFY(!w.openFromCommandLine(QString::fromStdString("\"" + (f.dir() / "none.101").string() + "\"")));
+    QVERIFY(!w.openFromCommandLine(
+        QString::fromStdString("\"" + (f.dir() / "none.101").string() + "\"")));
     QVERIFY(w.startScreen().isVisible());
     QVERIFY(f.prompter().messages.empty());
     const auto path = f.write("KRN00001.001", k100File());

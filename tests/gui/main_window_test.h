@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void startsWithTheWelcomePicture();
     void opensEachLayout();
     void eightChannelEventsOpenTheChosenGroup();

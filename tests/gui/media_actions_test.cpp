@@ -16,17 +16,17 @@
 #include <memory>
 #include <set>
 
+#include "core/settings/atomic_file.h"
+#include "core/settings/general_settings.h"
+#include "gui/media/media_actions.h"
+#include "gui/media/play_channel_dialog.h"
+#include "gui/media/sound_player.h"
+#include "gui/view/channel_info_panel.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/sample_info_panel.h"
+#include "gui/view/strip_widget.h"
+#include "gui/view/texts.h"
 #include "gui_test_support.h"
-#include "media/media_actions.h"
-#include "media/play_channel_dialog.h"
-#include "media/sound_player.h"
-#include "settings/atomic_file.h"
-#include "settings/general_settings.h"
-#include "view/channel_info_panel.h"
-#include "view/graph_area.h"
-#include "view/sample_info_panel.h"
-#include "view/strip_widget.h"
-#include "view/texts.h"
 
 namespace krnz::test {
 namespace {
@@ -44,13 +44,15 @@ void writeBytes(const fs::path& file, const std::string& bytes) {
 
 std::set<std::string> filesIn(const fs::path& dir) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
     return names;
 }
 
 std::uint32_t u32At(const std::string& bytes, std::size_t offset) {
     std::uint32_t v = 0;
-    for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(bytes[offset + static_cast<std::size_t>(k)]);
+    for (int k = 3; k >= 0; --k)
+        v = (v << 8) | static_cast<unsigned char>(bytes[offset + static_cast<std::size_t>(k)]);
     return v;
 }
 
@@ -74,7 +76,8 @@ void showOnly(GuiFixture& f, std::initializer_list<int> shown) {
     settings::Options& options = f.session().options();
     for (const int c : shown) settings::setChannelOn(options, c, true);
     for (int c = 0; c < kSlots; ++c)
-        if (std::find(shown.begin(), shown.end(), c) == shown.end()) settings::setChannelOn(options, c, false);
+        if (std::find(shown.begin(), shown.end(), c) == shown.end())
+            settings::setChannelOn(options, c, false);
     f.window().formResize();
 }
 
@@ -87,12 +90,12 @@ struct PlayLog {
 };
 
 class RecordingPlayer final : public gui::SoundPlayer {
-public:
+  public:
     explicit RecordingPlayer(std::shared_ptr<PlayLog> log) : m_log(std::move(log)) {}
     void play(const fs::path& wavFile) override { m_log->played.push_back(readBytes(wavFile)); }
     void stop() override {}
 
-private:
+  private:
     std::shared_ptr<PlayLog> m_log;
 };
 
@@ -120,9 +123,12 @@ void MediaActionsTest::wholeSampleWritesOnePicturePerActiveStrip_data() {
     QTest::addColumn<int>("zoom");
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("bitmap") << "ev.bmp" << 1 << QByteArray("bmp") << QStringList{"ev0.bmp", "ev2.bmp"};
-    QTest::newRow("upper-case bitmap") << "EV.BMP" << 1 << QByteArray("bmp") << QStringList{"EV0.BMP", "EV2.BMP"};
-    QTest::newRow("png at zoom 4") << "ev.png" << 4 << QByteArray("png") << QStringList{"ev0.png", "ev2.png"};
+    QTest::newRow("bitmap") << "ev.bmp" << 1 << QByteArray("bmp")
+                            << QStringList{"ev0.bmp", "ev2.bmp"};
+    QTest::newRow("upper-case bitmap")
+        << "EV.BMP" << 1 << QByteArray("bmp") << QStringList{"EV0.BMP", "EV2.BMP"};
+    QTest::newRow("png at zoom 4")
+        << "ev.png" << 4 << QByteArray("png") << QStringList{"ev0.png", "ev2.png"};
 }
 
 void MediaActionsTest::wholeSampleWritesOnePicturePerActiveStrip() {
@@ -137,16 +143,17 @@ void MediaActionsTest::wholeSampleWritesOnePicturePerActiveStrip() {
     w.selectZoom(zoom);
     const fs::path pics = f.dir() / "pics";
     fs::create_directory(pics);
-    w.media().pictures().setFileChooser(
-        [&](const QString&) { return std::optional<QString>(gui::qstr((pics / gui::stdstr(name)).string())); });
+    w.media().pictures().setFileChooser([&](const QString&) {
+        return std::optional<QString>(gui::qstr((pics / gui::stdstr(name)).string()));
+    });
     w.actions().mSavePicture->trigger();
 
     std::set<std::string> want;
     for (const QString& file : expected) want.insert(gui::stdstr(file));
     QCOMPARE(filesIn(pics), want);
-    const int slots[] = {0, 2};
+    const int wanted[] = {0, 2};
     for (int i = 0; i < 2; ++i) {
-        const int slot = slots[i];
+        const int slot = wanted[i];
         QImageReader reader(gui::qstr((pics / gui::stdstr(expected[i])).string()));
         QCOMPARE(reader.format(), format);
         const QImage picture = reader.read();
@@ -176,15 +183,16 @@ void MediaActionsTest::zoomedPictureStartsBelowTheToolbar() {
     setPanel(w.actions().mToolbar, toolbar);
     setPanel(w.actions().mSampleInfo, sampleInfo);
     const fs::path file = f.dir() / "zoomed.bmp";
-    w.media().pictures().setFileChooser([&](const QString&) { return std::optional<QString>(gui::qstr(file.string())); });
+    w.media().pictures().setFileChooser(
+        [&](const QString&) { return std::optional<QString>(gui::qstr(file.string())); });
     w.actions().mSavePictureZoomed->trigger();
 
     QImageReader reader(gui::qstr(file.string()));
     QCOMPARE(reader.format(), QByteArray("bmp"));
     const QImage picture = reader.read().convertToFormat(QImage::Format_RGB32);
     // A hidden sample-info panel still counts in the height.
-    const int height = w.sampleInfoPanel().preferredHeight() + w.channelInfoPanel().preferredHeight() +
-                       w.lastLayout().graphArea.height;
+    const int height = w.sampleInfoPanel().preferredHeight() +
+                       w.channelInfoPanel().preferredHeight() + w.lastLayout().graphArea.height;
     QCOMPARE(picture.size(), QSize(w.lastLayout().graphArea.width, height));
     QVERIFY(hasTwoColours(picture));
 
@@ -196,11 +204,14 @@ void MediaActionsTest::zoomedPictureStartsBelowTheToolbar() {
     int same = 0;
     for (int y = 0; y < top.height(); ++y)
         for (int x = 0; x < top.width(); ++x) same += picture.pixel(x, y) == panel.pixel(x, y);
-    QVERIFY2(same >= top.width() * top.height() * 99 / 100, qPrintable(QStringLiteral("%1 of %2 pixels alike")
-                                                                          .arg(same).arg(top.width() * top.height())));
+    QVERIFY2(
+        same >= top.width() * top.height() * 99 / 100,
+        qPrintable(
+            QStringLiteral("%1 of %2 pixels alike").arg(same).arg(top.width() * top.height())));
     if (!sampleInfo) {
         // Below the end of the window the cleared picture shows.
-        for (int x = 0; x < picture.width(); ++x) QCOMPARE(picture.pixel(x, picture.height() - 1), qRgb(255, 255, 255));
+        for (int x = 0; x < picture.width(); ++x)
+            QCOMPARE(picture.pixel(x, picture.height() - 1), qRgb(255, 255, 255));
     }
 }
 
@@ -222,7 +233,9 @@ void MediaActionsTest::pictureFolderIsRemembered() {
     w.actions().mSavePicture->trigger();
     QCOMPARE(filesIn(pics), std::set<std::string>{"ev1.bmp"});
     QCOMPARE(f.session().general().pictureDir, folder);
-    QCOMPARE(settings::readGeneralSettings(f.session().paths().generalIniPath(), "elsewhere").pictureDir, folder);
+    QCOMPARE(
+        settings::readGeneralSettings(f.session().paths().generalIniPath(), "elsewhere").pictureDir,
+        folder);
 
     // Cancelled: nothing written, the folder stays.
     answer = std::nullopt;
@@ -250,9 +263,13 @@ void MediaActionsTest::failedPictureWriteKeepsTheOldFile() {
     const fs::path pics = f.dir() / "pics";
     fs::create_directory(pics);
     writeBytes(pics / "ev0.bmp", "the earlier picture");
-    w.media().pictures().setFileChooser([&](const QString&) { return std::optional<QString>(gui::qstr((pics / "ev.bmp").string())); });
+    w.media().pictures().setFileChooser([&](const QString&) {
+        return std::optional<QString>(gui::qstr((pics / "ev.bmp").string()));
+    });
     settings::detail::setRenameStepForTesting(
-        [](const fs::path&, const fs::path&, std::error_code& error) { error = std::make_error_code(std::errc::io_error); });
+        [](const fs::path&, const fs::path&, std::error_code& error) {
+            error = std::make_error_code(std::errc::io_error);
+        });
     w.actions().mSavePicture->trigger();
     settings::detail::setRenameStepForTesting({});
 
@@ -288,7 +305,8 @@ void MediaActionsTest::clipboardHoldsTheCurrentSamples_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("expected");
     QTest::newRow("point") << QLocale::c() << QStringLiteral("1.5\r\n-0.25\r\n0\r\n");
-    QTest::newRow("comma") << QLocale(QLocale::Swedish, QLocale::Sweden) << QStringLiteral("1,5\r\n-0,25\r\n0\r\n");
+    QTest::newRow("comma") << QLocale(QLocale::Swedish, QLocale::Sweden)
+                           << QStringLiteral("1,5\r\n-0,25\r\n0\r\n");
 }
 
 void MediaActionsTest::clipboardHoldsTheCurrentSamples() {
@@ -359,7 +377,8 @@ void MediaActionsTest::playAsksForTheChannelAndHandsOverItsWav() {
 
 void MediaActionsTest::playChannelDialogOffersTheShownChannels() {
     GuiFixture f;
-    const analysis::PlayChannelChoice choice = analysis::playChannelChoice(std::array<bool, kSlots>{true, false, true, true});
+    const analysis::PlayChannelChoice choice =
+        analysis::playChannelChoice(std::array<bool, kSlots>{true, false, true, true});
     for (const bool confirm : {true, false}) {
         gui::PlayChannelDialog dialog(choice, f.session().texts());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Play channel"));
@@ -381,7 +400,8 @@ void MediaActionsTest::silentChannelIsNotPlayed() {
     const auto log = recordPlayback(f);
     showOnly(f, {2});  // a sensor, but every sample 0
     w.actions().mPlay->trigger();
-    QCOMPARE(f.prompter().messages, std::vector<std::string>{f.session().texts().text("play", "silent")});
+    QCOMPARE(f.prompter().messages,
+             std::vector<std::string>{f.session().texts().text("play", "silent")});
     QVERIFY(log->played.empty());
     QVERIFY(!fs::exists(f.dir() / "tmp.wav"));
 }
@@ -420,8 +440,10 @@ void MediaActionsTest::k100ChannelCheck_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("written");
-    QTest::newRow("K100") << "KRN00001.001" << 0 << "converting channel 1, (channel 2-4 not implemented yet.)" << true;
-    QTest::newRow("K200") << "KRN00002.001" << 1 << "function not yet implemented for K200-files" << false;
+    QTest::newRow("K100") << "KRN00001.001" << 0
+                          << "converting channel 1, (channel 2-4 not implemented yet.)" << true;
+    QTest::newRow("K200") << "KRN00002.001" << 1 << "function not yet implemented for K200-files"
+                          << false;
     QTest::newRow("unknown tag") << "junk.bin" << 2 << "bad filetype: NOTANEVT" << false;
 }
 
@@ -435,11 +457,14 @@ void MediaActionsTest::k100ChannelCheck() {
     const fs::path current = f.write("blast.tremolog", tremologFile());
     QVERIFY(w.loadEvent(current));
     const std::int16_t serial = f.session().event().sample.instrumentSN;
-    const std::vector<std::uint8_t> bytes = kind == 0 ? k100File() : kind == 1 ? k200File() : badTagFile();
+    const std::vector<std::uint8_t> bytes = kind == 0   ? k100File()
+                                            : kind == 1 ? k200File()
+                                                        : badTagFile();
     const fs::path checked = f.write(gui::stdstr(name), bytes);
     const fs::path dump = f.dir() / "debug_ch2ascii_data.txt";
     writeBytes(dump, "earlier check");
-    w.media().debugExports().setFileChooser([&](const QString&) { return std::optional<QString>(gui::qstr(checked.string())); });
+    w.media().debugExports().setFileChooser(
+        [&](const QString&) { return std::optional<QString>(gui::qstr(checked.string())); });
     w.actions().dbgmnu_c2ascii->trigger();
 
     QCOMPARE(f.prompter().messages, std::vector<std::string>{gui::stdstr(message)});
@@ -448,7 +473,8 @@ void MediaActionsTest::k100ChannelCheck() {
         QVERIFY(text.starts_with("K100-file\r\n"));
         const std::size_t table = text.find("\r\ntime\tint\tscaled\r\n");
         QVERIFY(table != std::string::npos);
-        const auto rows = std::count(text.begin() + static_cast<std::ptrdiff_t>(table) + 2, text.end(), '\n') - 1;
+        const auto rows =
+            std::count(text.begin() + static_cast<std::ptrdiff_t>(table) + 2, text.end(), '\n') - 1;
         QCOMPARE(rows, 2000);
     } else {
         QCOMPARE(text, std::string("earlier check"));

@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class MediaActionsTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void wholeSampleWritesOnePicturePerActiveStrip_data();
     void wholeSampleWritesOnePicturePerActiveStrip();
     void zoomedPictureStartsBelowTheToolbar_data();

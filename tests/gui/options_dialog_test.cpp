@@ -13,12 +13,12 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "core/settings/ini_document.h"
+#include "gui/settings/color_swatch.h"
+#include "gui/settings/options_dialog.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/strip_widget.h"
 #include "gui_test_support.h"
-#include "settings/color_swatch.h"
-#include "settings/ini_document.h"
-#include "settings/options_dialog.h"
-#include "view/graph_area.h"
-#include "view/strip_widget.h"
 
 namespace krnz::test {
 namespace {
@@ -59,8 +59,8 @@ void OptionsDialogTest::applyStoresWhatTheControlsHold() {
     QCOMPARE(f.window().graphArea().strip(3).picture().isNull(), false);
     settings::Options back;
     settings::readOptions(file, back);
-    QCOMPARE(back.slots[3].manualScale, std::size_t{38});  // read back at the first 25000
-    QCOMPARE(back.slots[2].colors.sampleColor, 255);
+    QCOMPARE(back.slotOptions[3].manualScale, std::size_t{38});  // read back at the first 25000
+    QCOMPARE(back.slotOptions[2].colors.sampleColor, 255);
 
     control<QPushButton>(d, "ok")->click();
     QVERIFY(!d.isVisible());
@@ -80,30 +80,31 @@ void OptionsDialogTest::cancelReadsTheFileBackAsFarAsItSelects() {
     control<QPushButton>(d, "cancel")->click();
     QVERIFY(!d.isVisible());
     const settings::Options& o = f.session().options();
-    QVERIFY(o.slots[0].ampScale == settings::AmpScale::Manual);
+    QVERIFY(o.slotOptions[0].ampScale == settings::AmpScale::Manual);
     // "auto" selects nothing when read, so the last click stays.
-    QVERIFY(o.slots[1].ampScale == settings::AmpScale::Normalize);
-    QCOMPARE(o.slots[0].colors.bkColor, settings::kDefaultBkColor);
+    QVERIFY(o.slotOptions[1].ampScale == settings::AmpScale::Normalize);
+    QCOMPARE(o.slotOptions[0].colors.bkColor, settings::kDefaultBkColor);
     d.show();
     QVERIFY(control<QRadioButton>(d, "manual0")->isChecked());
     QVERIFY(control<QRadioButton>(d, "normalize1")->isChecked());
     // A cancelled colour dialog keeps the swatch.
     f.prompter().colors = {std::nullopt};
     control<gui::ColorSwatch>(d, "gridColor1")->click();
-    QCOMPARE(o.slots[1].colors.gridColor, settings::kDefaultGridColor);
+    QCOMPARE(o.slotOptions[1].colors.gridColor, settings::kDefaultGridColor);
 }
 
 void OptionsDialogTest::lastShownChannelStaysShown() {
     GuiFixture f;
     gui::OptionsDialog& d = f.window().optionsDialog();
     d.show();
-    for (int c = 0; c < 3; ++c) control<QCheckBox>(d, QStringLiteral("channelOn%1").arg(c))->click();
+    for (int c = 0; c < 3; ++c)
+        control<QCheckBox>(d, QStringLiteral("channelOn%1").arg(c))->click();
     QVERIFY(f.prompter().messages.empty());
     QCheckBox* last = control<QCheckBox>(d, "channelOn3");
     last->click();
     QVERIFY(last->isChecked());
     QCOMPARE(f.prompter().messages.back(), std::string("At least one channel must be shown."));
-    QVERIFY(f.session().options().slots[3].channelOn == settings::CheckState::Checked);
+    QVERIFY(f.session().options().slotOptions[3].channelOn == settings::CheckState::Checked);
 }
 
 void OptionsDialogTest::languageSwitchRecaptionsOpenWindowsAtOnce() {
@@ -138,7 +139,8 @@ void OptionsDialogTest::slotFramesNameTheChannelGroup() {
     QCOMPARE(control<QGroupBox>(d, "channelScaleFrame0")->title(), QStringLiteral("Channel 5"));
     QCOMPARE(control<QGroupBox>(d, "channelFrame3")->title(), QStringLiteral("Channel 8"));
     // After every open each slot is normalised, whatever was stored.
-    for (int c = 0; c < 4; ++c) QVERIFY(control<QRadioButton>(d, QStringLiteral("normalize%1").arg(c))->isChecked());
+    for (int c = 0; c < 4; ++c)
+        QVERIFY(control<QRadioButton>(d, QStringLiteral("normalize%1").arg(c))->isChecked());
 }
 
 }  // namespace krnz::test

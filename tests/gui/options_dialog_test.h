@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class OptionsDialogTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void applyStoresWhatTheControlsHold();
     void cancelReadsTheFileBackAsFarAsItSelects();
     void lastShownChannelStaysShown();

@@ -14,15 +14,15 @@
 #include <QToolButton>
 #include <fstream>
 
+#include "core/report/half_waves.h"
+#include "core/settings/ini_document.h"
+#include "core/spectrum/fft_graphs.h"
+#include "gui/report/extra_graph_window.h"
+#include "gui/report/ppvzx_view.h"
+#include "gui/report/preview_window.h"
+#include "gui/report/print_dialog.h"
+#include "gui/view/texts.h"
 #include "gui_test_support.h"
-#include "report/extra_graph_window.h"
-#include "report/half_waves.h"
-#include "report/ppvzx_view.h"
-#include "report/preview_window.h"
-#include "report/print_dialog.h"
-#include "settings/ini_document.h"
-#include "fft/fft_graphs.h"
-#include "view/texts.h"
 
 namespace krnz::test {
 namespace {
@@ -41,11 +41,14 @@ void shipPpvzxIni(const GuiFixture& f) {
                   fs::copy_options::overwrite_existing);
 }
 
-void writeText(const fs::path& file, const std::string& text) { std::ofstream(file) << text; }
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream(file) << text;
+}
 
 std::size_t markersOf(const gui::ExtraGraphWindow& w, int slot) {
     std::size_t n = 0;
-    for (const report::PpvzxMarker& m : const_cast<gui::ExtraGraphWindow&>(w).view().markers()) n += m.slot == slot;
+    for (const report::PpvzxMarker& m : const_cast<gui::ExtraGraphWindow&>(w).view().markers())
+        n += m.slot == slot;
     return n;
 }
 
@@ -123,7 +126,8 @@ void ReportWindowsTest::markerTooltipsNameAmplitudeAndFrequency() {
     QVERIFY(!markers.empty());
     const double tpp = w.view().twipsPerPixel();
     const QString tip = w.view().tooltipAt(QPointF(markers[0].x / tpp, markers[0].y / tpp));
-    QVERIFY2(tip.startsWith(QStringLiteral("v: ")) && tip.contains(QStringLiteral(" f: ")), qPrintable(tip));
+    QVERIFY2(tip.startsWith(QStringLiteral("v: ")) && tip.contains(QStringLiteral(" f: ")),
+             qPrintable(tip));
     QVERIFY(w.view().tooltipAt(QPointF(-50, -50)).isEmpty());
 }
 
@@ -143,7 +147,8 @@ void ReportWindowsTest::okStoresStandardAndPlace() {
 
 void ReportWindowsTest::oversizedWindowTakesTheWorkArea() {
     GuiFixture f;
-    writeText(f.dir() / "extraGraph.ini", "[general]\nsizeWidth=9000000\nsizeLeft=3000\nsizeHeight=3000\n");
+    writeText(f.dir() / "extraGraph.ini",
+              "[general]\nsizeWidth=9000000\nsizeLeft=3000\nsizeHeight=3000\n");
     gui::ExtraGraphWindow& w = f.window().extraGraphWindow();
     const QRect area = w.screen()->availableGeometry();
     QCOMPARE(w.width(), area.width());
@@ -170,8 +175,9 @@ void ReportWindowsTest::printDialogCopiesAndGuardsTheChannels() {
     for (int c = 0; c < kSlots; ++c) {
         auto* box = control<QCheckBox>(d, QStringLiteral("channelOn%1").arg(c));
         QCOMPARE(box->text(), QString::number(c + 5));
-        QCOMPARE(box->isChecked(), f.session().options().slots[static_cast<std::size_t>(c)].channelOn ==
-                                       settings::CheckState::Checked);
+        QCOMPARE(box->isChecked(),
+                 f.session().options().slotOptions[static_cast<std::size_t>(c)].channelOn ==
+                     settings::CheckState::Checked);
     }
     for (int c = 1; c < kSlots; ++c) {
         auto* box = control<QCheckBox>(d, QStringLiteral("channelOn%1").arg(c));
@@ -208,10 +214,12 @@ void ReportWindowsTest::printDialogEnablesItsOptionsAsTheyAreClicked() {
     ppvzx->click();
     QVERIFY(control<QRadioButton>(d, "samplesAndInfo")->isEnabled());
     control<QRadioButton>(d, "only_ppv_zx")->click();
-    for (const char* name : {"cursor", "printzoom", "bold"}) QVERIFY(!control<QCheckBox>(d, name)->isEnabled());
+    for (const char* name : {"cursor", "printzoom", "bold"})
+        QVERIFY(!control<QCheckBox>(d, name)->isEnabled());
     QVERIFY(d.choices().onlyPpvzx);
     control<QRadioButton>(d, "samplesOnly")->click();
-    for (const char* name : {"cursor", "printzoom", "bold"}) QVERIFY(control<QCheckBox>(d, name)->isEnabled());
+    for (const char* name : {"cursor", "printzoom", "bold"})
+        QVERIFY(control<QCheckBox>(d, name)->isEnabled());
     d.adjustSize();
     keepPicture(d, "print-dialog.png");
 }
@@ -254,7 +262,8 @@ void ReportWindowsTest::printAndSaveAsPdfWriteThePage() {
 
     // The spectrum window's print, saved as a PDF.
     report::PrintSpectrum spectrum;
-    const spectrum::SpectrumResult result = spectrum::repaintSpectra(f.session().event(), {100, 900}, {});
+    const spectrum::SpectrumResult result =
+        spectrum::repaintSpectra(f.session().event(), {100, 900}, {});
     spectrum.graphs = result.graphs;
     spectrum.selected = "FFT Hanning";
     spectrum.tStart = result.run.tStart;
@@ -268,8 +277,10 @@ void ReportWindowsTest::printAndSaveAsPdfWriteThePage() {
     QVERIFY(startsWithPdf(saved));
     QVERIFY(f.prompter().messages.empty());
     if (const char* keep = std::getenv("KRNZ_REPORT_ARTEFACTS")) {
-        fs::copy_file(printed, fs::path(keep) / "window-event.pdf", fs::copy_options::overwrite_existing);
-        fs::copy_file(saved, fs::path(keep) / "window-spectrum.pdf", fs::copy_options::overwrite_existing);
+        fs::copy_file(printed, fs::path(keep) / "window-event.pdf",
+                      fs::copy_options::overwrite_existing);
+        fs::copy_file(saved, fs::path(keep) / "window-spectrum.pdf",
+                      fs::copy_options::overwrite_existing);
     }
 }
 

@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class ReportWindowsTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void diagramWindowReadsStandardsAndPlotsVelocityChannels();
     void fewerPeaksAndUncheckedChannelsDropMarkers();
     void markerTooltipsNameAmplitudeAndFrequency();

@@ -14,19 +14,19 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "event/channel_group_dialog.h"
-#include "event/extra_info_dialog.h"
+#include "gui/event/channel_group_dialog.h"
+#include "gui/event/extra_info_dialog.h"
+#include "gui/settings/options_dialog.h"
+#include "gui/spectrum/spectrum_graph_widget.h"
+#include "gui/spectrum/spectrum_window.h"
+#include "gui/spectrum/spectrum_wizard.h"
+#include "gui/toolbox/frequency_selector.h"
+#include "gui/toolbox/resultant_selection.h"
+#include "gui/toolbox/toolbox_window.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/start_screen.h"
+#include "gui/view/strip_widget.h"
 #include "gui_test_support.h"
-#include "settings/options_dialog.h"
-#include "fft/fft_graph_widget.h"
-#include "fft/fft_window.h"
-#include "fft/fft_wizard.h"
-#include "toolbox/frequency_selector.h"
-#include "toolbox/resultant_selection.h"
-#include "toolbox/toolbox_window.h"
-#include "view/graph_area.h"
-#include "view/start_screen.h"
-#include "view/strip_widget.h"
 
 namespace {
 
@@ -47,9 +47,11 @@ test::GuiFixture* g_fixture = nullptr;
 std::filesystem::path sample(const char* name) {
     const auto source = std::filesystem::path(KRNZ_SOURCE_DIR) / "data" / "samples";
     const auto copy = g_fixture->dir() / name;
-    std::filesystem::copy_file(source / name, copy, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(source / name, copy,
+                               std::filesystem::copy_options::overwrite_existing);
     std::error_code ec;
-    std::filesystem::copy_file(source / (std::string(name) + ".userinfo"), g_fixture->dir() / (std::string(name) + ".userinfo"),
+    std::filesystem::copy_file(source / (std::string(name) + ".userinfo"),
+                               g_fixture->dir() / (std::string(name) + ".userinfo"),
                                std::filesystem::copy_options::overwrite_existing, ec);
     return copy;
 }
@@ -92,7 +94,7 @@ void mainWindowStates() {
     w.actions().mToolbar->trigger();
     settings::Options& o = f.session().options();
     o.drawStyle = settings::DrawStyle::Pixels;
-    o.slots[1].colors = {0x202020, 0x00C0FF, 0x505050, 0x40FF40, 0x4040FF};
+    o.slotOptions[1].colors = {0x202020, 0x00C0FF, 0x505050, 0x40FF40, 0x4040FF};
     w.formResize();
     save(w, "11_pixels_and_colours");
     o.drawStyle = settings::DrawStyle::Lines;
@@ -136,7 +138,9 @@ void toolboxStates() {
     w.actions().toolboxButton->click();
     gui::ToolboxWindow& t = w.toolboxWindow();
     t.setFrequencyChooser([](const QString&) { return std::optional(40); });
-    t.setResultantChooser([] { return std::optional(analysis::ResultantChoice{{true, true, true, false}, 4}); });
+    t.setResultantChooser([] {
+        return std::optional(analysis::ResultantChoice{{true, true, true, false}, 4});
+    });
     t.setMacroNameChooser([] { return std::optional(QStringLiteral("blast filter")); });
     for (int op : {0, 2, 6, 4}) t.addOperator(op);
     t.saveMacro();
@@ -165,13 +169,13 @@ void spectrumWindow() {
     w.actions().mInsertRef->trigger();
     QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(10, h / 2));
     w.actions().frqButt->click();
-    gui::FftWizard& wizard = w.spectrumWindow().wizard();
+    gui::SpectrumWizard& wizard = w.spectrumWindow().wizard();
     save(wizard, "18_spectrum_wizard");
     wizard.findChild<QPushButton*>(QStringLiteral("next"))->click();
-    gui::FftWindow& spectrum = w.spectrumWindow();
+    gui::SpectrumWindow& spectrum = w.spectrumWindow();
     spectrum.resize(1100, 750);
     QApplication::processEvents();
-    gui::FftGraphWidget& graph = spectrum.graph(0);
+    gui::SpectrumGraphWidget& graph = spectrum.graph(0);
     const QPoint plot = graph.plotRect().topLeft();
     QTest::mousePress(&graph, Qt::LeftButton, {}, plot + QPoint(graph.plotRect().width() / 5, 40));
     save(spectrum, "19_fft_window");

@@ -3,9 +3,9 @@
 
 #include <QTest>
 
+#include "gui/view/strip_drawing.h"
+#include "gui/view/strip_painter.h"
 #include "support/event_builder.h"
-#include "view/strip_drawing.h"
-#include "view/strip_painter.h"
 
 namespace krnz::test {
 
@@ -20,7 +20,8 @@ const QColor kGrid(128, 128, 128);
 // 100 samples: 0 everywhere except a step to +F at sample 50 (row 5 of 10).
 view::RowData stepRows(double fullScale) {
     std::vector<float> x(100, 0.0f);
-    for (int i = 50; i < 100; ++i) x[static_cast<std::size_t>(i)] = static_cast<float>(fullScale / 2);
+    for (int i = 50; i < 100; ++i)
+        x[static_cast<std::size_t>(i)] = static_cast<float>(fullScale / 2);
     const Event e = makeEvent({x});
     view::RowData rows;
     view::reduceToRows(rows, e.sample, 10);
@@ -42,7 +43,8 @@ StripPicture picture(const view::RowData& rows, settings::DrawStyle style) {
 
 void StripPainterTest::linesJoinRowsInTheSampleColour() {
     const view::RowData rows = stepRows(8);
-    const QImage image = gui::renderStrip(picture(rows, settings::DrawStyle::Lines), QSize(81, 10), 1.0);
+    const QImage image =
+        gui::renderStrip(picture(rows, settings::DrawStyle::Lines), QSize(81, 10), 1.0);
     // Width 81: centre round(40.5) = 40; half scale (4) is 20 pixels right of it.
     QCOMPARE(image.pixelColor(40, 2), kTrace);
     QCOMPARE(image.pixelColor(60, 7), kTrace);
@@ -53,7 +55,8 @@ void StripPainterTest::linesJoinRowsInTheSampleColour() {
 
 void StripPainterTest::pixelsStyleDrawsDotsOnly() {
     const view::RowData rows = stepRows(8);
-    const QImage image = gui::renderStrip(picture(rows, settings::DrawStyle::Pixels), QSize(81, 10), 1.0);
+    const QImage image =
+        gui::renderStrip(picture(rows, settings::DrawStyle::Pixels), QSize(81, 10), 1.0);
     QCOMPARE(image.pixelColor(40, 2), kTrace);
     QCOMPARE(image.pixelColor(60, 7), kTrace);
     QCOMPARE(image.pixelColor(50, 4), kBack);  // no connecting line
@@ -65,9 +68,9 @@ void StripPainterTest::gridAndBordersInTheGridColour() {
     StripPicture p = picture(rows, settings::DrawStyle::Lines);
     p.gridRows = {3.4};  // rounded to row 3
     const QImage image = gui::renderStrip(p, QSize(81, 10), 1.0);
-    QCOMPARE(image.pixelColor(0, 9), kGrid);    // left border, solid
-    QCOMPARE(image.pixelColor(80, 8), kGrid);   // right border, solid
-    int column = 0;  // amplitude line 1 at (81 - 1) / 8, dotted
+    QCOMPARE(image.pixelColor(0, 9), kGrid);   // left border, solid
+    QCOMPARE(image.pixelColor(80, 8), kGrid);  // right border, solid
+    int column = 0;                            // amplitude line 1 at (81 - 1) / 8, dotted
     for (int y = 0; y < 10; ++y) column += image.pixelColor(10, y) == kGrid ? 1 : 0;
     QVERIFY(column >= 2 && column < 10);
     int dotted = 0;
@@ -85,7 +88,7 @@ void StripPainterTest::hiDpiStripsAreDrawnInDevicePixels() {
     sizes.widths = {200, 200, 0, 200};
     sizes.height = 1000;
     sizes.devicePixelRatio = 2;
-    options.slots[2].channelOn = settings::CheckState::Unchecked;
+    options.slotOptions[2].channelOn = settings::CheckState::Unchecked;
     const gui::DrawnStrips drawn = gui::drawStrips(e, false, options, rows, sizes, 1);
     QCOMPARE(rows.rowCount, 1000);
     QCOMPARE(drawn.images[0].size(), QSize(200, 1000));
@@ -94,7 +97,7 @@ void StripPainterTest::hiDpiStripsAreDrawnInDevicePixels() {
     QVERIFY(drawn.images[2].isNull());
     QCOMPARE(drawn.gridStepS, 0.4);  // 4 s record at zoom 1
     // The peak of 1 chose the full scale 1 (normalised across the three shown slots).
-    QCOMPARE(options.slots[0].manualScale, std::size_t{7});
+    QCOMPARE(options.slotOptions[0].manualScale, std::size_t{7});
 }
 
 }  // namespace krnz::test

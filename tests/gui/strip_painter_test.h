@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class StripPainterTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void linesJoinRowsInTheSampleColour();
     void pixelsStyleDrawsDotsOnly();
     void gridAndBordersInTheGridColour();

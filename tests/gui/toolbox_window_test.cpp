@@ -13,18 +13,18 @@
 #include <deque>
 #include <fstream>
 
-#include "analysis/chain_runner.h"
-#include "analysis/macro_file.h"
-#include "analysis/operator_codes.h"
-#include "analysis/panel_texts.h"
-#include "analysis/peak_interpolation.h"
+#include "core/analysis/active_channels.h"
+#include "core/analysis/chain_runner.h"
+#include "core/analysis/macro_file.h"
+#include "core/analysis/operator_codes.h"
+#include "core/analysis/panel_texts.h"
+#include "core/analysis/peak_interpolation.h"
+#include "gui/toolbox/frequency_selector.h"
+#include "gui/toolbox/resultant_selection.h"
+#include "gui/toolbox/toolbox_window.h"
+#include "gui/view/channel_info_panel.h"
+#include "gui/view/texts.h"
 #include "gui_test_support.h"
-#include "toolbox/frequency_selector.h"
-#include "toolbox/resultant_selection.h"
-#include "toolbox/toolbox_window.h"
-#include "view/active_channels.h"
-#include "view/channel_info_panel.h"
-#include "view/texts.h"
 
 namespace krnz::test {
 namespace {
@@ -34,7 +34,7 @@ using gui::ToolboxWindow;
 using Lists = analysis::OperatorLists;
 
 class RecordingReporter : public analysis::Reporter {
-public:
+  public:
     void message(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
@@ -46,19 +46,27 @@ T* control(QWidget& w, const QString& name) {
     return c;
 }
 
-QListWidget* opGrid(ToolboxWindow& w, int row) { return control<QListWidget>(w, QStringLiteral("opGrid%1").arg(row)); }
+QListWidget* opGrid(ToolboxWindow& w, int row) {
+    return control<QListWidget>(w, QStringLiteral("opGrid%1").arg(row));
+}
 
 // Picks an entry with the mouse, as the user does: its list's row becomes the current one.
 void pickEntry(ToolboxWindow& w, int row, int index) {
     QListWidget* list = opGrid(w, row);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(index)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(index)).center());
 }
 
-void clickButton(ToolboxWindow& w, const QString& name) { control<QPushButton>(w, name)->click(); }
-void clickOperator(ToolboxWindow& w, int op) { clickButton(w, QStringLiteral("opButt%1").arg(op)); }
+void clickButton(ToolboxWindow& w, const QString& name) {
+    control<QPushButton>(w, name)->click();
+}
+void clickOperator(ToolboxWindow& w, int op) {
+    clickButton(w, QStringLiteral("opButt%1").arg(op));
+}
 
 // Loads an event and opens the toolbox on it by its toolbar button.
-ToolboxWindow& openOn(GuiFixture& f, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+ToolboxWindow& openOn(GuiFixture& f, const std::string& name,
+                      const std::vector<std::uint8_t>& bytes) {
     if (!f.window().loadEvent(f.write(name, bytes))) qFatal("event %s did not load", name.c_str());
     f.window().actions().toolboxButton->click();
     return f.window().toolboxWindow();
@@ -88,7 +96,8 @@ void checkListsMirrorTheChain(ToolboxWindow& w) {
         QListWidget* list = opGrid(w, r);
         const auto& entries = w.chain().opGrid(r);
         QCOMPARE(list->count(), static_cast<int>(entries.size()));
-        for (int i = 0; i < list->count(); ++i) QCOMPARE(gui::stdstr(list->item(i)->text()), entries[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < list->count(); ++i)
+            QCOMPARE(gui::stdstr(list->item(i)->text()), entries[static_cast<std::size_t>(i)]);
         const QList<QListWidgetItem*> selected = list->selectedItems();
         QCOMPARE(selected.isEmpty() ? -1 : list->row(selected.front()), w.chain().selected(r));
     }
@@ -97,7 +106,8 @@ void checkListsMirrorTheChain(ToolboxWindow& w) {
 // Two resultant groups over four rows: row 0 "0", "6 s 0"; row 1 "6 s 0", "6 s 1"; row 2
 // "6 s 1", "6 d 1"; row 3 "6 d 0".
 void buildTwoGroups(ToolboxWindow& w) {
-    std::deque<analysis::ResultantChoice> choices = {{{true, true, false, false}, 4}, {{false, true, true, false}, 3}};
+    std::deque<analysis::ResultantChoice> choices = {{{true, true, false, false}, 4},
+                                                     {{false, true, true, false}, 3}};
     w.setResultantChooser([&choices] {
         const analysis::ResultantChoice next = choices.front();
         choices.pop_front();
@@ -169,7 +179,8 @@ void ToolboxWindowTest::filterAndResultantButtonsAddNothingWhenCancelled() {
     clickOperator(w, analysis::kOpHiPass);
     QCOMPARE(startTexts, QStringList({"80", "80"}));
     QCOMPARE(w.chain().opInt(0), listsOf("3 120")[0]);
-    QCOMPARE(w.chain().opGrid(0).front(), analysis::displayFilterEntry(analysis::kOpHiPass, 120, f.session().texts()));
+    QCOMPARE(w.chain().opGrid(0).front(),
+             analysis::displayFilterEntry(analysis::kOpHiPass, 120, f.session().texts()));
 
     choice = analysis::ResultantChoice{{false, true, false, true}, 2};
     clickOperator(w, analysis::kOpResultant);
@@ -216,7 +227,8 @@ void ToolboxWindowTest::showPutsTheCoreChainResultOnTheMainWindow() {
     RecordingReporter reporter;
     analysis::runOperatorLists(expected, listsOf("0,2 40|||"), f.session().texts(), reporter);
     calcMinMax(expected.sample);
-    const analysis::InterpolatedPeak peak = analysis::interpolatePeak(expected.sample.sampleData.row(1));
+    const analysis::InterpolatedPeak peak =
+        analysis::interpolatePeak(expected.sample.sampleData.row(1));
 
     const Event& shown = f.session().event();
     QVERIFY(sameRows(shown.sample.sampleData, expected.sample.sampleData));
@@ -241,11 +253,13 @@ void ToolboxWindowTest::showPutsTheCoreChainResultOnTheMainWindow() {
 
     PanelInputs inputs;
     inputs.processed = true;
-    for (int c = 0; c < kSlots; ++c) inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(f.session().options(), c);
+    for (int c = 0; c < kSlots; ++c)
+        inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(f.session().options(), c);
     Event measured = shown;
     const PanelTexts panels = setMainWindowTexts(measured, inputs, f.session().texts());
     for (int c = 0; c < kSlots; ++c)
-        QCOMPARE(f.window().channelInfoPanel().channelTextValue(c).text(), gui::joinedLines(panels.channelValues[static_cast<std::size_t>(c)]));
+        QCOMPARE(f.window().channelInfoPanel().channelTextValue(c).text(),
+                 gui::joinedLines(panels.channelValues[static_cast<std::size_t>(c)]));
 }
 
 void ToolboxWindowTest::showTakesTheChosenSourceChannel() {
@@ -266,7 +280,8 @@ void ToolboxWindowTest::closingRestoresTheEventAsLoaded() {
     ToolboxWindow& w = openOn(f, "KRN00001.001", k100File());
     const Event loaded = f.session().event();
     const PanelTexts filePanels = f.session().panels();
-    QCOMPARE(f.window().actions().toolboxButton->text(), gui::qtext(f.session().texts(), "krn", "toolboxopen"));
+    QCOMPARE(f.window().actions().toolboxButton->text(),
+             gui::qtext(f.session().texts(), "krn", "toolboxopen"));
     clickOperator(w, analysis::kOpIntegrate);
     control<QComboBox>(w, "inCh1")->setCurrentIndex(3);
     clickButton(w, QStringLiteral("showButt"));
@@ -281,7 +296,8 @@ void ToolboxWindowTest::closingRestoresTheEventAsLoaded() {
     QVERIFY(!f.session().processed());
     QCOMPARE(f.session().panels().channelLabels, filePanels.channelLabels);
     QCOMPARE(f.session().panels().channelValues, filePanels.channelValues);
-    QCOMPARE(f.window().actions().toolboxButton->text(), gui::qtext(f.session().texts(), "krn", "toolbox"));
+    QCOMPARE(f.window().actions().toolboxButton->text(),
+             gui::qtext(f.session().texts(), "krn", "toolbox"));
     // The lists stay for the next time the toolbox is opened.
     QCOMPARE(w.chain().opInt(0), listsOf("0")[0]);
 }
@@ -302,7 +318,8 @@ void ToolboxWindowTest::anEventOpenedMeanwhileIsTheOneShowStartsFrom() {
 void ToolboxWindowTest::lastRowBoxCannotBeUnchecked() {
     GuiFixture f;
     ToolboxWindow& w = openOn(f, "KRN00001.001", k100File());
-    for (int r = 0; r < kSlots; ++r) QVERIFY(control<QCheckBox>(w, QStringLiteral("channelOn%1").arg(r))->isChecked());
+    for (int r = 0; r < kSlots; ++r)
+        QVERIFY(control<QCheckBox>(w, QStringLiteral("channelOn%1").arg(r))->isChecked());
     for (int r = 0; r < kSlots - 1; ++r) {
         control<QCheckBox>(w, QStringLiteral("channelOn%1").arg(r))->click();
         QCOMPARE(w.chain().currentRow(), r + 1);  // the first row still checked
@@ -311,7 +328,8 @@ void ToolboxWindowTest::lastRowBoxCannotBeUnchecked() {
     QCheckBox* last = control<QCheckBox>(w, "channelOn3");
     last->click();
     QVERIFY(last->isChecked());
-    QCOMPARE(f.prompter().messages, std::vector<std::string>{f.session().texts().text("option", "errChannelOn")});
+    QCOMPARE(f.prompter().messages,
+             std::vector<std::string>{f.session().texts().text("option", "errChannelOn")});
     QCOMPARE(w.chain().channelOn(), (std::array<bool, kSlots>{false, false, false, true}));
 }
 
@@ -350,7 +368,8 @@ void ToolboxWindowTest::doubleClickEditsFilterFrequenciesOnly() {
     doubleClick(1);
     QCOMPARE(startTexts, QStringList({"80", "80"}));
     QCOMPARE(w.chain().opInt(0), listsOf("0,2 25")[0]);
-    QCOMPARE(w.chain().opGrid(0)[1], analysis::displayFilterEntry(analysis::kOpLowPass, 25, f.session().texts()));
+    QCOMPARE(w.chain().opGrid(0)[1],
+             analysis::displayFilterEntry(analysis::kOpLowPass, 25, f.session().texts()));
     checkListsMirrorTheChain(w);
 }
 
@@ -395,7 +414,8 @@ void ToolboxWindowTest::macroSaveNeedsAPlainName() {
     }
     QVERIFY(f.prompter().messages.empty());
     RecordingReporter reporter;
-    const auto read = analysis::readMacroFile(macroDir / gui::stdstr(name), f.session().texts(), reporter);
+    const auto read =
+        analysis::readMacroFile(macroDir / gui::stdstr(name), f.session().texts(), reporter);
     QVERIFY(read);
     QCOMPARE(*read, w.chain().opIntLists());
     QCOMPARE(macroList->count(), 1);
@@ -417,23 +437,29 @@ void ToolboxWindowTest::clickedMacroReplacesTheLists() {
     const auto click = [macroList](const QString& name) {
         QListWidgetItem* item = macroList->findItems(name, Qt::MatchExactly).value(0);
         QVERIFY(item);
-        QTest::mouseClick(macroList->viewport(), Qt::LeftButton, {}, macroList->visualItemRect(item).center());
+        QTest::mouseClick(macroList->viewport(), Qt::LeftButton, {},
+                          macroList->visualItemRect(item).center());
     };
 
     click(QStringLiteral("blast"));
     QCOMPARE(w.chain().opIntLists(), stored);
     for (int r = 0; r < kSlots; ++r)
         for (std::size_t i = 0; i < stored[static_cast<std::size_t>(r)].size(); ++i)
-            QCOMPARE(w.chain().opGrid(r)[i], analysis::displayLoadedEntry(stored[static_cast<std::size_t>(r)][i], f.session().texts()));
+            QCOMPARE(w.chain().opGrid(r)[i],
+                     analysis::displayLoadedEntry(stored[static_cast<std::size_t>(r)][i],
+                                                  f.session().texts()));
     checkListsMirrorTheChain(w);
     QVERIFY(f.prompter().messages.empty());
     // Groups added later stay apart from the macro's.
-    w.setResultantChooser([] { return std::optional(analysis::ResultantChoice{{true, true, false, false}, 1}); });
+    w.setResultantChooser([] {
+        return std::optional(analysis::ResultantChoice{{true, true, false, false}, 1});
+    });
     clickOperator(w, analysis::kOpResultant);
     QCOMPARE(w.chain().opInt(1).back(), std::string("6 s 8"));
 
     click(QStringLiteral("future"));
-    QCOMPARE(f.prompter().messages, std::vector<std::string>{f.session().texts().text("toolbox", "versionError")});
+    QCOMPARE(f.prompter().messages,
+             std::vector<std::string>{f.session().texts().text("toolbox", "versionError")});
     QCOMPARE(w.chain().opIntLists(), Lists{});
     checkListsMirrorTheChain(w);
 }
@@ -459,7 +485,9 @@ void ToolboxWindowTest::frequencyDialogKeepsOutOfRangeEntriesOpen() {
     if (chosen == 0) {
         QVERIFY(dialog.isVisible());
         QVERIFY(!dialog.chosen());
-        QCOMPARE(f.prompter().messages, std::vector<std::string>{f.session().texts().text("toolbox", "badfrq") + " 1 - 500"});
+        QCOMPARE(
+            f.prompter().messages,
+            std::vector<std::string>{f.session().texts().text("toolbox", "badfrq") + " 1 - 500"});
         return;
     }
     QVERIFY(!dialog.isVisible());
@@ -497,7 +525,9 @@ void ToolboxWindowTest::resultantDialogNeedsTwoOrThreeChannels() {
     QCOMPARE(dialog.isVisible(), !accepted);
     if (!accepted) {
         QVERIFY(!dialog.chosen());
-        QCOMPARE(f.prompter().messages, std::vector<std::string>{f.session().texts().text("toolbox", "selectNchannels") + "!"});
+        QCOMPARE(
+            f.prompter().messages,
+            std::vector<std::string>{f.session().texts().text("toolbox", "selectNchannels") + "!"});
         return;
     }
     QVERIFY(dialog.chosen());

@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class ToolboxWindowTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void newEntryGoesAfterTheSelectionOrAtTheEnd();
     void buttonsAddToTheRowWhoseListWasUsed();
     void filterAndResultantButtonsAddNothingWhenCancelled();

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "event/event_reader.h"
-#include "event/extra_info_dialog.h"
-#include "event/user_info.h"
+#include "core/event/event_reader.h"
+#include "core/event/user_info.h"
+#include "gui/event/extra_info_dialog.h"
+#include "gui/view/sample_info_panel.h"
 #include "gui_test_support.h"
-#include "view/sample_info_panel.h"
 
 namespace krnz::test {
 namespace {
@@ -78,7 +78,8 @@ void UserInfoTest::carryOverQuestions() {
     // A KRN event without texts: the client texts are offered; the print extras simply stay.
     f.prompter().answers = {true};
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
-    QCOMPARE(f.prompter().questions, std::vector<std::string>{texts.text("krn", "copyOldClientInfo")});
+    QCOMPARE(f.prompter().questions,
+             std::vector<std::string>{texts.text("krn", "copyOldClientInfo")});
     QCOMPARE(w.sampleInfoPanel().field(0).text(), QStringLiteral("Old client"));
     QCOMPARE(w.sampleInfoPanel().field(3).text(), QStringLiteral("A. Operator"));
     QCOMPARE(f.session().userInfo().company, std::string("Vibra AB"));
@@ -86,7 +87,8 @@ void UserInfoTest::carryOverQuestions() {
     f.prompter().questions.clear();
     f.prompter().answers = {true};
     QVERIFY(w.loadEvent(f.write("b.tremolog", tremologFile())));
-    QCOMPARE(f.prompter().questions, std::vector<std::string>{texts.text("krn", "copyOldExtraData")});
+    QCOMPARE(f.prompter().questions,
+             std::vector<std::string>{texts.text("krn", "copyOldExtraData")});
     QCOMPARE(f.session().userInfo().company, std::string("Vibra AB"));
     QCOMPARE(w.sampleInfoPanel().field(3).text(), QString());  // the client texts are its own
 }
@@ -111,16 +113,20 @@ void UserInfoTest::extraInformationDialog() {
     f.session().userInfo().company = "Before";
     gui::ExtraInfoDialog& dialog = w.extraInfoDialog();
     QTimer::singleShot(0, &dialog, [&dialog] {
-        dialog.findChild<QLineEdit*>(QStringLiteral("company"))->setText(QStringLiteral("Vibra AB"));
-        dialog.findChild<QPlainTextEdit*>(QStringLiteral("free"))->setPlainText(QStringLiteral("one\ntwo"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("company"))
+            ->setText(QStringLiteral("Vibra AB"));
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("free"))
+            ->setPlainText(QStringLiteral("one\ntwo"));
         dialog.findChild<QPushButton*>(QStringLiteral("ok"))->click();
     });
     w.moreClientInfo();
     QCOMPARE(f.session().userInfo().company, std::string("Vibra AB"));
     QCOMPARE(f.session().userInfo().freeText, std::string("one\r\ntwo"));
     QTimer::singleShot(0, &dialog, [&dialog] {
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("company"))->text(), QStringLiteral("Vibra AB"));
-        dialog.findChild<QLineEdit*>(QStringLiteral("company"))->setText(QStringLiteral("discarded"));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("company"))->text(),
+                 QStringLiteral("Vibra AB"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("company"))
+            ->setText(QStringLiteral("discarded"));
         dialog.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
     });
     w.moreClientInfo();

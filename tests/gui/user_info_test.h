@@ -7,7 +7,7 @@ namespace krnz::test {
 
 class UserInfoTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void krnTextsComeBackFromTheirUserinfoFile();
     void tremologFieldsAreCutAt30And200();
     void carryOverQuestions();

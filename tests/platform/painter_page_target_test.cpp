@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/painter_page_target.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPdfWriter>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 
-#include "common/error.h"
+#include "core/common/error.h"
 #include "platform/pdf_file.h"
 
 namespace krnz::platform {
@@ -27,7 +27,9 @@ QImage page144() {
     return image;
 }
 
-bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
+bool dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}
 
 TEST(PainterPageTarget, TwipsMapOntoTheDevicesPixels) {
     QImage image = page144();
@@ -38,7 +40,7 @@ TEST(PainterPageTarget, TwipsMapOntoTheDevicesPixels) {
         EXPECT_DOUBLE_EQ(target.twipsPerPixelX(), 10.0);
         EXPECT_DOUBLE_EQ(target.pageWidth(), 2000.0);
         target.setPenWidth(20);
-        target.drawLine(200, 305, 1000, 305);        // pixel row 30, columns 20..100
+        target.drawLine(200, 305, 1000, 305);         // pixel row 30, columns 20..100
         target.drawRectangle(1205, 805, 1805, 1405);  // pixels 120..180 by 80..140
         target.endDoc();
     }
@@ -71,7 +73,8 @@ TEST(PainterPageTarget, TextIsMeasuredInTwipsOfTheFontsPointSize) {
 }
 
 TEST(PainterPageTarget, PdfPagesAreA4InBothOrientations) {
-    QPdfWriter writer(QString::fromStdString((fs::temp_directory_path() / "krnz-orientation.pdf").string()));
+    QPdfWriter writer(
+        QString::fromStdString((fs::temp_directory_path() / "krnz-orientation.pdf").string()));
     writer.setPageSize(QPageSize(QPageSize::A4));
     PainterPageTarget target(writer);
     EXPECT_NEAR(target.pageWidth(), 11906, 10);  // Qt rounds A4 to whole points
@@ -101,10 +104,11 @@ TEST(PdfFile, WritesAWholeFileOrNone) {
     EXPECT_GT(fs::file_size(pdf), 500u);
 
     const fs::path missing = dir / "missing" / "page.pdf";
-    EXPECT_THROW(writePdfFile(missing, "", "", [](report::PageTarget& t) {
-        t.startDoc();
-        t.endDoc();
-    }),
+    EXPECT_THROW(writePdfFile(missing, "", "",
+                              [](report::PageTarget& t) {
+                                  t.startDoc();
+                                  t.endDoc();
+                              }),
                  Error);
     EXPECT_FALSE(fs::exists(missing));
     fs::remove_all(dir);

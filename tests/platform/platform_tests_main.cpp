@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+#include <QGuiApplication>
 
 // Fonts and paint devices need a GUI application; the offscreen platform needs no display.
 int main(int argc, char** argv) {

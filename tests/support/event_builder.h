@@ -4,14 +4,15 @@
 #include <initializer_list>
 #include <vector>
 
-#include "event/event.h"
-#include "event/units.h"
+#include "core/event/event.h"
+#include "core/event/units.h"
 
 namespace krnz::test {
 
 // An event in memory: the given rows (shorter ones padded with 0), 1 kHz, no pretrigger,
 // every slot a "Geo" channel in mm/s; the peak scan has run.
-inline Event makeEvent(std::initializer_list<std::vector<float>> rows, double sampleIntervalS = 0.001) {
+inline Event makeEvent(std::initializer_list<std::vector<float>> rows,
+                       double sampleIntervalS = 0.001) {
     std::size_t n = 0;
     for (const auto& r : rows) n = std::max(n, r.size());
     Event e;
@@ -23,7 +24,8 @@ inline Event makeEvent(std::initializer_list<std::vector<float>> rows, double sa
     rec.sampleData = SampleMatrix(rec.nSamplesPerChannel);
     int c = 0;
     for (const auto& r : rows) {
-        for (std::size_t i = 0; i < r.size(); ++i) rec.sampleData(c, static_cast<std::int32_t>(i)) = r[i];
+        for (std::size_t i = 0; i < r.size(); ++i)
+            rec.sampleData(c, static_cast<std::int32_t>(i)) = r[i];
         ++c;
     }
     for (ChannelRecord& ch : e.channels) {

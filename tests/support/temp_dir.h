@@ -12,7 +12,7 @@ namespace krnz::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
         m_path = std::filesystem::temp_directory_path() /
@@ -28,14 +28,16 @@ public:
 
     const std::filesystem::path& path() const { return m_path; }
 
-    std::filesystem::path write(const std::string& name, std::span<const std::uint8_t> bytes) const {
+    std::filesystem::path write(const std::string& name,
+                                std::span<const std::uint8_t> bytes) const {
         const std::filesystem::path p = m_path / name;
         std::ofstream(p, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         return p;
     }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

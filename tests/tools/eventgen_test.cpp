@@ -16,38 +16,32 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::uint16_t u16At(const Bytes& b, std::size_t offset)
-{
+std::uint16_t u16At(const Bytes& b, std::size_t offset) {
     return static_cast<std::uint16_t>(b.at(offset) | (b.at(offset + 1) << 8));
 }
 
-std::int16_t i16At(const Bytes& b, std::size_t offset)
-{
+std::int16_t i16At(const Bytes& b, std::size_t offset) {
     return static_cast<std::int16_t>(u16At(b, offset));
 }
 
-std::uint32_t u32At(const Bytes& b, std::size_t offset)
-{
+std::uint32_t u32At(const Bytes& b, std::size_t offset) {
     return static_cast<std::uint32_t>(u16At(b, offset)) |
            (static_cast<std::uint32_t>(u16At(b, offset + 2)) << 16);
 }
 
-float f32At(const Bytes& b, std::size_t offset)
-{
+float f32At(const Bytes& b, std::size_t offset) {
     const std::uint32_t bits = u32At(b, offset);
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
 }
 
-std::string textAt(const Bytes& b, std::size_t offset, std::size_t width)
-{
+std::string textAt(const Bytes& b, std::size_t offset, std::size_t width) {
     return {b.begin() + static_cast<std::ptrdiff_t>(offset),
             b.begin() + static_cast<std::ptrdiff_t>(offset + width)};
 }
 
-TEST(EventGenBcd, EncodesDecimalDigitsAsNibbles)
-{
+TEST(EventGenBcd, EncodesDecimalDigitsAsNibbles) {
     EXPECT_EQ(toBcd8(0), 0x00);
     EXPECT_EQ(toBcd8(9), 0x09);
     EXPECT_EQ(toBcd8(10), 0x10);
@@ -74,10 +68,10 @@ struct SensitivityCase {
 
 class EventGenSensitivity : public ::testing::TestWithParam<SensitivityCase> {};
 
-TEST_P(EventGenSensitivity, FollowsTheGainRange)
-{
+TEST_P(EventGenSensitivity, FollowsTheGainRange) {
     const SensitivityCase& c = GetParam();
-    const double got = c.k200 ? k200CountsPerUnit(c.field, c.loHi) : k100CountsPerUnit(c.field, c.loHi);
+    const double got =
+        c.k200 ? k200CountsPerUnit(c.field, c.loHi) : k100CountsPerUnit(c.field, c.loHi);
     EXPECT_DOUBLE_EQ(got, c.countsPerUnit);
 }
 
@@ -91,14 +85,12 @@ INSTANTIATE_TEST_SUITE_P(Examples, EventGenSensitivity,
                                            SensitivityCase{true, 0x3020, 0, 40.0},
                                            SensitivityCase{true, 0x3020, 7, 4.0}));
 
-TEST(EventGenSensitivity, RejectsNonDecimalField)
-{
+TEST(EventGenSensitivity, RejectsNonDecimalField) {
     EXPECT_THROW(k100CountsPerUnit(0x2A00, 1), std::invalid_argument);
     EXPECT_THROW(k200CountsPerUnit(0x300F, 1), std::invalid_argument);
 }
 
-TEST(EventGenK100, HeaderFieldsSitAtTheirOffsets)
-{
+TEST(EventGenK100, HeaderFieldsSitAtTheirOffsets) {
     K100Event event;
     K100Header& h = event.header;
     h.tag = "XYZW5abc";
@@ -140,8 +132,7 @@ TEST(EventGenK100, HeaderFieldsSitAtTheirOffsets)
             EXPECT_EQ(i16At(b, 512 + 2 * (4 * i + c)), expected[i][c]) << i << "," << c;
 }
 
-TEST(EventGenK100, RawOverridesAndTagLengthAreWrittenAsGiven)
-{
+TEST(EventGenK100, RawOverridesAndTagLengthAreWrittenAsGiven) {
     K100Event event;
     event.header.tag = "KRN5";
     event.header.rawDate = std::array<std::uint8_t, 8>{0x20, 0x1A, 0xFF, 0, 0x3F, 0, 0, 0};
@@ -163,8 +154,7 @@ TEST(EventGenK100, RawOverridesAndTagLengthAreWrittenAsGiven)
 }
 
 // Six channels with a sensor: 2 and 7 are off.
-K200Event sixChannelK200(std::uint8_t regLengthIndex)
-{
+K200Event sixChannelK200(std::uint8_t regLengthIndex) {
     K200Event event;
     event.header.regLengthIndex = regLengthIndex;
     event.header.channels[1].sensorKind = 0;
@@ -184,8 +174,7 @@ struct K200BlockCase {
 
 class EventGenK200Blocks : public ::testing::TestWithParam<K200BlockCase> {};
 
-TEST_P(EventGenK200Blocks, SamplesFollowTheReferenceBlocksOfSensorChannels)
-{
+TEST_P(EventGenK200Blocks, SamplesFollowTheReferenceBlocksOfSensorChannels) {
     const auto [index, blockSize] = GetParam();
     const K200Event event = sixChannelK200(index);
     const Bytes b = writeK200(event);
@@ -207,8 +196,7 @@ INSTANTIATE_TEST_SUITE_P(RecordLengths, EventGenK200Blocks,
                                            K200BlockCase{2, 51200}, K200BlockCase{3, 51200},
                                            K200BlockCase{4, 51200}, K200BlockCase{9, 51200}));
 
-TEST(EventGenK200, HeaderTablesAndReferenceBlocks)
-{
+TEST(EventGenK200, HeaderTablesAndReferenceBlocks) {
     K200Event event = sixChannelK200(1);
     K200Header& h = event.header;
     h.tag = k200Tag(42);
@@ -250,8 +238,7 @@ TEST(EventGenK200, HeaderTablesAndReferenceBlocks)
     }
 }
 
-TEST(EventGenK200, RejectsSamplesLongerThanTheirBlock)
-{
+TEST(EventGenK200, RejectsSamplesLongerThanTheirBlock) {
     K200Event event;
     event.header.regLengthIndex = 0;
     event.samples[7].assign(10240 / 2 + 1, 0);
@@ -269,8 +256,7 @@ struct ZeroOffsetCase {
 
 class EventGenZeroOffset : public ::testing::TestWithParam<ZeroOffsetCase> {};
 
-TEST_P(EventGenZeroOffset, FromReferenceReadings)
-{
+TEST_P(EventGenZeroOffset, FromReferenceReadings) {
     K200References refs;
     refs.fill(1038);
     const auto& deviations = GetParam().deviations;
@@ -279,24 +265,23 @@ TEST_P(EventGenZeroOffset, FromReferenceReadings)
     EXPECT_EQ(k200ZeroOffset(refs), GetParam().zeroOffset);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Readings, EventGenZeroOffset,
-    ::testing::Values(ZeroOffsetCase{"AllAtBaseline", {}, 1},
-                      ZeroOffsetCase{"HalfUpToEven", {8}, 2},           // 1.5
-                      ZeroOffsetCase{"HalfDownToEven", {24}, 2},        // 2.5
-                      ZeroOffsetCase{"HalfToZero", {-24}, 0},           // -0.5
-                      ZeroOffsetCase{"NegativeHalf", {-40}, -2},        // -1.5
-                      ZeroOffsetCase{"BelowHalf", {7}, 1},              // 1.4375
-                      ZeroOffsetCase{"ExactlyLimit", {640}, 41},
-                      ZeroOffsetCase{"AboveLimit", {641}, 0},
-                      ZeroOffsetCase{"StaysAboveOnceOver", {600, 50, -400}, 0},
-                      ZeroOffsetCase{"FarBelowNotLimited",
-                                     {-1000, -1000, -1000, -1000, -1000, -1000, -1000, -1000},
-                                     -499}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Readings, EventGenZeroOffset,
+                         ::testing::Values(ZeroOffsetCase{"AllAtBaseline", {}, 1},
+                                           ZeroOffsetCase{"HalfUpToEven", {8}, 2},     // 1.5
+                                           ZeroOffsetCase{"HalfDownToEven", {24}, 2},  // 2.5
+                                           ZeroOffsetCase{"HalfToZero", {-24}, 0},     // -0.5
+                                           ZeroOffsetCase{"NegativeHalf", {-40}, -2},  // -1.5
+                                           ZeroOffsetCase{"BelowHalf", {7}, 1},        // 1.4375
+                                           ZeroOffsetCase{"ExactlyLimit", {640}, 41},
+                                           ZeroOffsetCase{"AboveLimit", {641}, 0},
+                                           ZeroOffsetCase{"StaysAboveOnceOver", {600, 50, -400}, 0},
+                                           ZeroOffsetCase{"FarBelowNotLimited",
+                                                          {-1000, -1000, -1000, -1000, -1000, -1000,
+                                                           -1000, -1000},
+                                                          -499}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST(EventGenTremolog, HeaderFieldsSitAtTheirOffsets)
-{
+TEST(EventGenTremolog, HeaderFieldsSitAtTheirOffsets) {
     TremologEvent event;
     TremologHeader& h = event.header;
     h.lengthFlagA = 1;
@@ -346,12 +331,10 @@ TEST(EventGenTremolog, HeaderFieldsSitAtTheirOffsets)
     EXPECT_LE(t + 410, d);
     ASSERT_EQ(b.size(), d + 2 * 4 * 2);
     const std::int16_t interleaved[8] = {1, 3, 5, 7, 2, 4, 6, -8};
-    for (std::size_t k = 0; k < 8; ++k)
-        EXPECT_EQ(i16At(b, d + 2 * k), interleaved[k]);
+    for (std::size_t k = 0; k < 8; ++k) EXPECT_EQ(i16At(b, d + 2 * k), interleaved[k]);
 }
 
-TEST(EventGenTremolog, SectionPlacement)
-{
+TEST(EventGenTremolog, SectionPlacement) {
     TremologEvent event;
     event.samples = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}}};
     event.texts.client = "first";
@@ -388,8 +371,7 @@ struct TextFieldCase {
 
 class EventGenTextSection : public ::testing::TestWithParam<TextFieldCase> {};
 
-TEST_P(EventGenTextSection, FieldBytes)
-{
+TEST_P(EventGenTextSection, FieldBytes) {
     const TextFieldCase& c = GetParam();
     TremologEvent event;
     event.texts = c.texts;
@@ -400,24 +382,20 @@ TEST_P(EventGenTextSection, FieldBytes)
     EXPECT_EQ(encodeTremologTextSection(c.texts, '.').size(), 410u);
 }
 
-std::string field(const std::string& text, std::size_t width)
-{
-    if (text.size() >= width)
-        return text.substr(0, width);
+std::string field(const std::string& text, std::size_t width) {
+    if (text.size() >= width) return text.substr(0, width);
     std::string out = text + '\0';
     out.resize(width, '.');
     return out;
 }
 
-UserTexts withClient(std::string s)
-{
+UserTexts withClient(std::string s) {
     UserTexts t;
     t.client = std::move(s);
     return t;
 }
 
-UserTexts withFree(std::string s)
-{
+UserTexts withFree(std::string s) {
     UserTexts t;
     t.freeText = std::move(s);
     return t;
@@ -428,21 +406,27 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TextFieldCase{"Short", withClient("ten chars!"), 0, 30, field("ten chars!", 30)},
         TextFieldCase{"Empty", withClient(""), 0, 30, field("", 30)},
-        TextFieldCase{"Width29", withClient(std::string(29, 'a')), 0, 30, field(std::string(29, 'a'), 30)},
-        TextFieldCase{"Width30NoNul", withClient(std::string(30, 'b')), 0, 30, std::string(30, 'b')},
+        TextFieldCase{"Width29", withClient(std::string(29, 'a')), 0, 30,
+                      field(std::string(29, 'a'), 30)},
+        TextFieldCase{"Width30NoNul", withClient(std::string(30, 'b')), 0, 30,
+                      std::string(30, 'b')},
         TextFieldCase{"Cut40", withClient(std::string(20, 'c') + std::string(20, 'd')), 0, 30,
                       std::string(20, 'c') + std::string(10, 'd')},
         TextFieldCase{"Windows1252", withClient("Malmö µm"), 0, 30, field("Malm\xF6 \xB5m", 30)},
-        TextFieldCase{"Operation", UserTexts{"", "op", "", "", "", "", "", ""}, 30, 30, field("op", 30)},
-        TextFieldCase{"Operator", UserTexts{"", "", "", "me", "", "", "", ""}, 90, 30, field("me", 30)},
-        TextFieldCase{"Supplement", UserTexts{"", "", "", "", "", "", "sup", ""}, 180, 30, field("sup", 30)},
-        TextFieldCase{"FreeLines", withFree("one\r\ntwo\nthree"), 210, 200, field("one~two~three", 200)},
+        TextFieldCase{"Operation", UserTexts{"", "op", "", "", "", "", "", ""}, 30, 30,
+                      field("op", 30)},
+        TextFieldCase{"Operator", UserTexts{"", "", "", "me", "", "", "", ""}, 90, 30,
+                      field("me", 30)},
+        TextFieldCase{"Supplement", UserTexts{"", "", "", "", "", "", "sup", ""}, 180, 30,
+                      field("sup", 30)},
+        TextFieldCase{"FreeLines", withFree("one\r\ntwo\nthree"), 210, 200,
+                      field("one~two~three", 200)},
         TextFieldCase{"Free200", withFree(std::string(250, 'f')), 210, 200, std::string(200, 'f')},
-        TextFieldCase{"Free199", withFree(std::string(199, 'g')), 210, 200, field(std::string(199, 'g'), 200)}),
+        TextFieldCase{"Free199", withFree(std::string(199, 'g')), 210, 200,
+                      field(std::string(199, 'g'), 200)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(EventGenTremolog, RawTextSectionIsWrittenVerbatim)
-{
+TEST(EventGenTremolog, RawTextSectionIsWrittenVerbatim) {
     TremologEvent event;
     event.rawTextSection = Bytes{'\0', 'x', '\0', 'y'};
     const Bytes b = writeTremolog(event);
@@ -451,36 +435,37 @@ TEST(EventGenTremolog, RawTextSectionIsWrittenVerbatim)
     EXPECT_EQ(b[t + 4], 0);
 }
 
-TEST(EventGenText, Windows1252)
-{
+TEST(EventGenText, Windows1252) {
     EXPECT_EQ(toWindows1252("plain ~ text"), "plain ~ text");
     EXPECT_EQ(toWindows1252("€ Ÿ ö µ ×"), "\x80 \x9F \xF6 \xB5 \xD7");
     EXPECT_EQ(toWindows1252("→ 😀"), "? ?");
     EXPECT_EQ(toWindows1252("Malm\xF6"), "Malm\xF6");  // not UTF-8: kept as ANSI
-    EXPECT_EQ(toWindows1252("\xC3"), "\xC3");            // cut sequence
+    EXPECT_EQ(toWindows1252("\xC3"), "\xC3");          // cut sequence
 }
 
-TEST(EventGenText, UserInfoFileIsIniWithCrLf)
-{
+TEST(EventGenText, UserInfoFileIsIniWithCrLf) {
     const UserTexts texts{"Malmö", "op", "loc", "me", "n", "co", "µ", "one\r\ntwo\nthree"};
     const Bytes b = makeUserInfoFile(texts);
     const std::string ini(b.begin(), b.end());
-    EXPECT_EQ(ini, "[general]\r\nclient=Malm\xF6\r\noperation=op\r\nlocation=loc\r\noperator=me\r\n"
-                   "notes=n\r\ncompany=co\r\nsupplement=\xB5\r\nfree=one~two~three\r\n");
+    EXPECT_EQ(ini,
+              "[general]\r\nclient=Malm\xF6\r\noperation=op\r\nlocation=loc\r\noperator=me\r\n"
+              "notes=n\r\ncompany=co\r\nsupplement=\xB5\r\nfree=one~two~three\r\n");
 }
 
-TEST(EventGenSignal, QuantizeRoundsHalfToEvenAndSaturates)
-{
-    const std::vector<double> values{0.5, 1.5, 2.5, -2.5, -0.4, 40000.0, -40000.0, 163.835, -163.845};
+TEST(EventGenSignal, QuantizeRoundsHalfToEvenAndSaturates) {
+    const std::vector<double> values{0.5,     1.5,      2.5,     -2.5,    -0.4,
+                                     40000.0, -40000.0, 163.835, -163.845};
     const std::vector<std::int16_t> expected{0, 2, 2, -2, 0, 32767, -32768, 32767, -32768};
     EXPECT_EQ(quantize(values, 1.0, 0.0).size(), values.size());
-    EXPECT_EQ(quantize(std::span(values).first(7), 1.0), std::vector<std::int16_t>(expected.begin(), expected.begin() + 7));
-    EXPECT_EQ(quantize(std::span(values).last(2), 200.0), std::vector<std::int16_t>({32767, -32768}));
-    EXPECT_EQ(quantize(std::vector<double>{1.0, -1.0}, 200.0, 1040.0), std::vector<std::int16_t>({1240, 840}));
+    EXPECT_EQ(quantize(std::span(values).first(7), 1.0),
+              std::vector<std::int16_t>(expected.begin(), expected.begin() + 7));
+    EXPECT_EQ(quantize(std::span(values).last(2), 200.0),
+              std::vector<std::int16_t>({32767, -32768}));
+    EXPECT_EQ(quantize(std::vector<double>{1.0, -1.0}, 200.0, 1040.0),
+              std::vector<std::int16_t>({1240, 840}));
 }
 
-TEST(EventGenSignal, CountsMatchQuantizedSignal)
-{
+TEST(EventGenSignal, CountsMatchQuantizedSignal) {
     Random shapes(7);
     ChannelSignal signal;
     signal.onsetIndex = 100;
@@ -488,16 +473,14 @@ TEST(EventGenSignal, CountsMatchQuantizedSignal)
     signal.transient = geophoneTransient(1000.0, 12.5, frequencies, 5000, shapes);
     signal.noiseAmplitude = 0.05;
     double peak = 0.0;
-    for (double v : signal.transient)
-        peak = std::max(peak, std::abs(v));
+    for (double v : signal.transient) peak = std::max(peak, std::abs(v));
     EXPECT_DOUBLE_EQ(peak, 12.5);
 
     Random a(99);
     Random b(99);
     const std::vector<double> values = renderSignal(signal, 3000, a);
     EXPECT_EQ(renderCounts(signal, 3000, 100.0, 5.0, b), quantize(values, 100.0, 5.0));
-    for (std::size_t i = 0; i < 100; ++i)
-        ASSERT_LE(std::abs(values[i]), 0.05) << i;
+    for (std::size_t i = 0; i < 100; ++i) ASSERT_LE(std::abs(values[i]), 0.05) << i;
 }
 
 // Physical samples of one channel, decoded with the stored sensitivity, baseline and offset.
@@ -507,8 +490,7 @@ struct Decoded {
 };
 
 void expectRealistic(const Decoded& channel, const SignalTruth& truth, bool microphone,
-                     double unitScale, const std::string& where)
-{
+                     double unitScale, const std::string& where) {
     const auto& v = channel.values;
     ASSERT_FALSE(v.empty()) << where;
     const double slack = truth.noiseAmplitude + 0.5 * unitScale / channel.countsPerUnit + 1e-9;
@@ -531,8 +513,7 @@ void expectRealistic(const Decoded& channel, const SignalTruth& truth, bool micr
 
 class EventGenRealistic : public ::testing::TestWithParam<std::uint32_t> {};
 
-TEST_P(EventGenRealistic, K100SignalsInRange)
-{
+TEST_P(EventGenRealistic, K100SignalsInRange) {
     for (int index : {0, 3, 4}) {
         const K100Event event = makeRealisticK100(index, GetParam());
         const Bytes b = writeK100(event);
@@ -550,8 +531,7 @@ TEST_P(EventGenRealistic, K100SignalsInRange)
     }
 }
 
-TEST_P(EventGenRealistic, K200SignalsInRange)
-{
+TEST_P(EventGenRealistic, K200SignalsInRange) {
     const K200Event event = makeRealisticK200(0, GetParam());
     const Bytes b = writeK200(event);
     EXPECT_EQ(b[4], '6');
@@ -561,8 +541,7 @@ TEST_P(EventGenRealistic, K200SignalsInRange)
         const std::size_t sensAt = k < 4 ? 56 + 2 * k : 120 + 2 * (k - 4);
         Decoded ch{{}, k200CountsPerUnit(u16At(b, sensAt), b[entry + 3])};
         K200References refs;
-        for (std::size_t j = 0; j < 16; ++j)
-            refs[j] = i16At(b, 512 + 2048 * k + 2 * j);
+        for (std::size_t j = 0; j < 16; ++j) refs[j] = i16At(b, 512 + 2048 * k + 2 * j);
         const int zeroOffset = k200ZeroOffset(refs);
         for (std::size_t i = 0; i < 5000; ++i)
             ch.values.push_back((i16At(b, dataStart + 10240 * k + 2 * i) - 1038 - zeroOffset) /
@@ -571,10 +550,10 @@ TEST_P(EventGenRealistic, K200SignalsInRange)
     }
 }
 
-TEST_P(EventGenRealistic, TremologSignalsInRange)
-{
+TEST_P(EventGenRealistic, TremologSignalsInRange) {
     for (const bool imperial : {false, true}) {
-        const TremologEvent event = makeRealisticTremolog(2000.0, 6000, GetParam(), imperial, imperial);
+        const TremologEvent event =
+            makeRealisticTremolog(2000.0, 6000, GetParam(), imperial, imperial);
         const Bytes b = writeTremolog(event);
         const std::uint32_t d = u32At(b, 158);
         EXPECT_EQ(b[58], imperial ? 3 : 2);
@@ -591,8 +570,7 @@ TEST_P(EventGenRealistic, TremologSignalsInRange)
     }
 }
 
-TEST_P(EventGenRealistic, SameSeedSameBytes)
-{
+TEST_P(EventGenRealistic, SameSeedSameBytes) {
     const std::uint32_t seed = GetParam();
     EXPECT_EQ(writeK100(makeRealisticK100(1, seed)), writeK100(makeRealisticK100(1, seed)));
     EXPECT_EQ(writeK200(makeRealisticK200(1, seed)), writeK200(makeRealisticK200(1, seed)));
@@ -603,7 +581,8 @@ TEST_P(EventGenRealistic, SameSeedSameBytes)
               writeTremolog(makeRealisticTremolog(500.0, 3000, seed + 1)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, EventGenRealistic, ::testing::Values(1u, 2u, 17u, 4711u, 123456789u));
+INSTANTIATE_TEST_SUITE_P(Seeds, EventGenRealistic,
+                         ::testing::Values(1u, 2u, 17u, 4711u, 123456789u));
 
 struct LengthCase {
     double frq;
@@ -615,8 +594,7 @@ struct LengthCase {
 
 class EventGenTremologLength : public ::testing::TestWithParam<LengthCase> {};
 
-TEST_P(EventGenTremologLength, FlagsAndStoredLength)
-{
+TEST_P(EventGenTremologLength, FlagsAndStoredLength) {
     const LengthCase& c = GetParam();
     const Bytes b = writeTremolog(makeRealisticTremolog(c.frq, c.nSamples, 3));
     EXPECT_EQ(b[10] != 0 && b[11] != 0, c.flags);
@@ -635,8 +613,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, EventGenTremologLength,
                                            LengthCase{100.0, 40, true, 0, 10},
                                            LengthCase{1000.0, 0, false, 0, 0}));
 
-TEST(EventGenRealisticArguments, Rejected)
-{
+TEST(EventGenRealisticArguments, Rejected) {
     EXPECT_THROW(makeRealisticK100(5, 1), std::invalid_argument);
     EXPECT_THROW(makeRealisticK200(-1, 1), std::invalid_argument);
     EXPECT_THROW(makeRealisticTremolog(0.0, 100, 1), std::invalid_argument);
@@ -644,8 +621,7 @@ TEST(EventGenRealisticArguments, Rejected)
     EXPECT_THROW(makeRealisticTremolog(1000.0, -1, 1), std::invalid_argument);
 }
 
-TEST(EventGenSampleSet, CoversEveryLayoutAndStaysSmall)
-{
+TEST(EventGenSampleSet, CoversEveryLayoutAndStaysSmall) {
     const std::vector<SampleFile> files = makeSampleSet();
     std::set<std::string> names;
     std::size_t total = 0;
@@ -659,8 +635,7 @@ TEST(EventGenSampleSet, CoversEveryLayoutAndStaysSmall)
         names.insert(f.name);
         total += f.bytes.size();
         EXPECT_LT(f.bytes.size(), 300u * 1024) << f.name;
-        if (f.name.ends_with(".userinfo"))
-            continue;
+        if (f.name.ends_with(".userinfo")) continue;
         if (f.name.ends_with(".tremolog")) {
             ++tremologs;
             imperial = imperial || (f.bytes[58] == 3 && f.bytes[61] == 9);
@@ -690,8 +665,7 @@ TEST(EventGenSampleSet, CoversEveryLayoutAndStaysSmall)
     }
 }
 
-TEST(EventGenSampleSet, WrittenFilesMatchTheSet)
-{
+TEST(EventGenSampleSet, WrittenFilesMatchTheSet) {
     const auto dir = std::filesystem::temp_directory_path() / "krnz_eventgen_test_samples";
     std::filesystem::remove_all(dir);
     const auto paths = writeSampleSet(dir);
@@ -701,7 +675,8 @@ TEST(EventGenSampleSet, WrittenFilesMatchTheSet)
         EXPECT_EQ(paths[k].filename(), files[k].name);
         EXPECT_EQ(std::filesystem::file_size(paths[k]), files[k].bytes.size());
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator{}),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                            std::filesystem::directory_iterator{}),
               static_cast<std::ptrdiff_t>(files.size()));
     std::filesystem::remove_all(dir);
 }

@@ -12,7 +12,7 @@ namespace krnz::eventgen {
 // A file image written field by field at absolute offsets, little-endian like every event layout.
 // Writing past the end grows the image with zero bytes, so gaps between fields stay zero.
 class ByteBuffer {
-public:
+  public:
     explicit ByteBuffer(std::size_t size = 0);
 
     void putU8(std::size_t offset, std::uint8_t value);
@@ -33,7 +33,7 @@ public:
     std::size_t size() const { return m_bytes.size(); }
     std::vector<std::uint8_t> take() { return std::move(m_bytes); }
 
-private:
+  private:
     std::uint8_t* at(std::size_t offset, std::size_t width);
 
     std::vector<std::uint8_t> m_bytes;

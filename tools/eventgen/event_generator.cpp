@@ -7,8 +7,7 @@
 
 namespace krnz::eventgen {
 
-void saveFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
-{
+void saveFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::filesystem::path temporary = path;
     temporary += ".tmp";
     {

@@ -7,12 +7,10 @@
 
 namespace krnz::eventgen {
 
-std::vector<std::uint8_t> writeK100(const K100Event& event)
-{
+std::vector<std::uint8_t> writeK100(const K100Event& event) {
     const K100Header& h = event.header;
     std::size_t nSteps = 0;
-    for (const auto& slot : event.samples)
-        nSteps = std::max(nSteps, slot.size());
+    for (const auto& slot : event.samples) nSteps = std::max(nSteps, slot.size());
 
     ByteBuffer out(kK100DataOffset + 8 * nSteps);
     out.putFixedText(0, h.tag, 8);

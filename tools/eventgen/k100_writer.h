@@ -14,11 +14,11 @@ namespace krnz::eventgen {
 
 // One 12-byte channel entry of the K100 header (slot c at 64 + 12c).
 struct K100Channel {
-    std::uint8_t sensorKind = 1;                  // +0: 1 "Geo"
-    std::uint8_t unit = 2;                        // +1: 2 "mm/s"
-    std::uint16_t sensitivityField = 0x2100;      // +2: BCD e m2 m1 m0; 0x2100 = 10 counts/unit
-    std::int16_t triggerRaw = 50;                 // +6: counts
-    std::uint8_t loHi = 0;                        // +10: 0 = high gain (x10), so 100 counts/unit
+    std::uint8_t sensorKind = 1;              // +0: 1 "Geo"
+    std::uint8_t unit = 2;                    // +1: 2 "mm/s"
+    std::uint16_t sensitivityField = 0x2100;  // +2: BCD e m2 m1 m0; 0x2100 = 10 counts/unit
+    std::int16_t triggerRaw = 50;             // +6: counts
+    std::uint8_t loHi = 0;                    // +10: 0 = high gain (x10), so 100 counts/unit
 };
 
 // Default slot set: three geophone components and a microphone (kind 4 "AC", unit 6 "Pa",
@@ -35,10 +35,10 @@ struct K100Header {
     std::string tag = "KRN05K10";
     KrnDate date;
     std::optional<std::array<std::uint8_t, 8>> rawDate;  // written instead of `date` when set
-    std::uint8_t regLengthIndex = 0;                      // offset 44
-    int eventNumber = 1;                                  // offset 48, BCD
-    std::optional<std::uint16_t> rawEventNumber;          // written as it is when set
-    int instrumentSN = 412;                               // offset 52, BCD
+    std::uint8_t regLengthIndex = 0;                     // offset 44
+    int eventNumber = 1;                                 // offset 48, BCD
+    std::optional<std::uint16_t> rawEventNumber;         // written as it is when set
+    int instrumentSN = 412;                              // offset 52, BCD
     std::optional<std::uint16_t> rawInstrumentSN;
     std::array<K100Channel, 4> channels = kDefaultK100Channels;
 };

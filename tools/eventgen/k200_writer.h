@@ -50,8 +50,8 @@ struct K200Header {
     std::string tag = k200Tag(206);
     KrnDate date;
     std::optional<std::array<std::uint8_t, 8>> rawDate;
-    std::uint8_t regLengthIndex = 1;               // offset 44; selects the block size
-    int eventNumber = 1;                           // offset 112, BCD
+    std::uint8_t regLengthIndex = 1;  // offset 44; selects the block size
+    int eventNumber = 1;              // offset 112, BCD
     std::optional<std::uint16_t> rawEventNumber;
     std::array<K200Channel, 8> channels = kDefaultK200Channels;
 };

@@ -35,8 +35,7 @@ struct Options {
     bool psi = false;
 };
 
-long long parseInteger(const std::string& text, long long lo, long long hi, std::string_view name)
-{
+long long parseInteger(const std::string& text, long long lo, long long hi, std::string_view name) {
     std::size_t used = 0;
     long long value = 0;
     try {
@@ -45,13 +44,12 @@ long long parseInteger(const std::string& text, long long lo, long long hi, std:
         used = 0;
     }
     if (used != text.size() || value < lo || value > hi)
-        throw UsageError(std::string(name) + " must be an integer in " + std::to_string(lo) +
-                         ".." + std::to_string(hi));
+        throw UsageError(std::string(name) + " must be an integer in " + std::to_string(lo) + ".." +
+                         std::to_string(hi));
     return value;
 }
 
-double parseNumber(const std::string& text, std::string_view name)
-{
+double parseNumber(const std::string& text, std::string_view name) {
     std::size_t used = 0;
     double value = 0.0;
     try {
@@ -59,19 +57,16 @@ double parseNumber(const std::string& text, std::string_view name)
     } catch (const std::exception&) {
         used = 0;
     }
-    if (used != text.size())
-        throw UsageError(std::string(name) + " must be a number");
+    if (used != text.size()) throw UsageError(std::string(name) + " must be a number");
     return value;
 }
 
-Options parseOptions(const std::vector<std::string>& args, std::size_t first)
-{
+Options parseOptions(const std::vector<std::string>& args, std::size_t first) {
     Options options;
     for (std::size_t k = first; k < args.size(); ++k) {
         const std::string& arg = args[k];
         const auto value = [&]() -> const std::string& {
-            if (k + 1 >= args.size())
-                throw UsageError(arg + " needs a value");
+            if (k + 1 >= args.size()) throw UsageError(arg + " needs a value");
             return args[++k];
         };
         if (arg == "--out" || arg == "-o")
@@ -79,11 +74,13 @@ Options parseOptions(const std::vector<std::string>& args, std::size_t first)
         else if (arg == "--reglen")
             options.regLengthIndex = static_cast<int>(parseInteger(value(), 0, 4, "--reglen"));
         else if (arg == "--seed")
-            options.seed = static_cast<std::uint32_t>(parseInteger(value(), 0, 4294967295LL, "--seed"));
+            options.seed =
+                static_cast<std::uint32_t>(parseInteger(value(), 0, 4294967295LL, "--seed"));
         else if (arg == "--frq")
             options.frq = parseNumber(value(), "--frq");
         else if (arg == "--samples")
-            options.samples = static_cast<std::int32_t>(parseInteger(value(), 0, 0x7FFFFFFF, "--samples"));
+            options.samples =
+                static_cast<std::int32_t>(parseInteger(value(), 0, 0x7FFFFFFF, "--samples"));
         else if (arg == "--ips")
             options.ips = true;
         else if (arg == "--psi")
@@ -91,25 +88,20 @@ Options parseOptions(const std::vector<std::string>& args, std::size_t first)
         else
             throw UsageError("unknown option " + arg);
     }
-    if (!options.out)
-        throw UsageError("--out FILE is required");
+    if (!options.out) throw UsageError("--out FILE is required");
     return options;
 }
 
-int run(const std::vector<std::string>& args)
-{
-    if (args.empty())
-        throw UsageError("no command");
+int run(const std::vector<std::string>& args) {
+    if (args.empty()) throw UsageError("no command");
     const std::string& command = args[0];
     if (command == "--help" || command == "-h") {
         std::cout << kUsage;
         return 0;
     }
     if (command == "samples") {
-        if (args.size() != 2)
-            throw UsageError("samples needs exactly one folder");
-        for (const auto& path : writeSampleSet(args[1]))
-            std::cout << path.string() << '\n';
+        if (args.size() != 2) throw UsageError("samples needs exactly one folder");
+        for (const auto& path : writeSampleSet(args[1])) std::cout << path.string() << '\n';
         return 0;
     }
 
@@ -130,8 +122,7 @@ int run(const std::vector<std::string>& args)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         return run(args);

@@ -10,7 +10,7 @@ namespace krnz::eventgen {
 // std distributions are not, so every distribution here is built from the raw 32-bit outputs:
 // the same seed gives the same event with every standard library.
 class Random {
-public:
+  public:
     explicit Random(std::uint32_t seed) : m_engine(seed) {}
 
     std::uint32_t next() { return static_cast<std::uint32_t>(m_engine()); }
@@ -24,13 +24,12 @@ public:
     int integer(int lo, int hi);
     // [-1, 1], triangular: the sum of the two 16-bit halves of one output, so noise costs one
     // draw per sample.
-    double triangular()
-    {
+    double triangular() {
         const std::uint32_t u = next();
         return static_cast<double>((u & 0xFFFFu) + (u >> 16)) / 65535.0 - 1.0;
     }
 
-private:
+  private:
     std::mt19937 m_engine;
 };
 

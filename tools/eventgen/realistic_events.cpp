@@ -24,8 +24,7 @@ struct BlastLevels {
     double arrivalS;
 };
 
-BlastLevels drawLevels(Random& rng, double distanceFactor, double postTriggerS)
-{
+BlastLevels drawLevels(Random& rng, double distanceFactor, double postTriggerS) {
     BlastLevels levels{};
     levels.geophonePeak = rng.logUniform(1.5, 40.0) * distanceFactor;
     levels.microphonePeak = std::max(12.0, rng.logUniform(15.0, 450.0) * distanceFactor);
@@ -33,15 +32,13 @@ BlastLevels drawLevels(Random& rng, double distanceFactor, double postTriggerS)
     return levels;
 }
 
-double componentPeak(Random& rng, double geophonePeak)
-{
+double componentPeak(Random& rng, double geophonePeak) {
     constexpr double kFloor = 0.6;
     const double strongest = std::clamp(geophonePeak, kFloor, 45.0);
     return kFloor + (strongest - kFloor) * rng.uniform(0.35, 1.0);
 }
 
-KrnDate drawKrnDate(Random& rng)
-{
+KrnDate drawKrnDate(Random& rng) {
     KrnDate date;
     date.year = rng.integer(19, 25);
     date.month = rng.integer(1, 12);
@@ -66,8 +63,7 @@ struct RenderedChannel {
 
 std::vector<RenderedChannel> renderBlast(const std::vector<ChannelPlan>& plans, std::size_t n,
                                          double frqHz, std::size_t onsetIndex,
-                                         const BlastLevels& levels, Random& rng)
-{
+                                         const BlastLevels& levels, Random& rng) {
     const std::vector<double> frequencies = drawBlastFrequencies(rng);
     const std::size_t available = n - std::min(n, onsetIndex);
     std::vector<RenderedChannel> out;
@@ -75,8 +71,8 @@ std::vector<RenderedChannel> renderBlast(const std::vector<ChannelPlan>& plans, 
         ChannelSignal signal;
         signal.onsetIndex = onsetIndex;
         if (plan.microphone) {
-            signal.transient = airBlastTransient(frqHz, levels.microphonePeak, levels.arrivalS,
-                                                 available, rng);
+            signal.transient =
+                airBlastTransient(frqHz, levels.microphonePeak, levels.arrivalS, available, rng);
             signal.noiseAmplitude = kMicrophoneNoise;
         } else {
             signal.transient = geophoneTransient(frqHz, componentPeak(rng, levels.geophonePeak),
@@ -84,8 +80,7 @@ std::vector<RenderedChannel> renderBlast(const std::vector<ChannelPlan>& plans, 
             signal.noiseAmplitude = kGeophoneNoise;
         }
         double peak = 0.0;
-        for (double v : signal.transient)
-            peak = std::max(peak, std::abs(v));
+        for (double v : signal.transient) peak = std::max(peak, std::abs(v));
         RenderedChannel channel;
         channel.truth = {peak, signal.noiseAmplitude, onsetIndex};
         channel.counts = renderCounts(signal, n, plan.countsPerUnit, plan.offsetCounts, rng);
@@ -94,22 +89,18 @@ std::vector<RenderedChannel> renderBlast(const std::vector<ChannelPlan>& plans, 
     return out;
 }
 
-RecordLength requireLength(std::optional<RecordLength> length)
-{
-    if (!length)
-        throw std::invalid_argument("record-length index must be 0..4");
+RecordLength requireLength(std::optional<RecordLength> length) {
+    if (!length) throw std::invalid_argument("record-length index must be 0..4");
     return *length;
 }
 
-std::size_t onsetIndexOf(const RecordLength& length)
-{
+std::size_t onsetIndexOf(const RecordLength& length) {
     return static_cast<std::size_t>(std::lround(length.pretrigS * length.frqHz));
 }
 
 }  // namespace
 
-K100Event makeRealisticK100(int regLengthIndex, std::uint32_t seed)
-{
+K100Event makeRealisticK100(int regLengthIndex, std::uint32_t seed) {
     const RecordLength length = requireLength(k100RecordLength(regLengthIndex));
     Random rng(seed);
     K100Event event;
@@ -122,8 +113,7 @@ K100Event makeRealisticK100(int regLengthIndex, std::uint32_t seed)
     for (const K100Channel& ch : h.channels)
         plans.push_back({ch.sensorKind == 4, k100CountsPerUnit(ch.sensitivityField, ch.loHi), 0.0});
     const auto n = static_cast<std::size_t>(length.nSamplesPerChannel);
-    const BlastLevels levels =
-        drawLevels(rng, 1.0, length.nSecPerChannel - length.pretrigS);
+    const BlastLevels levels = drawLevels(rng, 1.0, length.nSecPerChannel - length.pretrigS);
     auto channels = renderBlast(plans, n, length.frqHz, onsetIndexOf(length), levels, rng);
     for (std::size_t c = 0; c < 4; ++c) {
         event.samples[c] = std::move(channels[c].counts);
@@ -132,8 +122,7 @@ K100Event makeRealisticK100(int regLengthIndex, std::uint32_t seed)
     return event;
 }
 
-K200Event makeRealisticK200(int regLengthIndex, std::uint32_t seed)
-{
+K200Event makeRealisticK200(int regLengthIndex, std::uint32_t seed) {
     const RecordLength length = requireLength(k200RecordLength(regLengthIndex));
     Random rng(seed);
     K200Event event;
@@ -163,14 +152,12 @@ K200Event makeRealisticK200(int regLengthIndex, std::uint32_t seed)
     return event;
 }
 
-TremologEvent makeRealisticTremolog(double frq, std::int32_t nSamples, std::uint32_t seed,
-                                    bool ips, bool psi)
-{
+TremologEvent makeRealisticTremolog(double frq, std::int32_t nSamples, std::uint32_t seed, bool ips,
+                                    bool psi) {
     const double frqHz = std::nearbyint(frq);
     if (!(frqHz >= 1.0 && frqHz <= 65535.0))
         throw std::invalid_argument("Tremolog sample rate must be 1..65535 Hz");
-    if (nSamples < 0)
-        throw std::invalid_argument("Tremolog sample count must not be negative");
+    if (nSamples < 0) throw std::invalid_argument("Tremolog sample count must not be negative");
 
     Random rng(seed);
     TremologEvent event;
@@ -197,13 +184,13 @@ TremologEvent makeRealisticTremolog(double frq, std::int32_t nSamples, std::uint
     const std::size_t pretrigger =
         std::min<std::size_t>({static_cast<std::size_t>(std::lround(0.25 * frqHz)), n / 4, 65535});
     h.pretriggerSamples = static_cast<std::uint16_t>(pretrigger);
-    for (std::size_t c = 0; c < 3; ++c)
-        h.unit[c] = ips ? 3 : 2;
+    for (std::size_t c = 0; c < 3; ++c) h.unit[c] = ips ? 3 : 2;
     h.unit[3] = psi ? 9 : 6;
 
-    event.texts = {"Nordic Rock AB", "Production blast 12", "Bench 3, north wall",
-                   "J. Svensson",    "Dry weather",         "KRNZ Vibration Services",
-                   "Monitoring point A", "Charge 220 kg\r\nDelay 25 ms\r\nDistance 180 m"};
+    event.texts = {"Nordic Rock AB",      "Production blast 12",
+                   "Bench 3, north wall", "J. Svensson",
+                   "Dry weather",         "KRNZ Vibration Services",
+                   "Monitoring point A",  "Charge 220 kg\r\nDelay 25 ms\r\nDistance 180 m"};
 
     std::vector<ChannelPlan> plans;
     for (std::size_t c = 0; c < 4; ++c)

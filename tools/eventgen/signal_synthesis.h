@@ -16,7 +16,7 @@ namespace krnz::eventgen {
 struct ChannelSignal {
     std::vector<double> transient;  // transient[j] lies at record sample onsetIndex + j
     std::size_t onsetIndex = 0;
-    double noiseAmplitude = 0.0;    // triangular noise within +-noiseAmplitude
+    double noiseAmplitude = 0.0;  // triangular noise within +-noiseAmplitude
 };
 
 // Three or four dominant frequencies of one blast, log-uniform in 5..80 Hz; the components of
@@ -27,8 +27,8 @@ std::vector<double> drawBlastFrequencies(Random& rng);
 // amplitudes, phases, decay times (0.05..0.6 s) and small arrival delays, each with a 4 ms
 // onset. Scaled so that its largest absolute value is exactly `peak`; at most maxSamples long.
 std::vector<double> geophoneTransient(double sampleRateHz, double peak,
-                                      std::span<const double> frequenciesHz,
-                                      std::size_t maxSamples, Random& rng);
+                                      std::span<const double> frequenciesHz, std::size_t maxSamples,
+                                      Random& rng);
 
 // Air overpressure: silence until `arrivalS`, then a Friedlander pulse (positive phase 4..20 ms
 // with a rise of 0.5..2 ms, then the suction phase) and a decaying 5..20 Hz reverberation.

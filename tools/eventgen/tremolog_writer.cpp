@@ -10,17 +10,14 @@ namespace krnz::eventgen {
 
 namespace {
 
-std::size_t sampleSteps(const TremologEvent& event)
-{
+std::size_t sampleSteps(const TremologEvent& event) {
     std::size_t n = 0;
-    for (const auto& slot : event.samples)
-        n = std::max(n, slot.size());
+    for (const auto& slot : event.samples) n = std::max(n, slot.size());
     return n;
 }
 
 void putTextField(std::vector<std::uint8_t>& section, std::size_t offset, std::size_t width,
-                  const std::string& utf8, std::uint8_t padding)
-{
+                  const std::string& utf8, std::uint8_t padding) {
     const std::string bytes = toWindows1252(utf8);
     for (std::size_t k = 0; k < width; ++k) {
         std::uint8_t b = padding;
@@ -34,26 +31,22 @@ void putTextField(std::vector<std::uint8_t>& section, std::size_t offset, std::s
 
 }  // namespace
 
-TremologOffsets tremologOffsets(const TremologEvent& event)
-{
+TremologOffsets tremologOffsets(const TremologEvent& event) {
     const TremologHeader& h = event.header;
     TremologOffsets offsets{kTremologDefaultDataOffset, kTremologDefaultTextOffset};
     if (h.textPlacement == TextPlacement::AfterSamples) {
         offsets.data = kTremologDefaultTextOffset;
         offsets.text = static_cast<std::uint32_t>(offsets.data + 8 * sampleSteps(event));
     }
-    if (h.dataOffset)
-        offsets.data = *h.dataOffset;
-    if (h.textOffset)
-        offsets.text = *h.textOffset;
+    if (h.dataOffset) offsets.data = *h.dataOffset;
+    if (h.textOffset) offsets.text = *h.textOffset;
     return offsets;
 }
 
-std::vector<std::uint8_t> encodeTremologTextSection(const UserTexts& texts, std::uint8_t padding)
-{
+std::vector<std::uint8_t> encodeTremologTextSection(const UserTexts& texts, std::uint8_t padding) {
     std::vector<std::uint8_t> section(kTremologTextSectionSize, 0);
-    const std::string* shortFields[] = {&texts.client, &texts.operation, &texts.location,
-                                        &texts.operatorName, &texts.notes, &texts.company,
+    const std::string* shortFields[] = {&texts.client,       &texts.operation, &texts.location,
+                                        &texts.operatorName, &texts.notes,     &texts.company,
                                         &texts.supplement};
     std::size_t offset = 0;
     for (const std::string* field : shortFields) {
@@ -64,15 +57,13 @@ std::vector<std::uint8_t> encodeTremologTextSection(const UserTexts& texts, std:
     return section;
 }
 
-std::vector<std::uint8_t> writeTremolog(const TremologEvent& event)
-{
+std::vector<std::uint8_t> writeTremolog(const TremologEvent& event) {
     const TremologHeader& h = event.header;
     const std::size_t n = sampleSteps(event);
     const TremologOffsets offsets = tremologOffsets(event);
 
     ByteBuffer out(std::max<std::size_t>(kTremologHeaderSize, offsets.data + 8 * n));
-    for (std::size_t c = 0; c < 4; ++c)
-        out.putI16Series(offsets.data + 2 * c, event.samples[c], 8);
+    for (std::size_t c = 0; c < 4; ++c) out.putI16Series(offsets.data + 2 * c, event.samples[c], 8);
 
     out.putBytes(offsets.text, event.rawTextSection
                                    ? *event.rawTextSection

@@ -24,27 +24,27 @@ enum class TextPlacement {
 };
 
 struct TremologHeader {
-    std::string tag = "TREMOLOG";     // 0, eight bytes
-    std::uint8_t lengthFlagA = 0;     // 10; with B non-zero the stored n at 166 counts
-    std::uint8_t lengthFlagB = 0;     // 11
-    std::int16_t instrumentSN = 3107; // 12
-    std::int32_t eventCounter = 1;    // 26
-    std::uint16_t year = 2024;        // 30, four digits
-    std::uint8_t month = 5;           // 32, binary
-    std::uint8_t day = 17;            // 33
-    std::uint8_t hour = 10;           // 34
-    std::uint8_t minute = 42;         // 35
-    std::uint8_t second = 7;          // 36
-    std::uint16_t frq = 1000;         // 38, Hz
-    std::uint16_t nSecPerChannel = 2; // 40
-    std::uint16_t pretriggerSamples = 250;                     // 42
-    std::array<std::uint8_t, 4> sensorKind{1, 1, 1, 4};        // 46 + c
-    std::array<std::uint8_t, 4> unit{2, 2, 2, 6};              // 58, 59, 60 and 61
+    std::string tag = "TREMOLOG";           // 0, eight bytes
+    std::uint8_t lengthFlagA = 0;           // 10; with B non-zero the stored n at 166 counts
+    std::uint8_t lengthFlagB = 0;           // 11
+    std::int16_t instrumentSN = 3107;       // 12
+    std::int32_t eventCounter = 1;          // 26
+    std::uint16_t year = 2024;              // 30, four digits
+    std::uint8_t month = 5;                 // 32, binary
+    std::uint8_t day = 17;                  // 33
+    std::uint8_t hour = 10;                 // 34
+    std::uint8_t minute = 42;               // 35
+    std::uint8_t second = 7;                // 36
+    std::uint16_t frq = 1000;               // 38, Hz
+    std::uint16_t nSecPerChannel = 2;       // 40
+    std::uint16_t pretriggerSamples = 250;  // 42
+    std::array<std::uint8_t, 4> sensorKind{1, 1, 1, 4};  // 46 + c
+    std::array<std::uint8_t, 4> unit{2, 2, 2, 6};        // 58, 59, 60 and 61
     // Sample = raw x numerator / denominator, in the stored unit (mm/s or Pa even when the
     // unit code asks for "ips" or "psi", which the reader converts to).
-    std::array<float, 4> scaleNumerator{254.0F, 254.0F, 254.0F, 1000.0F};        // 62 + 4c
+    std::array<float, 4> scaleNumerator{254.0F, 254.0F, 254.0F, 1000.0F};           // 62 + 4c
     std::array<float, 4> scaleDenominator{32768.0F, 32768.0F, 32768.0F, 32768.0F};  // 78 + 4c
-    std::array<float, 4> triggerLevel{0.5F, 0.5F, 0.5F, 20.0F};                   // 110 + 4c
+    std::array<float, 4> triggerLevel{0.5F, 0.5F, 0.5F, 20.0F};                     // 110 + 4c
     TextPlacement textPlacement = TextPlacement::BeforeSamples;
     std::optional<std::uint32_t> dataOffset;      // 158; overrides the placement
     std::optional<std::uint32_t> textOffset;      // 162; overrides the placement

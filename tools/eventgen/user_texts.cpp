@@ -7,8 +7,7 @@
 
 namespace krnz::eventgen {
 
-std::string lineBreaksToTilde(const std::string& text)
-{
+std::string lineBreaksToTilde(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
@@ -24,17 +23,12 @@ std::string lineBreaksToTilde(const std::string& text)
     return out;
 }
 
-std::vector<std::uint8_t> makeUserInfoFile(const UserTexts& texts)
-{
+std::vector<std::uint8_t> makeUserInfoFile(const UserTexts& texts) {
     const std::pair<const char*, std::string> keys[] = {
-        {"client", texts.client},
-        {"operation", texts.operation},
-        {"location", texts.location},
-        {"operator", texts.operatorName},
-        {"notes", texts.notes},
-        {"company", texts.company},
-        {"supplement", texts.supplement},
-        {"free", lineBreaksToTilde(texts.freeText)},
+        {"client", texts.client},         {"operation", texts.operation},
+        {"location", texts.location},     {"operator", texts.operatorName},
+        {"notes", texts.notes},           {"company", texts.company},
+        {"supplement", texts.supplement}, {"free", lineBreaksToTilde(texts.freeText)},
     };
     std::string ini = "[general]\r\n";
     for (const auto& [key, value] : keys)

@@ -14,19 +14,15 @@ constexpr std::array<char32_t, 32> kHighControls{
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char encode(char32_t cp)
-{
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
+char encode(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
     for (std::size_t k = 0; k < kHighControls.size(); ++k)
-        if (kHighControls[k] == cp)
-            return static_cast<char>(0x80 + k);
+        if (kHighControls[k] == cp) return static_cast<char>(0x80 + k);
     return '?';
 }
 
 // Length of the UTF-8 sequence at `pos` and its code point; 0 when it is not valid UTF-8.
-std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& cp)
-{
+std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& cp) {
     const auto b0 = static_cast<std::uint8_t>(s[pos]);
     std::size_t len = 0;
     char32_t min = 0;
@@ -45,23 +41,19 @@ std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& cp)
     } else {
         return 0;
     }
-    if (pos + len > s.size())
-        return 0;
+    if (pos + len > s.size()) return 0;
     for (std::size_t k = 1; k < len; ++k) {
         const auto b = static_cast<std::uint8_t>(s[pos + k]);
-        if ((b & 0xC0) != 0x80)
-            return 0;
+        if ((b & 0xC0) != 0x80) return 0;
         cp = (cp << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return len;
 }
 
 }  // namespace
 
-std::string toWindows1252(std::string_view utf8)
-{
+std::string toWindows1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/apply_operator.h"
+#include "core/analysis/apply_operator.h"
 
 #include <cassert>
 #include <cmath>
@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "analysis/filter2.h"
-#include "analysis/integration.h"
-#include "analysis/operator_codes.h"
-#include "analysis/resultant.h"
-#include "analysis/unit_bookkeeping.h"
-#include "analysis/weightings.h"
-#include "common/error.h"
-#include "common/leading_number.h"
-#include "view/value_format.h"
+#include "core/analysis/filter2.h"
+#include "core/analysis/integration.h"
+#include "core/analysis/operator_codes.h"
+#include "core/analysis/resultant.h"
+#include "core/analysis/unit_bookkeeping.h"
+#include "core/analysis/weightings.h"
+#include "core/common/error.h"
+#include "core/common/leading_number.h"
+#include "core/common/value_format.h"
 
 namespace krnz::analysis {
 namespace {
@@ -48,8 +48,9 @@ std::optional<std::vector<int>> resultantSources(const std::vector<std::string_v
 void applyCalculus(Event& event, int op, int row, double dt, const TextLookup& texts,
                    Reporter& reporter) {
     SampleRecord& rec = event.sample;
-    const std::optional<UnitChange> change =
-        op == kOpIntegrate ? integratedUnit(rec.curUnit[row]) : differentiatedUnit(rec.curUnit[row]);
+    const std::optional<UnitChange> change = op == kOpIntegrate
+                                                 ? integratedUnit(rec.curUnit[row])
+                                                 : differentiatedUnit(rec.curUnit[row]);
     if (!change) {
         genIllegalUnit(op, row, texts, reporter);
         return;
@@ -108,7 +109,8 @@ void applyResultant(Event& event, const std::vector<std::string_view>& fields, i
     const std::vector<int>& s = *sources;
     std::vector<int> units;
     for (const int source : s) units.push_back(rec.curUnit[source]);
-    resultant(rec.sampleData, row, s[0], s[1], s.size() == 3 ? std::optional<int>(s[2]) : std::nullopt);
+    resultant(rec.sampleData, row, s[0], s[1],
+              s.size() == 3 ? std::optional<int>(s[2]) : std::nullopt);
     rec.curUnit[row] = static_cast<std::int16_t>(resultantUnit(units));
     rec.rmsFlag[row] = false;
 }

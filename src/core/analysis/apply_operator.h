@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-#include "analysis/reporter.h"
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/reporter.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::analysis {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/batch_chain.h"
+#include "core/analysis/batch_chain.h"
 
-#include "analysis/macro_file.h"
-#include "analysis/operator_chain.h"
+#include "core/analysis/macro_file.h"
+#include "core/analysis/operator_chain.h"
 
 namespace krnz::analysis {
 
@@ -10,7 +10,8 @@ bool runChainOnEvent(Event& event, const BatchChainOptions& options, const TextL
                      Reporter& reporter) {
     OperatorChain chain(texts, reporter);
     if (options.macroFile) {
-        const std::optional<OperatorLists> lists = readMacroFile(*options.macroFile, texts, reporter);
+        const std::optional<OperatorLists> lists =
+            readMacroFile(*options.macroFile, texts, reporter);
         if (!lists) return false;
         chain.setLoadedLists(*lists);
     }

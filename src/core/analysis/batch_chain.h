@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "analysis/reporter.h"
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/reporter.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::analysis {
 

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/chain_runner.h"
+#include "core/analysis/chain_runner.h"
 
 #include <algorithm>
 #include <optional>
 #include <set>
 #include <string_view>
 
-#include "analysis/apply_operator.h"
-#include "analysis/operator_codes.h"
+#include "core/analysis/apply_operator.h"
+#include "core/analysis/operator_codes.h"
 
 namespace krnz::analysis {
 namespace {
 
 class ChainRun {
-public:
+  public:
     ChainRun(Event& event, const OperatorLists& opInt, const TextLookup& texts, Reporter& reporter)
         : m_event(event), m_opInt(opInt), m_texts(texts), m_reporter(reporter) {}
 
@@ -40,7 +40,7 @@ public:
         }
     }
 
-private:
+  private:
     bool atEnd(int r) const { return m_progress[r] >= m_opInt[r].size(); }
     std::string_view current(int r) const { return m_opInt[r][m_progress[r]]; }
 
@@ -91,7 +91,8 @@ private:
         }
         const bool distinctSources =
             std::adjacent_find(sources.begin(), sources.end()) == sources.end();
-        if (destinations.size() != 1 || sources.size() < 2 || sources.size() > 3 || !distinctSources) {
+        if (destinations.size() != 1 || sources.size() < 2 || sources.size() > 3 ||
+            !distinctSources) {
             reportSkipped(group);
             return;
         }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/filter2.h"
+#include "core/analysis/filter2.h"
 
 #include <cmath>
 #include <string>
 
-#include "common/error.h"
-#include "view/value_format.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
 
 namespace krnz::analysis {
 namespace {
@@ -15,12 +15,15 @@ constexpr double kTwoPi = 6.28318530717958;
 
 }  // namespace
 
-bool isUsableCutOff(double fcHz, double dt) { return fcHz > 0.0 && fcHz * dt < 0.5; }
+bool isUsableCutOff(double fcHz, double dt) {
+    return fcHz > 0.0 && fcHz * dt < 0.5;
+}
 
 void filter2(std::span<float> x, double dt, double fcHz, bool lowPass) {
     if (!isUsableCutOff(fcHz, dt))
-        throw Error(kErrInvalidProcedureCall, "Cut-off frequency " + textOf(fcHz) +
-                                                  " Hz must lie above 0 and below half the sampling frequency");
+        throw Error(kErrInvalidProcedureCall,
+                    "Cut-off frequency " + textOf(fcHz) +
+                        " Hz must lie above 0 and below half the sampling frequency");
     const double zeta = 1.0 / std::sqrt(2.0);
     const double e = std::exp(-kTwoPi * dt * zeta * fcHz);
     const double wdDt = kTwoPi * dt * fcHz * std::sqrt(1.0 - zeta * zeta);
@@ -38,7 +41,8 @@ void filter2(std::span<float> x, double dt, double fcHz, bool lowPass) {
     for (std::size_t k = 2; k + 3 <= n; ++k) {
         float in = x[k];
         if (!lowPass) {
-            // Uses the still unfiltered x(k+1), x(k+2): one sample earlier than a centred difference.
+            // Uses the still unfiltered x(k+1), x(k+2): one sample earlier than a centred
+            // difference.
             in = static_cast<float>((static_cast<double>(x[k]) - 2.0 * x[k + 1] + x[k + 2]) /
                                     secondDifferenceScale);
         }

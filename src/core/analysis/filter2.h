@@ -18,7 +18,11 @@ bool isUsableCutOff(double fcHz, double dt);
 // is not usable.
 void filter2(std::span<float> x, double dt, double fcHz, bool lowPass);
 
-inline void lowPass(std::span<float> x, double dt, double fcHz) { filter2(x, dt, fcHz, true); }
-inline void hiPass(std::span<float> x, double dt, double fcHz) { filter2(x, dt, fcHz, false); }
+inline void lowPass(std::span<float> x, double dt, double fcHz) {
+    filter2(x, dt, fcHz, true);
+}
+inline void hiPass(std::span<float> x, double dt, double fcHz) {
+    filter2(x, dt, fcHz, false);
+}
 
 }  // namespace krnz::analysis

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/integration.h"
+#include "core/analysis/integration.h"
 
 namespace krnz::analysis {
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/macro_file.h"
+#include "core/analysis/macro_file.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "analysis/operator_codes.h"
-#include "common/comma_list.h"
-#include "common/error.h"
-#include "common/leading_number.h"
-#include "settings/ini_document.h"
-#include "settings/ini_text.h"
+#include "core/analysis/operator_codes.h"
+#include "core/common/comma_list.h"
+#include "core/common/error.h"
+#include "core/common/leading_number.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/ini_text.h"
 
 namespace krnz::analysis {
 namespace fs = std::filesystem;
@@ -22,8 +22,9 @@ constexpr std::string_view kOpSection = "op";
 
 fs::path macroPath(const fs::path& macroDir, std::string_view name) {
     if (!isValidMacroName(name))
-        throw Error(kErrPathFileAccess, "The macro name \"" + std::string(name) +
-                                            "\" is not a plain file name (no path separator, no \"..\")");
+        throw Error(kErrPathFileAccess,
+                    "The macro name \"" + std::string(name) +
+                        "\" is not a plain file name (no path separator, no \"..\")");
     return macroDir / fs::path(std::string(name));
 }
 
@@ -32,7 +33,8 @@ fs::path macroPath(const fs::path& macroDir, std::string_view name) {
 std::vector<std::string> listMacros(const fs::path& macroDir) {
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator it(macroDir, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(macroDir, error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = it->path().filename().string();
         std::error_code typeError;
         if (name.starts_with('.') || !it->is_regular_file(typeError)) continue;
@@ -43,7 +45,8 @@ std::vector<std::string> listMacros(const fs::path& macroDir) {
 }
 
 bool isValidMacroName(std::string_view name) {
-    return !name.empty() && name != "." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos &&
+    return !name.empty() && name != "." &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos &&
            name.find("..") == std::string_view::npos;
 }
 

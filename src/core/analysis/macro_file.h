@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/chain_runner.h"
-#include "analysis/operator_chain.h"
-#include "analysis/reporter.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/chain_runner.h"
+#include "core/analysis/operator_chain.h"
+#include "core/analysis/reporter.h"
+#include "core/settings/text_lookup.h"
 
 // Macro files: the four rows' encoded operator lists in a settings file, section "main" key
 // "version" = 1, section "op" keys "0".."3" = the row's entries each followed by a comma
@@ -29,8 +29,8 @@ bool isValidMacroName(std::string_view name);
 // The lists of a macro file. A version other than 1 (a missing or unreadable file reads as 0)
 // shows the "versionError" message and gives nothing. Each row's value is read element by
 // element up to the first empty element.
-std::optional<OperatorLists> readMacroFile(const std::filesystem::path& file, const TextLookup& texts,
-                                           Reporter& reporter);
+std::optional<OperatorLists> readMacroFile(const std::filesystem::path& file,
+                                           const TextLookup& texts, Reporter& reporter);
 
 // Writes the lists (creating or updating the file, other keys kept) atomically. Throws
 // krnz::Error when the file cannot be written or a row's value is longer than a settings value
@@ -46,6 +46,7 @@ bool loadMacro(OperatorChain& chain, const std::filesystem::path& macroDir, std:
 // The toolbox's "save" with the name typed into the input box: writes the chain's lists as
 // macro `name`. An empty name (a cancelled input box) saves nothing and returns false. A name
 // that is no plain file name throws krnz::Error and writes nothing.
-bool saveMacro(const OperatorChain& chain, const std::filesystem::path& macroDir, std::string_view name);
+bool saveMacro(const OperatorChain& chain, const std::filesystem::path& macroDir,
+               std::string_view name);
 
 }  // namespace krnz::analysis

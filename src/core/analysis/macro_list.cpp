@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/macro_list.h"
+#include "core/analysis/macro_list.h"
 
 #include <algorithm>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace krnz::analysis {
 

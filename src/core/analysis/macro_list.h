@@ -9,7 +9,7 @@ namespace krnz::analysis {
 
 // The toolbox's "macroList": the macro names and the selected one.
 class MacroList {
-public:
+  public:
     // Fills the list (listMacros at toolbox load); nothing selected.
     void fill(std::vector<std::string> names);
 
@@ -24,7 +24,7 @@ public:
     // selected instead of being listed twice.
     void insertSaved(const std::string& name);
 
-private:
+  private:
     std::vector<std::string> m_names;
     int m_selected = -1;
 };

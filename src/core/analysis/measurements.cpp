@@ -1,29 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/measurements.h"
+#include "core/analysis/measurements.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <span>
 
-#include "common/parallel.h"
-#include "event/units.h"
-#include "view/value_format.h"
+#include "core/common/parallel.h"
+#include "core/common/value_format.h"
+#include "core/event/units.h"
 
 namespace krnz {
 namespace {
 
-int sign(float v) { return (v > 0.0f) - (v < 0.0f); }
+int sign(float v) {
+    return (v > 0.0f) - (v < 0.0f);
+}
 
 // Reference pressure of the sound-pressure level, Pa.
 constexpr double kReferencePressurePa = 2e-5;
 
 double pascalPerUnit(int unit) {
     switch (unit) {
-        case 7: return 1000.0;      // kPa
-        case 8: return 1000000.0;   // MPa
-        case 9: return 6894.757;    // psi
-        default: return 1.0;        // Pa
+        case 7:
+            return 1000.0;  // kPa
+        case 8:
+            return 1000000.0;  // MPa
+        case 9:
+            return 6894.757;  // psi
+        default:
+            return 1.0;  // Pa
     }
 }
 
@@ -37,7 +43,9 @@ std::size_t smallestSlot(const std::vector<double>& amps) {
 
 }  // namespace
 
-double peakValue(const SampleRecord& rec, int slot) { return absMax(rec.chMax[slot], rec.chMin[slot]); }
+double peakValue(const SampleRecord& rec, int slot) {
+    return absMax(rec.chMax[slot], rec.chMin[slot]);
+}
 
 double calcVectorMax(SampleRecord& rec) {
     const std::int32_t n = rec.nSamplesPerChannel;
@@ -62,7 +70,8 @@ double diffPeak(const Event& event, int slot) {
     // Mean of two central differences two samples apart. The largest magnitude does not depend
     // on the order it is looked for in, so four running maxima let the compiler vectorise.
     const auto estimate = [&](std::size_t i) {
-        return std::fabs((static_cast<double>(x[i + 3]) + x[i + 2] - x[i + 1] - x[i]) / denominator);
+        return std::fabs((static_cast<double>(x[i + 3]) + x[i + 2] - x[i + 1] - x[i]) /
+                         denominator);
     };
     const std::size_t count = x.size() >= 4 ? x.size() - 3 : 0;
     double best[4] = {0.0, 0.0, 0.0, 0.0};

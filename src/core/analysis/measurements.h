@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz {
 

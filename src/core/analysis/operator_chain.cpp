@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/operator_chain.h"
+#include "core/analysis/operator_chain.h"
 
 #include <algorithm>
 
-#include "analysis/operator_codes.h"
-#include "analysis/peak_interpolation.h"
-#include "common/error.h"
+#include "core/analysis/operator_codes.h"
+#include "core/analysis/peak_interpolation.h"
+#include "core/common/error.h"
 
 namespace krnz::analysis {
 namespace {
@@ -58,7 +58,9 @@ std::array<int, kSlots> OperatorChain::sourceChannels() const {
     return channels;
 }
 
-void OperatorChain::setIntOn(int row, bool on) { rowAt(row).intOn = on; }
+void OperatorChain::setIntOn(int row, bool on) {
+    rowAt(row).intOn = on;
+}
 
 int OperatorChain::firstActiveRow() const {
     for (int r = 0; r < kSlots; ++r)
@@ -96,15 +98,18 @@ void OperatorChain::addOperator(int op) {
 
 void OperatorChain::addFilter(int op, int frequencyHz) {
     if (op != kOpLowPass && op != kOpHiPass)
-        throw Error(kErrInvalidProcedureCall, "addFilter: operator " + std::to_string(op) + " is no filter");
+        throw Error(kErrInvalidProcedureCall,
+                    "addFilter: operator " + std::to_string(op) + " is no filter");
     insertEntry(m_currentRow, displayFilterEntry(op, frequencyHz, m_texts),
                 encodedFilterEntry(op, frequencyHz));
 }
 
 void OperatorChain::addResultant(const ResultantChoice& choice) {
     const auto sources = std::count(choice.source.begin(), choice.source.end(), true);
-    if (sources < 2 || sources > 3 || choice.destinationChannel < 1 || choice.destinationChannel > kSlots)
-        throw Error(kErrInvalidProcedureCall, "addResultant: 2 or 3 sources and a destination 1..4 needed");
+    if (sources < 2 || sources > 3 || choice.destinationChannel < 1 ||
+        choice.destinationChannel > kSlots)
+        throw Error(kErrInvalidProcedureCall,
+                    "addResultant: 2 or 3 sources and a destination 1..4 needed");
     const std::int64_t group = m_resultantCounter;
     for (int r = 0; r < kSlots; ++r) {
         if (!choice.source[r]) continue;
@@ -171,7 +176,9 @@ void OperatorChain::setLoadedLists(const OperatorLists& opInt) {
     }
 }
 
-void OperatorChain::init(const Event& event) { m_loadedSamples = event.sample.sampleData; }
+void OperatorChain::init(const Event& event) {
+    m_loadedSamples = event.sample.sampleData;
+}
 
 void OperatorChain::restore(Event& event) const {
     SampleRecord& rec = event.sample;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chain_runner.h"
-#include "analysis/reporter.h"
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/chain_runner.h"
+#include "core/analysis/reporter.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::analysis {
 
@@ -26,7 +26,7 @@ struct ResultantChoice {
 // the resultant group counter. The toolbox window drives it, the command line and the tests use
 // it without a window. Messages go to the Reporter.
 class OperatorChain {
-public:
+  public:
     OperatorChain(const TextLookup& texts, Reporter& reporter);
 
     // Row lists. selected() is -1 when no entry is selected.
@@ -101,7 +101,7 @@ public:
     // init() was not called for this event.
     void showChain(Event& event) const;
 
-private:
+  private:
     struct Row {
         std::vector<std::string> opGrid;
         int selected = -1;

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/operator_choices.h"
+#include "core/analysis/operator_choices.h"
 
 #include <algorithm>
 #include <string>
 
-#include "analysis/operator_codes.h"
-#include "common/error.h"
-#include "common/leading_number.h"
-#include "view/value_format.h"
+#include "core/analysis/operator_codes.h"
+#include "core/common/error.h"
+#include "core/common/leading_number.h"
+#include "core/common/value_format.h"
 
 namespace krnz::analysis {
 
-std::optional<int> frequencyChoice(std::string_view text, const TextLookup& texts, Reporter& reporter) {
+std::optional<int> frequencyChoice(std::string_view text, const TextLookup& texts,
+                                   Reporter& reporter) {
     const double f = roundHalfEven(val(text));
     if (f >= kMinFilterHz && f <= kMaxFilterHz) return static_cast<int>(f);
     reporter.message(texts.text(kToolboxSection, "badfrq") + " " + std::to_string(kMinFilterHz) +

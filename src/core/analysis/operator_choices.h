@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
-#include "analysis/operator_chain.h"
-#include "analysis/reporter.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/operator_chain.h"
+#include "core/analysis/reporter.h"
+#include "core/settings/text_lookup.h"
 
 // The checks of the two parameter dialogs of the operator buttons. A refused choice is reported
 // and the dialog stays open; the dialogs themselves belong to the toolbox window.
@@ -22,7 +22,8 @@ inline constexpr int kNoFrequency = -4711;
 // "ok" of the frequency dialog: the leading number of the text rounded half to even, when it
 // lies in 1..500 Hz; otherwise the "badfrq" message followed by " 1 - 500" and nothing. Text
 // without a number reads as 0; a number too large for a whole number is out of range too.
-std::optional<int> frequencyChoice(std::string_view text, const TextLookup& texts, Reporter& reporter);
+std::optional<int> frequencyChoice(std::string_view text, const TextLookup& texts,
+                                   Reporter& reporter);
 
 // "ok" of the resultant dialog: the checked channels (2 or 3 of them) and the chosen destination
 // channel 1..4; otherwise the "selectNchannels" text followed by "!" and nothing.

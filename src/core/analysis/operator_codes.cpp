@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/operator_codes.h"
+#include "core/analysis/operator_codes.h"
 
 #include <array>
 #include <cmath>
 
-#include "common/leading_number.h"
-#include "view/value_format.h"
+#include "core/common/leading_number.h"
+#include "core/common/value_format.h"
 
 namespace krnz::analysis {
 namespace {
 
 constexpr std::array<std::string_view, kOperatorCount> kCaptionKeys = {
-    "integrate", "diff", "lowPass", "hiPass", "comfortDin", "comfortScand", "resultant", "swedishStandard"};
+    "integrate",  "diff",         "lowPass",   "hiPass",
+    "comfortDin", "comfortScand", "resultant", "swedishStandard"};
 
 // Group numbers are written by the program as plain decimals; longer ones cannot come from it.
 constexpr std::size_t kMaxGroupDigits = 15;
@@ -64,17 +65,22 @@ std::optional<ResultantEntry> parseResultantEntry(std::string_view entry) {
     return ResultantEntry{fields[1] == "s", *group};
 }
 
-std::string encodedEntry(int op) { return std::to_string(op); }
+std::string encodedEntry(int op) {
+    return std::to_string(op);
+}
 
 std::string encodedFilterEntry(int op, int frequencyHz) {
     return std::to_string(op) + " " + std::to_string(frequencyHz);
 }
 
 std::string encodedResultantEntry(const ResultantEntry& entry) {
-    return std::to_string(kOpResultant) + (entry.source ? " s " : " d ") + std::to_string(entry.group);
+    return std::to_string(kOpResultant) + (entry.source ? " s " : " d ") +
+           std::to_string(entry.group);
 }
 
-std::string displayEntry(int op, const TextLookup& texts) { return opCaption(op, texts); }
+std::string displayEntry(int op, const TextLookup& texts) {
+    return opCaption(op, texts);
+}
 
 std::string displayFilterEntry(int op, int frequencyHz, const TextLookup& texts) {
     return opCaption(op, texts) + " ( " + std::to_string(frequencyHz) + "Hz )";

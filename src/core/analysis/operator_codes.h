@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/text_lookup.h"
+#include "core/settings/text_lookup.h"
 
 // The operators of the chain by number (the index of the toolbox button that adds each) and
 // the encoded entries of the operator lists: the number, then its parameters, separated by

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/panel_texts.h"
+#include "core/analysis/panel_texts.h"
 
 #include <chrono>
 
-#include "analysis/measurements.h"
-#include "event/units.h"
-#include "view/value_format.h"
+#include "core/analysis/measurements.h"
+#include "core/common/value_format.h"
+#include "core/event/units.h"
 
 namespace krnz {
 namespace {
 
-std::string twoDigits(int v) { return formatNumber(v, "00"); }
+std::string twoDigits(int v) {
+    return formatNumber(v, "00");
+}
 
 // Weekday and month names of the stored date; out-of-range months and days roll over into
 // the next ones as a calendar date built from its parts does.
@@ -19,9 +21,9 @@ std::string dateText(const SampleRecord& rec) {
     const int yearValue = calendarYear(rec.year);
     const int monthIndex = rec.month - 1;
     const int yearOffset = monthIndex >= 0 ? monthIndex / 12 : (monthIndex - 11) / 12;
-    const year_month_day firstOfMonth{year{yearValue + yearOffset},
-                                      month{static_cast<unsigned>(monthIndex - 12 * yearOffset + 1)},
-                                      day{1}};
+    const year_month_day firstOfMonth{
+        year{yearValue + yearOffset},
+        month{static_cast<unsigned>(monthIndex - 12 * yearOffset + 1)}, day{1}};
     const year_month_day date{sys_days{firstOfMonth} + days{rec.day - 1}};
     const int y = static_cast<int>(date.year());
     const int m = static_cast<int>(static_cast<unsigned>(date.month()));
@@ -31,14 +33,17 @@ std::string dateText(const SampleRecord& rec) {
            twoDigits(rec.second);
 }
 
-std::string threeDigits(double v) { return textOf(vardesiffror(v, 3)); }
+std::string threeDigits(double v) {
+    return textOf(vardesiffror(v, 3));
+}
 
 void fileChannelPanel(const Event& event, int c, const ChannelMeasures& m, const TextLookup& texts,
                       std::vector<std::string>& labels, std::vector<std::string>& values) {
     const SampleRecord& rec = event.sample;
     const ChannelRecord& ch = event.channels[c];
     labels.push_back(texts.text("krn", "channel") + "/" + texts.text("krn", "input"));
-    values.push_back(sensorKindName(ch.sensorKind) + " " + std::to_string(fileChannelOfSlot(rec, c)));
+    values.push_back(sensorKindName(ch.sensorKind) + " " +
+                     std::to_string(fileChannelOfSlot(rec, c)));
     if (ch.sensorKind == 0) return;
     const double peak = m.peak;
     labels.push_back(texts.text("krn", "unit"));
@@ -97,7 +102,8 @@ std::vector<std::string> set_sample_texts(Event& event, const PanelInputs& input
     values.push_back(std::to_string(rec.instrumentSN));
     values.push_back(std::to_string(rec.eventNumber));
     values.push_back(dateText(rec));
-    values.push_back(textOfSingle(rec.nSecPerChannel) + " s" + " / " + textOf(rec.frq / 1000) + " kHz");
+    values.push_back(textOfSingle(rec.nSecPerChannel) + " s" + " / " + textOf(rec.frq / 1000) +
+                     " kHz");
     if (showsVectorMax(event, inputs)) {
         const double vectorMax = calcVectorMax(rec);
         values.push_back(formatNumber(vectorMax, "#0.00") + " " +
@@ -117,14 +123,17 @@ PanelTexts setMainWindowTexts(Event& event, const PanelInputs& inputs, const Tex
     PanelTexts panels;
     for (const char* key : {"instrumentSN", "eventNumber", "DateTime", "regLength"})
         panels.sampleLabels.push_back(texts.text("krn", key));
-    if (showsVectorMax(event, inputs)) panels.sampleLabels.push_back(texts.text("krn", "vectorMax"));
+    if (showsVectorMax(event, inputs))
+        panels.sampleLabels.push_back(texts.text("krn", "vectorMax"));
     panels.sampleLabels.push_back(texts.text("krn", "timeScale"));
     panels.sampleValues = set_sample_texts(event, inputs);
     for (int c = 0; c < kSlots; ++c) {
         if (inputs.processed) {
-            processedChannelPanel(event, inputs, c, texts, panels.channelLabels[c], panels.channelValues[c]);
+            processedChannelPanel(event, inputs, c, texts, panels.channelLabels[c],
+                                  panels.channelValues[c]);
         } else {
-            fileChannelPanel(event, c, measures[c], texts, panels.channelLabels[c], panels.channelValues[c]);
+            fileChannelPanel(event, c, measures[c], texts, panels.channelLabels[c],
+                             panels.channelValues[c]);
         }
     }
     return panels;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/measurements.h"
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/measurements.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz {
 

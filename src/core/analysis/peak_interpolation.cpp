@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/peak_interpolation.h"
+#include "core/analysis/peak_interpolation.h"
 
 #include <cassert>
 #include <cmath>

@@ -9,7 +9,7 @@ namespace krnz::analysis {
 // must read (the message boxes of the toolbox). The GUI shows a box, the command line prints to
 // stderr, tests record. Lines are separated by CR LF.
 class Reporter {
-public:
+  public:
     virtual ~Reporter() = default;
     virtual void message(const std::string& text) = 0;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/resultant.h"
+#include "core/analysis/resultant.h"
 
 #include <cassert>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz::analysis {
 

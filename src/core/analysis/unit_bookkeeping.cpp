@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/unit_bookkeeping.h"
+#include "core/analysis/unit_bookkeeping.h"
 
 #include <array>
 #include <string>
 
-#include "analysis/operator_codes.h"
-#include "event/units.h"
+#include "core/analysis/operator_codes.h"
+#include "core/event/units.h"
 
 namespace krnz::analysis {
 namespace {
@@ -42,9 +42,13 @@ std::optional<UnitChange> lookUp(const std::array<UnitRule, N>& rules, int unit)
 
 }  // namespace
 
-std::optional<UnitChange> integratedUnit(int unit) { return lookUp(kIntegration, unit); }
+std::optional<UnitChange> integratedUnit(int unit) {
+    return lookUp(kIntegration, unit);
+}
 
-std::optional<UnitChange> differentiatedUnit(int unit) { return lookUp(kDifferentiation, unit); }
+std::optional<UnitChange> differentiatedUnit(int unit) {
+    return lookUp(kDifferentiation, unit);
+}
 
 int resultantUnit(std::span<const int> sourceUnits) {
     for (const int unit : sourceUnits)

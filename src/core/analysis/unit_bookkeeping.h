@@ -4,8 +4,8 @@
 #include <optional>
 #include <span>
 
-#include "analysis/reporter.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/reporter.h"
+#include "core/settings/text_lookup.h"
 
 // How the chain's integration and differentiation change a row's unit. Unlike the derived units
 // of a channel, which always give an answer, only the conversions listed here are allowed; any

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/wav_writer.h"
+#include "core/analysis/wav_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
 
-#include "common/error.h"
-#include "settings/atomic_file.h"
-#include "view/active_channels.h"
-#include "view/value_format.h"
+#include "core/analysis/active_channels.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
+#include "core/settings/atomic_file.h"
 
 #ifndef NDEBUG
 #include <iostream>
@@ -18,7 +18,9 @@
 namespace krnz::analysis {
 namespace {
 
-void putTag(std::string& out, const char (&tag)[5]) { out.append(tag, 4); }
+void putTag(std::string& out, const char (&tag)[5]) {
+    out.append(tag, 4);
+}
 
 void putLe(std::string& out, std::uint32_t value, int bytes) {
     for (int b = 0; b < bytes; ++b) out += static_cast<char>((value >> (8 * b)) & 0xFF);
@@ -34,15 +36,18 @@ std::vector<std::int16_t> playBuffer(std::span<const float> samples) {
     if (peak == 0.0) throw Error(kErrProgram, kSilentChannelMessage);
     const double k = kPlayPeak / peak;
     std::vector<std::int16_t> buffer(samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i) buffer[i] = cInt(static_cast<double>(samples[i]) * k);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        buffer[i] = cInt(static_cast<double>(samples[i]) * k);
     return buffer;
 }
 
 std::string wavBytes(std::span<const std::int16_t> samples, std::int32_t sampleRateHz) {
-    if (sampleRateHz < 1) throw Error(kErrInvalidProcedureCall, "Invalid procedure call or argument");
+    if (sampleRateHz < 1)
+        throw Error(kErrInvalidProcedureCall, "Invalid procedure call or argument");
     constexpr std::uint64_t kLongMax = std::numeric_limits<std::int32_t>::max();
     const std::uint64_t dataSize = 2 * static_cast<std::uint64_t>(samples.size());
-    if (36 + dataSize > kLongMax || 2 * static_cast<std::uint64_t>(sampleRateHz) > kLongMax) throwOverflow();
+    if (36 + dataSize > kLongMax || 2 * static_cast<std::uint64_t>(sampleRateHz) > kLongMax)
+        throwOverflow();
 
     std::string out;
     out.reserve(kWavHeaderBytes + dataSize);

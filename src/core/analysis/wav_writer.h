@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "event/event.h"
-#include "settings/options.h"
+#include "core/event/event.h"
+#include "core/settings/options.h"
 
 // Sound output: a channel scaled to 16-bit PCM and stored as a mono WAV file that the platform
 // plays at the recording's own sampling frequency.

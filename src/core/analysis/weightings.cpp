@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/weightings.h"
+#include "core/analysis/weightings.h"
 
 #include <cmath>
 #include <string>
 
-#include "common/error.h"
-#include "view/value_format.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
 
 namespace krnz::analysis {
 namespace {
@@ -82,9 +82,13 @@ void runningRms(std::span<float> x, double frqHz, double tauS) {
     checkedRunningRms(x, rmsCoefficient(frqHz, tauS));
 }
 
-void comfortDin(std::span<float> x, double frqHz) { comfort(x, frqHz, kComfortDinTauS); }
+void comfortDin(std::span<float> x, double frqHz) {
+    comfort(x, frqHz, kComfortDinTauS);
+}
 
-void comfortScand(std::span<float> x, double frqHz) { comfort(x, frqHz, kComfortScandTauS); }
+void comfortScand(std::span<float> x, double frqHz) {
+    comfort(x, frqHz, kComfortScandTauS);
+}
 
 void swedishStandard(std::span<float> x, double frqHz) {
     firstOrderHighPass(x, frqHz, kSwedishStandardCornerHz);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/comma_list.h"
+#include "core/common/comma_list.h"
 
 namespace krnz {
 

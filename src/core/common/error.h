@@ -23,18 +23,22 @@ enum ErrorNumber : int {
 
 // A failing operation throws this; the handler that started the operation reports it.
 class Error : public std::runtime_error {
-public:
+  public:
     Error(int number, const std::string& text) : std::runtime_error(text), m_number(number) {}
 
     int number() const { return m_number; }
     std::string text() const { return what(); }
 
-private:
+  private:
     int m_number;
 };
 
-[[noreturn]] inline void throwOverflow() { throw Error(kErrOverflow, "Overflow"); }
-[[noreturn]] inline void throwSubscript() { throw Error(kErrSubscript, "Subscript out of range"); }
+[[noreturn]] inline void throwOverflow() {
+    throw Error(kErrOverflow, "Overflow");
+}
+[[noreturn]] inline void throwSubscript() {
+    throw Error(kErrSubscript, "Subscript out of range");
+}
 [[noreturn]] inline void throwDivisionByZero() {
     throw Error(kErrDivisionByZero, "Division by zero");
 }

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/leading_number.h"
+#include "core/common/leading_number.h"
 
 #include <cctype>
 #include <charconv>
 #include <limits>
-#include <system_error>
 #include <string>
+#include <system_error>
 
 namespace krnz {
 namespace {
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -58,6 +62,8 @@ std::optional<double> leadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-double val(std::string_view text) { return leadingNumber(text).value_or(0.0); }
+double val(std::string_view text) {
+    return leadingNumber(text).value_or(0.0);
+}
 
 }  // namespace krnz

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/parallel.h"
+#include "core/common/parallel.h"
 
 #include <algorithm>
 #include <atomic>

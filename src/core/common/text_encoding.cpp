@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/text_encoding.h"
+#include "core/common/text_encoding.h"
 
 #include <array>
 #include <cstdint>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/byte_source.h"
+#include "core/event/byte_source.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace krnz {
 
@@ -31,8 +31,8 @@ void ByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
             std::copy_n(m_memory.begin() + static_cast<std::ptrdiff_t>(offset), got, out.begin());
         }
     } else if (offset < m_size) {
-        const std::size_t avail = static_cast<std::size_t>(
-            std::min<std::uint64_t>(out.size(), m_size - offset));
+        const std::size_t avail =
+            static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), m_size - offset));
         m_file.clear();
         m_file.seekg(static_cast<std::streamoff>(offset));
         m_file.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(avail));
@@ -53,7 +53,9 @@ std::uint16_t ByteSource::u16(std::uint64_t offset) {
     return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
 
-std::int16_t ByteSource::i16(std::uint64_t offset) { return static_cast<std::int16_t>(u16(offset)); }
+std::int16_t ByteSource::i16(std::uint64_t offset) {
+    return static_cast<std::int16_t>(u16(offset));
+}
 
 std::int32_t ByteSource::i32(std::uint64_t offset) {
     std::array<std::uint8_t, 4> b{};

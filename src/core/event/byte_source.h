@@ -12,7 +12,7 @@ namespace krnz {
 // Random access to an event file. Reading past the end is not an error: the missing bytes
 // read as 0, which is what a file cut short by the instrument needs.
 class ByteSource {
-public:
+  public:
     // Throws krnz::Error (file not found) when the file cannot be opened.
     explicit ByteSource(const std::filesystem::path& path);
     // Bytes already in memory (the caller keeps them alive).
@@ -33,7 +33,7 @@ public:
     // count little-endian 16-bit values from offset into out (zero past the end).
     void i16Array(std::uint64_t offset, std::span<std::int16_t> out);
 
-private:
+  private:
     std::ifstream m_file;
     std::span<const std::uint8_t> m_memory;
     bool m_inMemory = false;

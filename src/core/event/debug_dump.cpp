@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/debug_dump.h"
+#include "core/event/debug_dump.h"
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/event.h"
+#include "core/event/event.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,7 +34,9 @@ RecycledBuffer& recycled() {
     return buffer;
 }
 
-std::size_t roundedLarge(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+std::size_t roundedLarge(std::size_t bytes) {
+    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
 
 }  // namespace
 

@@ -11,11 +11,16 @@
 #include <utility>
 #include <vector>
 
+#include "core/common/slots.h"
+
 namespace krnz {
 
-inline constexpr int kSlots = 4;
-
-enum FileFormat : std::int32_t { kFormatNone = 0, kFormatK100 = 5, kFormatK200 = 6, kFormatTremolog = 7 };
+enum FileFormat : std::int32_t {
+    kFormatNone = 0,
+    kFormatK100 = 5,
+    kFormatK200 = 6,
+    kFormatTremolog = 7
+};
 
 // Per displayed slot (0..3): what the sensor is and how its numbers convert.
 struct ChannelRecord {
@@ -27,7 +32,7 @@ struct ChannelRecord {
     double integScale = 0.0;  // integral in unit*s -> integUnit
     double sens = 0.0;        // KRN raw counts per unit after the gain range; reading only
     double triggerLevel = 0.0;
-    std::uint8_t loHi = 0;    // KRN gain-range byte; reading only
+    std::uint8_t loHi = 0;  // KRN gain-range byte; reading only
 };
 
 void* allocateSampleBuffer(std::size_t bytes);
@@ -54,7 +59,6 @@ struct SampleAllocator {
     bool operator==(const SampleAllocator&) const = default;
 };
 
-
 template <class T>
 T* SampleAllocator<T>::allocate(std::size_t n) {
     return static_cast<T*>(allocateSampleBuffer(n * sizeof(T)));
@@ -63,7 +67,7 @@ T* SampleAllocator<T>::allocate(std::size_t n) {
 // Samples in engineering units, one row per slot. Rows are stored one after the other (not
 // interleaved as in the files) so that each per-channel pass streams one contiguous block.
 class SampleMatrix {
-public:
+  public:
     enum class Init { Zero, Uninitialised };
 
     SampleMatrix() = default;
@@ -80,12 +84,14 @@ public:
     bool empty() const { return m_data.empty(); }
     std::span<float> row(int slot) { return {m_data.data() + offset(slot), rowSize()}; }
     std::span<const float> row(int slot) const { return {m_data.data() + offset(slot), rowSize()}; }
-    float& operator()(int slot, std::int32_t i) { return m_data[offset(slot) + static_cast<std::size_t>(i)]; }
+    float& operator()(int slot, std::int32_t i) {
+        return m_data[offset(slot) + static_cast<std::size_t>(i)];
+    }
     float operator()(int slot, std::int32_t i) const {
         return m_data[offset(slot) + static_cast<std::size_t>(i)];
     }
 
-private:
+  private:
     std::size_t rowSize() const { return static_cast<std::size_t>(m_n); }
     std::size_t offset(int slot) const { return static_cast<std::size_t>(slot) * rowSize(); }
 

@@ -7,26 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "event/event.h"
+#include "core/common/error.h"
+#include "core/event/event.h"
+#include "core/event/reader_common.h"
 
 namespace krnz {
-
-// The reader turned the file down and says why in its own words (unrecognised tag,
-// record-length index out of range, any failure inside the Tremolog reader). Any other
-// krnz::Error out of readDatafile means the file is corrupt.
-class ReadRejected : public Error {
-public:
-    ReadRejected(int number, std::vector<std::string> messages)
-        : Error(number, messages.empty() ? std::string() : messages.back()),
-          m_messages(std::move(messages)) {}
-
-    // Messages in the order the user is shown them.
-    const std::vector<std::string>& messages() const { return m_messages; }
-
-private:
-    std::vector<std::string> m_messages;
-};
 
 struct ReadOptions {
     int channelGroup = 1;  // K200 only: 1 reads file channels 1-4, 2 reads channels 5-8
@@ -47,12 +32,5 @@ LoadedEvent readEventBytes(std::span<const std::uint8_t> bytes, const ReadOption
 
 // The layout an 8-byte file tag names: 5 K100, 6 K200, 7 Tremolog, 0 unknown.
 int fileFormatOfTag(const std::string& tag);
-
-// Largest number of samples per channel a Tremolog header may declare beyond what its file
-// holds (see tremolog_reader.cpp).
-std::int64_t maxDeclaredSamples(std::uint64_t fileSize, std::int64_t dataOffset);
-
-// Sets channelOff and the "undef" unit of slots without a sensor, after the derived units.
-void markChannelsWithoutSensor(Event& event);
 
 }  // namespace krnz

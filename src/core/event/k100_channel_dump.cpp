@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/k100_channel_dump.h"
+#include "core/event/k100_channel_dump.h"
 
 #include <array>
 #include <cmath>
 #include <vector>
 
-#include "common/error.h"
-#include "common/text_encoding.h"
-#include "event/byte_source.h"
-#include "event/event_reader.h"
-#include "event/krn_reader.h"
-#include "view/value_format.h"
+#include "core/common/error.h"
+#include "core/common/text_encoding.h"
+#include "core/common/value_format.h"
+#include "core/event/byte_source.h"
+#include "core/event/krn_reader.h"
+#include "core/event/reader_common.h"
 
 namespace krnz {
 namespace {
@@ -20,13 +20,6 @@ constexpr std::uint64_t kSamplesOffset = 512;
 void line(std::string& out, const std::string& text) {
     out += text;
     out += "\r\n";
-}
-
-std::string printableTag(const std::string& tag) {
-    std::string visible;
-    for (const char ch : tag)
-        if (ch != '\0') visible += ch;
-    return decodeAnsi(visible);
 }
 
 }  // namespace
@@ -47,23 +40,15 @@ std::string k100ChannelDump(const std::filesystem::path& path,
     (void)decodeBcd(file.u16(52), 4);
     (void)decodeBcd(file.u16(layout.eventNumberOffset), 4);
 
-    int field = 0;
-    try {
-        field = decodeBcd(file.u16(layout.sensBase), 4);
-    } catch (const Error&) {
-        throw Error(kErrProgram, "file corrupt");
-    }
-    const int e = field / 1000;
-    const int m = field % 1000;
-    const double sens = m / std::pow(10.0, 3 - e);
-    line(out, "sens exp = " + std::to_string(e));
-    line(out, "sens man = " + std::to_string(m));
-    line(out, "sens = " + textOf(sens));
+    const SensitivityField field = decodeSensitivityField(file.u16(layout.sensBase));
+    line(out, "sens exp = " + std::to_string(field.exponent));
+    line(out, "sens man = " + std::to_string(field.mantissa));
+    line(out, "sens = " + textOf(field.sens));
     const int loHi = file.u8(layout.tableBase + layout.loHiInEntry);
     line(out, "loHi = " + std::to_string(loHi));
-    double realSens = sens;
+    double realSens = field.sens;
     if (loHi == 0) {
-        realSens = sens * 10;
+        realSens = field.sens * 10;
         line(out, "real_sens = sens*10 = " + textOf(realSens));
     }
     if (realSens == 0.0) throwDivisionByZero();
@@ -89,7 +74,8 @@ std::string k100ChannelDump(const std::filesystem::path& path,
     double t = -length.pretrigS;
     for (std::size_t i = 0; i < n; ++i) {
         const std::int16_t value = raw[kSlots * i];
-        line(out, formatFixed(t, 5) + "\t" + std::to_string(value) + "\t" + formatFixed(value / realSens, 4));
+        line(out, formatFixed(t, 5) + "\t" + std::to_string(value) + "\t" +
+                      formatFixed(value / realSens, 4));
         t = t + step;
     }
     return out;

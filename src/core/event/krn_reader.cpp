@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/krn_reader.h"
+#include "core/event/krn_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -7,26 +7,31 @@
 #include <limits>
 #include <vector>
 
-#include "common/error.h"
-#include "event/event_reader.h"
-#include "event/units.h"
+#include "core/common/error.h"
+#include "core/event/reader_common.h"
+#include "core/event/units.h"
 
 namespace krnz {
 namespace {
 
-constexpr std::array<RecordLength, 5> kK100Lengths = {{
-    {0.1, 1, 2000, 2000}, {0.2, 2, 4000, 2000}, {0.5, 4, 8000, 2000},
-    {0.5, 8, 8000, 1000}, {0.5, 16, 8000, 500}}};
-constexpr std::array<RecordLength, 5> kK200Lengths = {{
-    {0.2, 1, 5000, 5000}, {0.4, 2, 10000, 5000}, {0.5, 5, 25000, 5000},
-    {0.5, 10, 25000, 2500}, {0.5, 20, 25000, 1250}}};
+constexpr std::array<RecordLength, 5> kK100Lengths = {{{0.1, 1, 2000, 2000},
+                                                       {0.2, 2, 4000, 2000},
+                                                       {0.5, 4, 8000, 2000},
+                                                       {0.5, 8, 8000, 1000},
+                                                       {0.5, 16, 8000, 500}}};
+constexpr std::array<RecordLength, 5> kK200Lengths = {{{0.2, 1, 5000, 5000},
+                                                       {0.4, 2, 10000, 5000},
+                                                       {0.5, 5, 25000, 5000},
+                                                       {0.5, 10, 25000, 2500},
+                                                       {0.5, 20, 25000, 1250}}};
 
 constexpr int kRawZero = 1038;  // K200 counts at zero input
 constexpr std::uint64_t kK200Header = 512;
 constexpr std::uint64_t kK200RefBlock = 2048;
 
 std::int16_t checkedInt16(std::int32_t v) {
-    if (v < std::numeric_limits<std::int16_t>::min() || v > std::numeric_limits<std::int16_t>::max())
+    if (v < std::numeric_limits<std::int16_t>::min() ||
+        v > std::numeric_limits<std::int16_t>::max())
         throwOverflow();
     return static_cast<std::int16_t>(v);
 }
@@ -104,8 +109,8 @@ void readK200Samples(ByteSource& file, Event& event) {
         file.i16Array(start, raw);
         // Samples the file does not hold are 0, not the reading of a raw 0 (which lies far
         // below the channel's zero).
-        const std::size_t held = static_cast<std::size_t>(
-            std::min<std::uint64_t>(raw.size(), file.size() > start ? (file.size() - start) / 2 : 0));
+        const std::size_t held = static_cast<std::size_t>(std::min<std::uint64_t>(
+            raw.size(), file.size() > start ? (file.size() - start) / 2 : 0));
         const double sens = event.channels[c].sens;
         std::span<float> row = rec.sampleData.row(c);
         for (std::size_t i = 0; i < held; ++i)
@@ -117,10 +122,13 @@ void readK200Samples(ByteSource& file, Event& event) {
 }  // namespace
 
 const RecordLength& krnRecordLength(int fileFormat, int regLengthIndex) {
-    return (fileFormat == kFormatK100 ? kK100Lengths : kK200Lengths).at(static_cast<std::size_t>(regLengthIndex));
+    return (fileFormat == kFormatK100 ? kK100Lengths : kK200Lengths)
+        .at(static_cast<std::size_t>(regLengthIndex));
 }
 
-KrnLayout k100Layout() { return {kFormatK100, 48, false, 64, 12, 1, 10, 6, 66, 12}; }
+KrnLayout k100Layout() {
+    return {kFormatK100, 48, false, 64, 12, 1, 10, 6, 66, 12};
+}
 
 KrnLayout k200Layout(int channelGroup) {
     const bool upper = channelGroup == 2;
@@ -137,16 +145,22 @@ int decodeBcd(std::uint32_t value, int digits) {
     return result;
 }
 
-double krnSensitivity(std::uint16_t bcdField, std::uint8_t loHi, int fileFormat) {
+SensitivityField decodeSensitivityField(std::uint16_t bcdField) {
     int n = 0;
     try {
         n = decodeBcd(bcdField, 4);
     } catch (const Error&) {
         throw Error(kErrProgram, "file corrupt");
     }
-    const int e = n / 1000;
-    const int m = n % 1000;
-    double sens = m / std::pow(10.0, 3 - e);
+    SensitivityField field;
+    field.exponent = n / 1000;
+    field.mantissa = n % 1000;
+    field.sens = field.mantissa / std::pow(10.0, 3 - field.exponent);
+    return field;
+}
+
+double krnSensitivity(std::uint16_t bcdField, std::uint8_t loHi, int fileFormat) {
+    double sens = decodeSensitivityField(bcdField).sens;
     if (fileFormat == kFormatK100) {
         if (loHi == 0) sens = sens * 10;
     } else if (loHi == 0) {
@@ -170,14 +184,16 @@ Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int 
     Event event;
     SampleRecord& rec = event.sample;
     rec.channelGroup = fileFormat == kFormatK100 ? 1 : channelGroup;
-    const KrnLayout layout = fileFormat == kFormatK100 ? k100Layout() : k200Layout(rec.channelGroup);
+    const KrnLayout layout =
+        fileFormat == kFormatK100 ? k100Layout() : k200Layout(rec.channelGroup);
     if (layout.serialFromTag) rec.instrumentSN = serialFromTag(tag);
 
     for (int c = 0; c < kSlots; ++c) {
         ChannelRecord& ch = event.channels[c];
         const std::uint64_t entry = layout.tableBase + layout.entrySize * c;
         ch.loHi = file.u8(entry + layout.loHiInEntry);
-        ch.sens = krnSensitivity(file.u16(layout.sensBase + layout.sensStride * c), ch.loHi, fileFormat);
+        ch.sens =
+            krnSensitivity(file.u16(layout.sensBase + layout.sensStride * c), ch.loHi, fileFormat);
     }
 
     rec.regLengthIndex = file.u8(44);
@@ -193,7 +209,8 @@ Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int 
     rec.sampleInterval = static_cast<double>(rec.nSecPerChannel) / rec.nSamplesPerChannel;
 
     // readKrnHeader
-    if (!layout.serialFromTag) rec.instrumentSN = static_cast<std::int16_t>(decodeBcd(file.u16(52), 4));
+    if (!layout.serialFromTag)
+        rec.instrumentSN = static_cast<std::int16_t>(decodeBcd(file.u16(52), 4));
     rec.eventNumber = static_cast<std::int16_t>(decodeBcd(file.u16(layout.eventNumberOffset), 4));
     rec.year = bcdByte(file, 33);
     rec.month = bcdByte(file, 34);

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "event/byte_source.h"
-#include "event/event.h"
+#include "core/event/byte_source.h"
+#include "core/event/event.h"
 
 namespace krnz {
 
@@ -13,13 +13,13 @@ namespace krnz {
 struct KrnLayout {
     int fileFormat;
     std::uint64_t eventNumberOffset;
-    bool serialFromTag;        // K200: tag characters 2..4; K100: BCD at 52
-    std::uint64_t tableBase;   // channel entry of slot 0
+    bool serialFromTag;       // K200: tag characters 2..4; K100: BCD at 52
+    std::uint64_t tableBase;  // channel entry of slot 0
     std::uint64_t entrySize;
     std::uint64_t unitInEntry;
     std::uint64_t loHiInEntry;
     std::uint64_t triggerInEntry;
-    std::uint64_t sensBase;    // sensitivity of slot c at sensBase + sensStride * c
+    std::uint64_t sensBase;  // sensitivity of slot c at sensBase + sensStride * c
     std::uint64_t sensStride;
 };
 
@@ -40,6 +40,15 @@ KrnLayout k200Layout(int channelGroup);
 // The decimal number the hexadecimal digits of a BCD value spell (0x1234 -> 1234).
 // digits is 2 for a byte, 4 for a 16-bit field. A nibble above 9 throws.
 int decodeBcd(std::uint32_t value, int digits);
+
+// A sensitivity field: BCD digits "EMMM" meaning MMM / 10^(3 - E) counts per unit. A nibble
+// above 9 throws "file corrupt".
+struct SensitivityField {
+    int exponent = 0;
+    int mantissa = 0;
+    double sens = 0;
+};
+SensitivityField decodeSensitivityField(std::uint16_t bcdField);
 
 // Sensitivity in raw counts per unit, after the gain-range adjustment of the model.
 double krnSensitivity(std::uint16_t bcdField, std::uint8_t loHi, int fileFormat);

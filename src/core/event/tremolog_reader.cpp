@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/tremolog_reader.h"
+#include "core/event/tremolog_reader.h"
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "common/error.h"
-#include "event/event_reader.h"
-#include "event/units.h"
-#include "event/user_info.h"
+#include "core/common/error.h"
+#include "core/event/reader_common.h"
+#include "core/event/units.h"
+#include "core/event/user_info.h"
 
 namespace krnz {
 namespace {
@@ -55,7 +55,8 @@ void readSamples(ByteSource& file, std::uint64_t dataOffset, const std::array<do
         file.i16Array(dataOffset + start * kSlots * 2, chunk);
         for (std::size_t i = 0; i < steps; ++i) {
             const std::int16_t* step = chunk.data() + i * kSlots;
-            for (int c = 0; c < kSlots; ++c) rows[c][start + i] = static_cast<float>(step[c] * k[c]);
+            for (int c = 0; c < kSlots; ++c)
+                rows[c][start + i] = static_cast<float>(step[c] * k[c]);
         }
     }
 }
@@ -131,7 +132,8 @@ Event readTremologChecked(ByteSource& file, UserInfo& userInfo) {
     markChannelsWithoutSensor(event);
     rec.fileFormat = kFormatTremolog;
     rec.channelGroup = 1;
-    userInfo = parseTremologTexts(file.bytes(static_cast<std::uint64_t>(textOffset), kTremologTextBytes));
+    userInfo =
+        parseTremologTexts(file.bytes(static_cast<std::uint64_t>(textOffset), kTremologTextBytes));
     return event;
 }
 
@@ -141,7 +143,8 @@ Event readTremologFile(ByteSource& file, UserInfo& userInfo) {
     try {
         return readTremologChecked(file, userInfo);
     } catch (const Error& e) {
-        throw ReadRejected(e.number(), {"readdatafile " + std::to_string(e.number()) + "\r\n" + e.text()});
+        throw ReadRejected(e.number(),
+                           {"readdatafile " + std::to_string(e.number()) + "\r\n" + e.text()});
     } catch (const std::bad_alloc&) {
         throw ReadRejected(kErrOutOfMemory, {"readdatafile 7\r\nOut of memory"});
     }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "event/byte_source.h"
-#include "event/event.h"
+#include "core/event/byte_source.h"
+#include "core/event/event.h"
 
 namespace krnz {
 

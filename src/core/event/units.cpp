@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/units.h"
+#include "core/event/units.h"
 
 #include <array>
 
-#include "common/error.h"
-#include "event/event.h"
+#include "core/common/error.h"
+#include "core/event/event.h"
 
 namespace krnz {
 namespace {
 
 const std::array<std::string, kUnitCount> kUnitNames = {
-    "\xC2\xB5m", "mm", "mm/s", "ips", "m/s2", "g",  "Pa", "kPa", "MPa", "psi",
-    "dBA",       "N",  "kN",   "mV",  "Volt", "EU", "Pas", "Pa/s", "in", "undef"};
+    "\xC2\xB5m", "mm", "mm/s", "ips", "m/s2", "g",  "Pa",  "kPa",  "MPa", "psi",
+    "dBA",       "N",  "kN",   "mV",  "Volt", "EU", "Pas", "Pa/s", "in",  "undef"};
 
 const std::array<std::string, 5> kSensorKindNames = {"Off", "Geo", "CCS", "GeoDC", "AC"};
 

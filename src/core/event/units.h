@@ -26,8 +26,12 @@ const std::string& unitName(int unit);
 // Name of a sensor kind ("Off", "Geo", "CCS", "GeoDC", "AC"); outside 0..4 a subscript error.
 const std::string& sensorKindName(int sensorKind);
 
-inline bool isVelocityUnit(int unit) { return unit == 2 || unit == 3; }
-inline bool isPressureUnit(int unit) { return unit >= 6 && unit <= 9; }
+inline bool isVelocityUnit(int unit) {
+    return unit == 2 || unit == 3;
+}
+inline bool isPressureUnit(int unit) {
+    return unit >= 6 && unit <= 9;
+}
 
 // Sets diffUnit/diffScale and integUnit/integScale from the channel's unit.
 void setDerivedUnits(ChannelRecord& channel);

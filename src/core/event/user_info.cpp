@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/user_info.h"
+#include "core/event/user_info.h"
 
-#include "common/text_encoding.h"
-#include "settings/ini_document.h"
+#include "core/common/text_encoding.h"
+#include "core/settings/ini_document.h"
 
 namespace krnz {
 namespace {
@@ -31,8 +31,12 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
 
 }  // namespace
 
-std::string tildesToLineBreaks(std::string_view text) { return replaceAll(text, "~", "\r\n"); }
-std::string lineBreaksToTildes(std::string_view text) { return replaceAll(text, "\r\n", "~"); }
+std::string tildesToLineBreaks(std::string_view text) {
+    return replaceAll(text, "~", "\r\n");
+}
+std::string lineBreaksToTildes(std::string_view text) {
+    return replaceAll(text, "\r\n", "~");
+}
 
 UserInfo parseTremologTexts(std::string_view section) {
     std::string bytes(section.substr(0, kTremologTextBytes));
@@ -49,7 +53,8 @@ UserInfo parseTremologTexts(std::string_view section) {
     info.company = field(5);
     info.supplement = field(6);
     // The line breaks go in before the cut, so the cut position counts them.
-    std::string free = tildesToLineBreaks(bytes.substr(7 * kTremologFieldBytes, kTremologFreeBytes));
+    std::string free =
+        tildesToLineBreaks(bytes.substr(7 * kTremologFieldBytes, kTremologFreeBytes));
     const std::size_t nul = free.find('\0');
     if (nul != std::string::npos && nul + 1 < kTremologFreeBytes) free.resize(nul);
     info.freeText = decodeAnsiOrUtf8(free);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/user_info_carry.h"
+#include "core/event/user_info_carry.h"
 
 namespace krnz {
 namespace {

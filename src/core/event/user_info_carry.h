@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz {
 

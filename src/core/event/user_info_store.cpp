@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/user_info_store.h"
+#include "core/event/user_info_store.h"
 
 #include <array>
 #include <cmath>
 #include <fstream>
 
-#include "common/error.h"
-#include "common/text_encoding.h"
-#include "event/byte_source.h"
-#include "event/user_info.h"
-#include "settings/ini_document.h"
+#include "core/common/error.h"
+#include "core/common/text_encoding.h"
+#include "core/event/byte_source.h"
+#include "core/event/user_info.h"
+#include "core/settings/ini_document.h"
 
 namespace krnz {
 namespace {
@@ -65,8 +65,8 @@ std::optional<std::string> tremologTextSectionProblem(const TremologLayout& layo
     const auto bytes = static_cast<std::int64_t>(kTremologTextBytes);
     const auto size = static_cast<std::int64_t>(layout.fileSize);
     if (t < 0 || t + bytes > size)
-        return "its text section (offset " + std::to_string(t) + ") does not lie inside the file (" +
-               std::to_string(size) + " bytes)";
+        return "its text section (offset " + std::to_string(t) +
+               ") does not lie inside the file (" + std::to_string(size) + " bytes)";
     if (t < kTremologHeaderBytes)
         return "its text section (bytes " + range(t, bytes) + ") overlaps the header (bytes " +
                range(0, kTremologHeaderBytes) + ")";
@@ -80,14 +80,15 @@ std::optional<std::string> tremologTextSectionProblem(const TremologLayout& layo
 void writeTremologTexts(const std::filesystem::path& eventFile, const UserInfo& info) {
     const TremologLayout layout = readTremologLayout(eventFile);
     if (const auto problem = tremologTextSectionProblem(layout))
-        throw Error(kErrProgram, "The texts were not written into " + eventFile.filename().string() +
-                                     ": " + *problem + ".");
+        throw Error(kErrProgram, "The texts were not written into " +
+                                     eventFile.filename().string() + ": " + *problem + ".");
 
     const std::array<const std::string*, 7> shortTexts = {
-        &info.client, &info.operation, &info.location, &info.operatorName,
+        &info.client, &info.operation, &info.location,  &info.operatorName,
         &info.notes,  &info.company,   &info.supplement};
     std::fstream file(eventFile, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file) throw Error(kErrPathFileAccess, "Cannot open " + eventFile.string() + " for writing");
+    if (!file)
+        throw Error(kErrPathFileAccess, "Cannot open " + eventFile.string() + " for writing");
     auto writeAt = [&](std::int64_t offset, const std::string& bytes) {
         file.seekp(offset);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -109,7 +110,8 @@ UserInfoStoreResult storeUserInfo(const std::filesystem::path& eventFile, int fi
         case kFormatK100:
         case kFormatK200: {
             std::error_code ec;
-            if (!std::filesystem::exists(eventFile, ec)) return UserInfoStoreResult::EventFileMissing;
+            if (!std::filesystem::exists(eventFile, ec))
+                return UserInfoStoreResult::EventFileMissing;
             writeUserInfoFile(eventFile, info);
             return UserInfoStoreResult::Stored;
         }

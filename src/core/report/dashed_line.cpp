@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/dashed_line.h"
+#include "core/report/dashed_line.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::report {
 

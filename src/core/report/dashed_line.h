@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "report/page_target.h"
+#include "core/report/page_target.h"
 
 namespace krnz::report {
 

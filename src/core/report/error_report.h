@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "analysis/reporter.h"
-#include "common/error.h"
+#include "core/analysis/reporter.h"
+#include "core/common/error.h"
 
 namespace krnz::report {
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/extra_graph_settings.h"
+#include "core/report/extra_graph_settings.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "common/leading_number.h"
-#include "settings/ini_document.h"
-#include "settings/ini_values.h"
-#include "view/value_format.h"
+#include "core/common/leading_number.h"
+#include "core/common/value_format.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/ini_values.h"
 
 namespace krnz::report {
 namespace {
@@ -19,7 +19,8 @@ constexpr const char* kSection = "general";
 // rather than failing the window's load.
 double longValue(const settings::IniDocument& ini, const char* key, double fallback) {
     const double v = roundHalfEven(val(ini.get(kSection, key, settings::iniText(fallback))));
-    if (!(v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max()))
+    if (!(v >= std::numeric_limits<std::int32_t>::min() &&
+          v <= std::numeric_limits<std::int32_t>::max()))
         return fallback;
     return v;
 }

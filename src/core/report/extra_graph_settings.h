@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/window_placement.h"
+#include "core/settings/window_placement.h"
 
 namespace krnz::report {
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/graph_print.h"
+#include "core/report/graph_print.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "report/dashed_line.h"
-#include "report/segment_clip.h"
-#include "fft/graph_mapping.h"
-#include "fft/graph_texts.h"
+#include "core/report/dashed_line.h"
+#include "core/report/segment_clip.h"
+#include "core/spectrum/graph_mapping.h"
+#include "core/spectrum/graph_texts.h"
 
 namespace krnz::report {
 namespace {
@@ -23,15 +23,18 @@ constexpr std::int32_t kGridGrey = 0xA0A0A0;
 void printGraph(PageTarget& target, const PrintedGraph& graph, const PageRect& rect) {
     if (graph.setup == nullptr) return;
     const spectrum::GraphSetup& g = *graph.setup;
-    const std::vector<spectrum::Tick> yTicks = spectrum::visibleTicks(g.yLabels, g.yIsLog, g.bottom, g.top);
-    const std::vector<spectrum::Tick> xTicks = spectrum::visibleTicks(g.xLabels, g.xIsLog, g.left, g.right);
+    const std::vector<spectrum::Tick> yTicks =
+        spectrum::visibleTicks(g.yLabels, g.yIsLog, g.bottom, g.top);
+    const std::vector<spectrum::Tick> xTicks =
+        spectrum::visibleTicks(g.xLabels, g.xIsLog, g.left, g.right);
 
     target.setFontBold(false);
     target.setFontSize(kTickPt);
     const double lh = target.textHeight("0");
     // At least five digits wide, so graphs side by side and one above the other align.
     double tickColumn = target.textWidth("00000");
-    for (const spectrum::Tick& t : yTicks) tickColumn = std::max(tickColumn, target.textWidth(spectrum::tickText(t.value)));
+    for (const spectrum::Tick& t : yTicks)
+        tickColumn = std::max(tickColumn, target.textWidth(spectrum::tickText(t.value)));
     const double unitW = target.textWidth(graph.xUnit);
     target.setFontSize(kHeadingPt);
     const double headingH = target.textHeight("X");
@@ -44,8 +47,8 @@ void printGraph(PageTarget& target, const PrintedGraph& graph, const PageRect& r
     if (plot.width <= 0.0 || plot.height <= 0.0) return;
 
     target.setFontBold(true);
-    target.textBox(spectrum::graphHeading(graph.yUnit, g.ch, graph.maxampatText, g.maxAmpFreq), plot.left,
-                   rect.top, plot.width, headingH);
+    target.textBox(spectrum::graphHeading(graph.yUnit, g.ch, graph.maxampatText, g.maxAmpFreq),
+                   plot.left, rect.top, plot.width, headingH);
     target.setFontBold(false);
 
     const double tppX = target.twipsPerPixelX();
@@ -91,7 +94,8 @@ void printGraph(PageTarget& target, const PrintedGraph& graph, const PageRect& r
     target.textBox(graph.xUnit, plot.right() + 0.4 * lh, plot.bottom() - lh, unitW, lh);
     if (graph.xReadout && graph.yReadout) {
         const std::string readout = *graph.xReadout + "   " + *graph.yReadout;
-        target.textBox(readout, plot.left + 0.4 * lh, plot.top + 0.3 * lh, target.textWidth(readout), lh);
+        target.textBox(readout, plot.left + 0.4 * lh, plot.top + 0.3 * lh,
+                       target.textWidth(readout), lh);
     }
 
     // The curve: runs of points joined while they stay in the plot, cut where they leave it.

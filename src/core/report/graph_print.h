@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "report/page_target.h"
-#include "fft/fft_graphs.h"
+#include "core/report/page_target.h"
+#include "core/spectrum/fft_graphs.h"
 
 namespace krnz::report {
 

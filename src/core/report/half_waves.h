@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::report {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "report/page_target.h"
+#include "core/report/page_target.h"
 
 namespace krnz::report {
 
@@ -23,8 +23,8 @@ struct InfoBoxTexts {
 // are a box each; a value too long for its column is wrapped and moves the rows below it down
 // with their labels. Heights are measured, so the box grows with its texts. Returns the box's
 // height; 0 and nothing drawn when both parts are empty.
-double printInfoBox(PageTarget& target, const InfoBoxTexts& texts, double left, double top, double width,
-                    bool stacked);
+double printInfoBox(PageTarget& target, const InfoBoxTexts& texts, double left, double top,
+                    double width, bool stacked);
 
 // The width at which no value of the box needs wrapping.
 double infoBoxWidth(PageTarget& target, const InfoBoxTexts& texts, bool stacked);

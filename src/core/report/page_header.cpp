@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/page_header.h"
+#include "core/report/page_header.h"
 
 #include <chrono>
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::report {
 namespace {
@@ -20,21 +20,22 @@ std::string eventIdentificationLine(const SampleRecord& rec, const TextLookup& t
     using namespace std::chrono;
     const int monthIndex = rec.month - 1;
     const int yearOffset = monthIndex >= 0 ? monthIndex / 12 : (monthIndex - 11) / 12;
-    const year_month_day firstOfMonth{year{calendarYear(rec.year) + yearOffset},
-                                      month{static_cast<unsigned>(monthIndex - 12 * yearOffset + 1)}, day{1}};
+    const year_month_day firstOfMonth{
+        year{calendarYear(rec.year) + yearOffset},
+        month{static_cast<unsigned>(monthIndex - 12 * yearOffset + 1)}, day{1}};
     const year_month_day date{sys_days{firstOfMonth} + days{rec.day - 1}};
     const int y = static_cast<int>(date.year());
     const int m = static_cast<int>(static_cast<unsigned>(date.month()));
     const int d = static_cast<int>(static_cast<unsigned>(date.day()));
     return texts.text("krn", "instrumentSN") + " " + std::to_string(rec.instrumentSN) + ",   " +
            texts.text("krn", "eventNumber") + " " + std::to_string(rec.eventNumber) + ",   " +
-           texts.text("krn", "DateTime") + " " + weekdayAbbrev(y, m, d) + " " + std::to_string(d) + " " +
-           monthAbbrev(m) + " " + std::to_string(y) + " " +
-           formatNumber(rec.hour, "00") + ":" + formatNumber(rec.minute, "00") + ":" +
-           formatNumber(rec.second, "00");
+           texts.text("krn", "DateTime") + " " + weekdayAbbrev(y, m, d) + " " + std::to_string(d) +
+           " " + monthAbbrev(m) + " " + std::to_string(y) + " " + formatNumber(rec.hour, "00") +
+           ":" + formatNumber(rec.minute, "00") + ":" + formatNumber(rec.second, "00");
 }
 
-double printCompanyBlock(PageTarget& target, const UserInfo& info, double left, double top, double width) {
+double printCompanyBlock(PageTarget& target, const UserInfo& info, double left, double top,
+                         double width) {
     double y = top;
     auto block = [&](const std::string& text, double points, bool bold) {
         if (text.empty()) return;

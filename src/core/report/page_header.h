@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "event/event.h"
-#include "report/page_target.h"
-#include "settings/text_lookup.h"
+#include "core/event/event.h"
+#include "core/report/page_target.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::report {
 
@@ -16,7 +16,8 @@ std::string eventIdentificationLine(const SampleRecord& rec, const TextLookup& t
 // The company block at (left, top): the company in bold, then the supplement and the free text,
 // each starting below the measured height of the one before; empty texts take no room. Returns
 // the y below the block.
-double printCompanyBlock(PageTarget& target, const UserInfo& info, double left, double top, double width);
+double printCompanyBlock(PageTarget& target, const UserInfo& info, double left, double top,
+                         double width);
 
 // "version " and the program's version, right-aligned against `right` at `top`.
 void printVersion(PageTarget& target, const std::string& version, double right, double top);

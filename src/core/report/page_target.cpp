@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/page_target.h"
+#include "core/report/page_target.h"
 
 namespace krnz::report {
 

@@ -47,7 +47,7 @@ struct PageMargins {
 // record the calls. Order of use: page properties, startDoc, drawing calls, endDoc. Colours are
 // 24-bit RGB with red in the low byte. Text is UTF-8; "\r\n" or "\n" breaks a line.
 class PageTarget {
-public:
+  public:
     virtual ~PageTarget() = default;
 
     // Page setup, before startDoc; the page extent follows the orientation.
@@ -73,8 +73,8 @@ public:
     // Height of the text wrapped at word boundaries to `width` ("CalcText", "TextHei").
     virtual double calcTextHeight(std::string_view text, double width) const = 0;
     // Text wrapped to a box, from its top; text that does not fit runs on below the box.
-    virtual void textBox(std::string_view text, double left, double top, double width, double height,
-                         TextAlign align = TextAlign::Left) = 0;
+    virtual void textBox(std::string_view text, double left, double top, double width,
+                         double height, TextAlign align = TextAlign::Left) = 0;
     // Text with its top-left corner at (x, y) ("CurrentX", "CurrentY", "text").
     virtual void textAt(double x, double y, std::string_view text) = 0;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/polyline_thinning.h"
+#include "core/report/polyline_thinning.h"
 
 #include <algorithm>
 #include <cmath>

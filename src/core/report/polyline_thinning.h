@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "report/page_target.h"
+#include "core/report/page_target.h"
 
 namespace krnz::report {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_axes.h"
+#include "core/report/ppvzx_axes.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace krnz::report {
 
@@ -30,9 +30,13 @@ double PpvzxAxes::axisValue(double v, bool log, const char* zeroMessage) {
     return std::log(v);
 }
 
-double PpvzxAxes::xAxisValue(double v) { return axisValue(v, m_standard.xLog, "xLog(0) error"); }
+double PpvzxAxes::xAxisValue(double v) {
+    return axisValue(v, m_standard.xLog, "xLog(0) error");
+}
 
-double PpvzxAxes::yAxisValue(double v) { return axisValue(v, m_standard.yLog, "yLog(0) error"); }
+double PpvzxAxes::yAxisValue(double v) {
+    return axisValue(v, m_standard.yLog, "yLog(0) error");
+}
 
 double PpvzxAxes::xToPixel(double frequencyHz) {
     if (frequencyHz < 1.0) return 1.0;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "report/ppvzx_config.h"
+#include "core/report/ppvzx_config.h"
 
 namespace krnz::report {
 
@@ -12,7 +12,7 @@ namespace krnz::report {
 // and last label values; a logarithmic axis maps natural logarithms. `pixelX`/`pixelY` are the
 // device's pixel sizes in twips: the last pixel column and row are the far edges.
 class PpvzxAxes {
-public:
+  public:
     PpvzxAxes(const PpvzxTable& table, const PpvzxStandard& standard, double width, double height,
               double pixelX, double pixelY);
 
@@ -34,7 +34,7 @@ public:
     // The notes made so far, each text once, in the order first met.
     const std::vector<std::string>& messages() const { return m_messages; }
 
-private:
+  private:
     double axisValue(double v, bool log, const char* zeroMessage);
     void note(const std::string& message);
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_config.h"
+#include "core/report/ppvzx_config.h"
 
 #include <cstdio>
 #include <optional>
 
-#include "common/comma_list.h"
-#include "common/error.h"
-#include "common/leading_number.h"
-#include "settings/ini_document.h"
-#include "settings/ini_text.h"
-#include "settings/ini_values.h"
+#include "core/common/comma_list.h"
+#include "core/common/error.h"
+#include "core/common/leading_number.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/ini_text.h"
+#include "core/settings/ini_values.h"
 
 namespace krnz::report {
 namespace {
@@ -49,7 +49,9 @@ LimitLine parseLine(std::string list, double yFactor) {
     return line;
 }
 
-bool isLog(const std::string& scale) { return settings::sameText(scale, "log"); }
+bool isLog(const std::string& scale) {
+    return settings::sameText(scale, "log");
+}
 
 PpvzxStandard readStandard(const settings::IniDocument& ini, const std::string& section) {
     PpvzxStandard s;

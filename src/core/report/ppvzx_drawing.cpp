@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_drawing.h"
+#include "core/report/ppvzx_drawing.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "common/error.h"
-#include "report/error_report.h"
-#include "report/ppvzx_axes.h"
-#include "report/segment_clip.h"
-#include "view/value_format.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
+#include "core/report/error_report.h"
+#include "core/report/ppvzx_axes.h"
+#include "core/report/segment_clip.h"
 
 namespace krnz::report {
 namespace {
@@ -29,7 +29,7 @@ const PpvzxStandard& defaultStandard() {
 
 // Axis numbers left out where they would touch the one kept before.
 class OverlapGuard {
-public:
+  public:
     bool admit(double lo, double hi) {
         if (m_any && lo < m_lastHi) return false;
         m_any = true;
@@ -37,7 +37,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool m_any = false;
     double m_lastHi = 0.0;
 };
@@ -163,8 +163,10 @@ std::vector<PpvzxMarker> drawMarkers(PageTarget& target, PpvzxAxes& axes, const 
         for (std::size_t j = 0; j < amps.size() && j < frqs.size(); ++j) {
             // A list of the largest half-waves pads with zeros; no half-wave peaks at 0.
             if (!(amps[j] > 0.0)) continue;
-            const double x = l.plot.left + std::clamp(axes.xToPixel(frqs[j]), 0.0, axes.plotWidth());
-            const double y = l.plot.top + std::clamp(axes.yToPixel(amps[j]), 0.0, axes.plotHeight());
+            const double x =
+                l.plot.left + std::clamp(axes.xToPixel(frqs[j]), 0.0, axes.plotWidth());
+            const double y =
+                l.plot.top + std::clamp(axes.yToPixel(amps[j]), 0.0, axes.plotHeight());
             target.textBox(caption, x - w / 2, y - h / 2, w, h, TextAlign::Centre);
             markers.push_back({c, x, y, markerTooltip(amps[j], frqs[j], standard, d.texts)});
         }
@@ -186,7 +188,8 @@ PpvzxDrawing drawPPVZX(PageTarget& target, const PpvzxDiagram& diagram, const Pa
                        analysis::Reporter& reporter) {
     // A table whose reading failed has no labels; the keys' defaults stand in.
     static const PpvzxTable kNoTable{{1.0, 100.0}, {1.0, 100.0}, {}};
-    const bool usable = diagram.table != nullptr && !diagram.table->xLabels.empty() && !diagram.table->yLabels.empty();
+    const bool usable = diagram.table != nullptr && !diagram.table->xLabels.empty() &&
+                        !diagram.table->yLabels.empty();
     const PpvzxTable& table = usable ? *diagram.table : kNoTable;
     const PpvzxStandard& standard = selectedStandard(diagram);
 

@@ -5,22 +5,22 @@
 #include <string>
 #include <vector>
 
-#include "analysis/reporter.h"
-#include "event/event.h"
-#include "report/page_target.h"
-#include "report/ppvzx_config.h"
-#include "report/ppvzx_texts.h"
+#include "core/analysis/reporter.h"
+#include "core/event/event.h"
+#include "core/report/page_target.h"
+#include "core/report/ppvzx_config.h"
+#include "core/report/ppvzx_texts.h"
 
 namespace krnz::report {
 
 // What one drawing of the PPV/ZX diagram shows.
 struct PpvzxDiagram {
     const PpvzxTable* table = nullptr;
-    int standard = -1;                      // position in table->standards; -1: none selected
-    std::array<bool, kSlots> channelOn{};   // the window's "channelOn" boxes
-    const SampleRecord* rec = nullptr;      // highAmps (mm/s) and highAmpFrqs (Hz) per slot
+    int standard = -1;                     // position in table->standards; -1: none selected
+    std::array<bool, kSlots> channelOn{};  // the window's "channelOn" boxes
+    const SampleRecord* rec = nullptr;     // highAmps (mm/s) and highAmpFrqs (Hz) per slot
     PpvzxTexts texts;
-    bool color = true;                      // limit lines in red rather than black
+    bool color = true;  // limit lines in red rather than black
 };
 
 // A half-wave's marker: the slot's number centred at (x, y), page twips.

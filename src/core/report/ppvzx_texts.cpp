@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_texts.h"
+#include "core/report/ppvzx_texts.h"
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::report {
 

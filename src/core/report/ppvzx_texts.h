@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "report/ppvzx_config.h"
-#include "settings/text_lookup.h"
+#include "core/report/ppvzx_config.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::report {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/print_choices.h"
+#include "core/report/print_choices.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "view/zoom_scroll.h"
+#include "core/view/zoom_scroll.h"
 
 namespace krnz::report {
 
@@ -24,7 +24,9 @@ int firstPrintChannel(const PrintChoices& choices) {
     return 0;
 }
 
-int countPrintChannels(const PrintChoices& choices) { return countPrintChannelsBefore(choices, kSlots); }
+int countPrintChannels(const PrintChoices& choices) {
+    return countPrintChannelsBefore(choices, kSlots);
+}
 
 VisiblePart visiblePart(int zoom, int scrollValue, int scrollMax) {
     if (zoom <= 1) return {};

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz::report {
 
@@ -15,23 +15,23 @@ struct PrintChoices {
     bool spectrumPrint = false;  // the spectrum window asked for the print: landscape graphs
     bool fftAll = false;         // `fft_all`: all four graphs, else the one chosen in `fft_sel`
     int fftSel = 0;
-    bool samples = true;          // the channel strips
+    bool samples = true;  // the channel strips
     // The event frame's three option buttons. The first two lay out the page alike; the
     // include boxes below decide what it holds.
     bool samplesOnly = true;
     bool samplesAndInfo = false;
-    bool onlyPpvzx = false;       // `only_ppv_zx`: the diagram alone under the header
-    bool ppvzx = false;          // the diagram beside the information box
+    bool onlyPpvzx = false;  // `only_ppv_zx`: the diagram alone under the header
+    bool ppvzx = false;      // the diagram beside the information box
     std::array<bool, kSlots> channelOn{true, true, true, true};
     bool bold = false;
     double printPenWidth = 20.0;  // twips, the trace pen with `bold`
     bool cursor = false;
     bool printzoom = false;
-    bool printHeader = true;      // the company block
-    bool userInfo = true;         // the user information in the information box
-    bool channelInfo = true;      // a line of channel measures above each strip
-    bool sampleInfo = true;       // the sample information in the information box
-    bool sensor = true;           // the sensor and channel number in that line
+    bool printHeader = true;  // the company block
+    bool userInfo = true;     // the user information in the information box
+    bool channelInfo = true;  // a line of channel measures above each strip
+    bool sampleInfo = true;   // the sample information in the information box
+    bool sensor = true;       // the sensor and channel number in that line
 };
 
 // `printChannelOn`: the slot's `channelOn` box is ticked.

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/print_page.h"
+#include "core/report/print_page.h"
 
 #include <algorithm>
 #include <cmath>
 #include <new>
 
-#include "common/error.h"
-#include "report/error_report.h"
-#include "report/graph_print.h"
-#include "report/info_box.h"
-#include "report/page_header.h"
-#include "report/print_strips.h"
-#include "report/text_lines.h"
-#include "view/value_format.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
+#include "core/report/error_report.h"
+#include "core/report/graph_print.h"
+#include "core/report/info_box.h"
+#include "core/report/page_header.h"
+#include "core/report/print_strips.h"
+#include "core/report/text_lines.h"
 
 namespace krnz::report {
 namespace {
@@ -42,7 +42,8 @@ InfoBoxTexts infoTexts(const PrintSources& s) {
     return t;
 }
 
-double textLine(PageTarget& target, const std::string& text, double left, double top, double width, bool bold) {
+double textLine(PageTarget& target, const std::string& text, double left, double top, double width,
+                bool bold) {
     target.setFontBold(bold);
     target.setFontSize(kBasePt);
     const double h = target.calcTextHeight(text, width);
@@ -51,7 +52,8 @@ double textLine(PageTarget& target, const std::string& text, double left, double
     return h;
 }
 
-void drawDiagram(PageTarget& target, const PrintSources& s, const PageRect& rect, analysis::Reporter& reporter) {
+void drawDiagram(PageTarget& target, const PrintSources& s, const PageRect& rect,
+                 analysis::Reporter& reporter) {
     if (s.ppvzx == nullptr) return;
     PpvzxDiagram diagram = *s.ppvzx;
     diagram.color = s.options->printInColor;
@@ -62,7 +64,8 @@ void spectrumPage(PageTarget& target, const PrintSources& s, const PageRect& are
     if (s.spectrum == nullptr) return;
     const PrintSpectrum& sp = *s.spectrum;
     const std::string heading = sp.selected + " (" + s.texts->text("preview", "interval") + ": " +
-                                formatNumber(sp.tStart, "0.000") + "s - " + formatNumber(sp.tEnd, "0.000") + "s)";
+                                formatNumber(sp.tStart, "0.000") + "s - " +
+                                formatNumber(sp.tEnd, "0.000") + "s)";
     double y = area.top;
     y += textLine(target, heading, area.left, y, area.width, false) + 0.6 * lh;
     const PageRect graphs{area.left, y, area.width, area.bottom() - y};
@@ -92,15 +95,16 @@ void eventPage(PageTarget& target, const PrintSources& s, const PageRect& area, 
     double y = area.top;
     if (c.onlyPpvzx) {
         const double side = std::min(area.width, area.bottom() - y);
-        drawDiagram(target, s, {area.left, y, area.width, std::min(side, area.width * 0.85)}, reporter);
+        drawDiagram(target, s, {area.left, y, area.width, std::min(side, area.width * 0.85)},
+                    reporter);
         return;
     }
     const InfoBoxTexts info = infoTexts(s);
     if (c.ppvzx) {
         const double gap = 1.2 * lh;
         // As wide as its texts want, within a fair share of the row beside the diagram.
-        const double boxWidth =
-            std::round(std::clamp(infoBoxWidth(target, info, true), area.width * 0.40, area.width * 0.56));
+        const double boxWidth = std::round(
+            std::clamp(infoBoxWidth(target, info, true), area.width * 0.40, area.width * 0.56));
         const double diagramLeft = area.left + boxWidth + gap;
         const double diagramWidth = area.right() - diagramLeft;
         // The diagram's height is the smaller of what its width suggests and a share of the page.
@@ -117,8 +121,10 @@ void eventPage(PageTarget& target, const PrintSources& s, const PageRect& area, 
     printChannels(target, strips, {area.left, y, area.width, area.bottom() - y});
 }
 
-void compose(PageTarget& target, const PrintSources& s, const PageMargins& margins, analysis::Reporter& reporter) {
-    const PageRect page{margins.left, margins.top, target.pageWidth() - margins.left - margins.right,
+void compose(PageTarget& target, const PrintSources& s, const PageMargins& margins,
+             analysis::Reporter& reporter) {
+    const PageRect page{margins.left, margins.top,
+                        target.pageWidth() - margins.left - margins.right,
                         target.pageHeight() - margins.top - margins.bottom};
     target.setFontBold(false);
     target.setFontSize(kBasePt);
@@ -130,7 +136,8 @@ void compose(PageTarget& target, const PrintSources& s, const PageMargins& margi
     const double versionHeight = target.textHeight("X");
     double y = page.top;
     if (s.choices.printHeader)
-        y = printCompanyBlock(target, *s.userInfo, page.left, page.top, page.width - versionWidth - lh);
+        y = printCompanyBlock(target, *s.userInfo, page.left, page.top,
+                              page.width - versionWidth - lh);
     y = std::max(y, page.top + versionHeight) + 0.4 * lh;
     target.setPenColor(kRuleGrey);
     target.setPenWidth(0);
@@ -144,7 +151,8 @@ void compose(PageTarget& target, const PrintSources& s, const PageMargins& margi
         target.setFontBold(true);
         target.setFontSize(kBasePt);
         const double idHeight = target.calcTextHeight(identification, page.width);
-        spectrumPage(target, s, {page.left, y, page.width, page.bottom() - idHeight - 0.5 * lh - y}, lh);
+        spectrumPage(target, s, {page.left, y, page.width, page.bottom() - idHeight - 0.5 * lh - y},
+                     lh);
         textLine(target, identification, page.left, page.bottom() - idHeight, page.width, true);
         return;
     }
@@ -156,7 +164,8 @@ void compose(PageTarget& target, const PrintSources& s, const PageMargins& margi
 
 bool printPage(PageTarget& target, const PrintSources& sources, const PageMargins& margins,
                analysis::Reporter& reporter) {
-    target.setOrientation(sources.choices.spectrumPrint ? Orientation::Landscape : Orientation::Portrait);
+    target.setOrientation(sources.choices.spectrumPrint ? Orientation::Landscape
+                                                        : Orientation::Portrait);
     target.setColorMode(1);
     target.startDoc();
     bool complete = false;

@@ -4,14 +4,14 @@
 #include <array>
 #include <string>
 
-#include "analysis/reporter.h"
-#include "event/event.h"
-#include "report/page_target.h"
-#include "report/ppvzx_drawing.h"
-#include "report/print_choices.h"
-#include "settings/options.h"
-#include "settings/text_lookup.h"
-#include "fft/fft_graphs.h"
+#include "core/analysis/reporter.h"
+#include "core/event/event.h"
+#include "core/report/page_target.h"
+#include "core/report/ppvzx_drawing.h"
+#include "core/report/print_choices.h"
+#include "core/settings/options.h"
+#include "core/settings/text_lookup.h"
+#include "core/spectrum/fft_graphs.h"
 
 namespace krnz::report {
 

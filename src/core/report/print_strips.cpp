@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/print_strips.h"
+#include "core/report/print_strips.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "event/units.h"
-#include "report/dashed_line.h"
-#include "report/printer_reduction.h"
-#include "view/full_scale.h"
-#include "view/value_format.h"
+#include "core/common/value_format.h"
+#include "core/event/units.h"
+#include "core/report/dashed_line.h"
+#include "core/report/printer_reduction.h"
+#include "core/view/full_scale.h"
 
 namespace krnz::report {
 namespace {
@@ -33,9 +33,10 @@ Caption captionOf(const StripSources& s, int slot) {
     const std::vector<std::string>& labels = view.channelLabels[i];
     const std::vector<std::string>& values = view.channelValues[i];
     Caption caption;
-    caption.head = s.choices->sensor && !values.empty()
-                       ? values[0]
-                       : view.channelText + " " + std::to_string(fileChannelOfSlot(s.event->sample, slot));
+    caption.head =
+        s.choices->sensor && !values.empty()
+            ? values[0]
+            : view.channelText + " " + std::to_string(fileChannelOfSlot(s.event->sample, slot));
     caption.head += "  [" + unit + "]";
     if (s.choices->channelInfo) {
         for (std::size_t k = 1; k < labels.size() && k < values.size(); ++k) {
@@ -70,7 +71,9 @@ double niceStepAtLeast(double x) {
 
 int decimalsOf(double step) {
     int d = 0;
-    while (d < 6 && std::fabs(step * std::pow(10.0, d) - std::round(step * std::pow(10.0, d))) > 1e-9) ++d;
+    while (d < 6 &&
+           std::fabs(step * std::pow(10.0, d) - std::round(step * std::pow(10.0, d))) > 1e-9)
+        ++d;
     return d;
 }
 
@@ -79,7 +82,8 @@ struct TimeTick {
     std::string label;
 };
 
-std::vector<TimeTick> timeTicks(PageTarget& target, const SampleRecord& rec, const SampleAxis& axis) {
+std::vector<TimeTick> timeTicks(PageTarget& target, const SampleRecord& rec,
+                                const SampleAxis& axis) {
     std::vector<TimeTick> ticks;
     const double dt = rec.sampleInterval;
     if (!(dt > 0.0) || axis.last <= axis.first) return ticks;
@@ -99,8 +103,9 @@ void drawAmplitudeLabels(PageTarget& target, const PageRect& strip, double fullS
     const std::string top = textOf(fullScale);
     const std::string bottom = "-" + top;
     const double right = strip.left - 0.4 * lh;
-    for (const auto& [text, y] : {std::pair{top, strip.top}, std::pair{std::string("0"), strip.top + strip.height / 2},
-                                  std::pair{bottom, strip.bottom()}}) {
+    for (const auto& [text, y] :
+         {std::pair{top, strip.top}, std::pair{std::string("0"), strip.top + strip.height / 2},
+          std::pair{bottom, strip.bottom()}}) {
         const double w = target.textWidth(text);
         target.textBox(text, right - w, y - lh / 2, w, lh, TextAlign::Right);
     }
@@ -125,7 +130,8 @@ void drawCursors(PageTarget& target, const StripSources& s, const SampleAxis& ax
         target.setBrushStyle(BrushStyle::Solid);
         target.drawRectangle(left, top + 0.2 * lh, left + w, top + 0.2 * lh + h);
         target.setBrushStyle(BrushStyle::Transparent);
-        target.textBox(cursor.caption, left + 0.3 * lh, top + 0.3 * lh, w - 0.6 * lh, h, TextAlign::Left);
+        target.textBox(cursor.caption, left + 0.3 * lh, top + 0.3 * lh, w - 0.6 * lh, h,
+                       TextAlign::Left);
     }
 }
 
@@ -141,10 +147,12 @@ void printWaveform(PageTarget& target, const SampleRecord& rec, int slot, const 
     if (range.last < range.first || rec.sampleData.empty()) return;
     const std::span<const float> row = rec.sampleData.row(slot);
     const std::span<const float> samples =
-        row.subspan(static_cast<std::size_t>(range.first), static_cast<std::size_t>(range.last - range.first + 1));
+        row.subspan(static_cast<std::size_t>(range.first),
+                    static_cast<std::size_t>(range.last - range.first + 1));
     const double tolerance = 2 * reductionFactor(printerDataReduction) * fullScale;
     const std::vector<std::int32_t> indices = reducedTraceIndices(samples, tolerance);
-    const SampleAxis axis{strip.left, strip.width, 0, static_cast<std::int32_t>(samples.size()) - 1};
+    const SampleAxis axis{strip.left, strip.width, 0,
+                          static_cast<std::int32_t>(samples.size()) - 1};
     const double centre = strip.top + strip.height / 2;
     const double scale = strip.height / 2 / fullScale;
     std::vector<PagePoint> points;
@@ -167,9 +175,10 @@ void printChannels(PageTarget& target, const StripSources& s, const PageRect& ar
     const SampleRecord& rec = s.event->sample;
     const int count = countPrintChannels(choices);
     if (count == 0) return;
-    const SampleRange range = choices.printzoom
-                                  ? sampleRangeOf(s.view->visibleStart, s.view->visibleEnd, rec.nSamplesPerChannel)
-                                  : sampleRangeOf(0.0, 1.0, rec.nSamplesPerChannel);
+    const SampleRange range =
+        choices.printzoom
+            ? sampleRangeOf(s.view->visibleStart, s.view->visibleEnd, rec.nSamplesPerChannel)
+            : sampleRangeOf(0.0, 1.0, rec.nSamplesPerChannel);
 
     target.setFontBold(false);
     target.setFontSize(kAxisPt);
@@ -177,7 +186,8 @@ void printChannels(PageTarget& target, const StripSources& s, const PageRect& ar
     double column = target.textWidth("+00.00");
     for (int c = 0; c < kSlots; ++c)
         if (printChannelOn(choices, c))
-            column = std::max(column, target.textWidth("-" + textOf(settings::getManualScale(*s.options, c))));
+            column = std::max(
+                column, target.textWidth("-" + textOf(settings::getManualScale(*s.options, c))));
     const double stripLeft = area.left + column + 0.4 * lh;
     const double stripWidth = area.right() - stripLeft;
     if (stripWidth <= 0.0) return;
@@ -194,7 +204,8 @@ void printChannels(PageTarget& target, const StripSources& s, const PageRect& ar
         const double headW = target.textWidth(cap.head);
         double h = target.textHeight(cap.head);
         target.setFontBold(false);
-        if (!cap.rest.empty()) h = std::max(h, target.calcTextHeight(cap.rest, std::max(lh, stripWidth - headW - lh)));
+        if (!cap.rest.empty())
+            h = std::max(h, target.calcTextHeight(cap.rest, std::max(lh, stripWidth - headW - lh)));
         captionH = std::max(captionH, h);
     }
 
@@ -209,7 +220,8 @@ void printChannels(PageTarget& target, const StripSources& s, const PageRect& ar
     for (int c = 0; c < kSlots; ++c) {
         if (!printChannelOn(choices, c)) continue;
         const double blockTop = area.top + countPrintChannelsBefore(choices, c) * block;
-        strip = {stripLeft, blockTop + captionH + 0.2 * lh, stripWidth, block - captionH - 0.2 * lh - 0.5 * lh};
+        strip = {stripLeft, blockTop + captionH + 0.2 * lh, stripWidth,
+                 block - captionH - 0.2 * lh - 0.5 * lh};
         if (strip.height <= 0.0) return;
         if (!firstTop) firstTop = strip.top;
 
@@ -220,12 +232,14 @@ void printChannels(PageTarget& target, const StripSources& s, const PageRect& ar
         target.textBox(cap.head, stripLeft, blockTop, headW, captionH);
         target.setFontBold(false);
         if (!cap.rest.empty())
-            target.textBox(cap.rest, stripLeft + headW + lh, blockTop, stripWidth - headW - lh, captionH);
+            target.textBox(cap.rest, stripLeft + headW + lh, blockTop, stripWidth - headW - lh,
+                           captionH);
 
         target.setPenStyle(PenStyle::Solid);
         target.setPenWidth(0);
         target.setPenColor(kGridGrey);
-        for (const TimeTick& tick : ticks) target.drawLine(tick.x, strip.top, tick.x, strip.bottom());
+        for (const TimeTick& tick : ticks)
+            target.drawLine(tick.x, strip.top, tick.x, strip.bottom());
         target.setPenColor(kZeroGrey);
         const double centre = strip.top + strip.height / 2;
         target.drawLine(strip.left, centre, strip.right(), centre);

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "event/event.h"
-#include "report/page_target.h"
-#include "report/print_choices.h"
-#include "settings/options.h"
+#include "core/event/event.h"
+#include "core/report/page_target.h"
+#include "core/report/print_choices.h"
+#include "core/settings/options.h"
 
 namespace krnz::report {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/printer_reduction.h"
+#include "core/report/printer_reduction.h"
 
 #include <algorithm>
 #include <limits>
@@ -9,10 +9,14 @@ namespace krnz::report {
 
 double reductionFactor(int printerDataReduction) {
     switch (printerDataReduction) {
-        case 0: return 0.0;
-        case 1: return 0.01;
-        case 2: return 0.02;
-        default: return 0.05;
+        case 0:
+            return 0.0;
+        case 1:
+            return 0.01;
+        case 2:
+            return 0.02;
+        default:
+            return 0.05;
     }
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/recording_page_target.h"
+#include "core/report/recording_page_target.h"
 
 #include <algorithm>
 
-#include "report/text_lines.h"
+#include "core/report/text_lines.h"
 
 namespace krnz::report {
 
@@ -20,7 +20,8 @@ std::vector<const PageCall*> RecordingPageTarget::ofKind(PageCall::Op op) const 
 std::vector<const PageCall*> RecordingPageTarget::texts() const {
     std::vector<const PageCall*> out;
     for (const PageCall& call : m_calls)
-        if (call.op == PageCall::Op::TextBox || call.op == PageCall::Op::TextAt) out.push_back(&call);
+        if (call.op == PageCall::Op::TextBox || call.op == PageCall::Op::TextAt)
+            out.push_back(&call);
     return out;
 }
 
@@ -46,7 +47,9 @@ void RecordingPageTarget::setOrientation(Orientation orientation) {
     record(PageCall::Op::Orientation).value = static_cast<double>(orientation);
 }
 
-void RecordingPageTarget::setColorMode(int mode) { record(PageCall::Op::ColorMode).value = mode; }
+void RecordingPageTarget::setColorMode(int mode) {
+    record(PageCall::Op::ColorMode).value = mode;
+}
 
 void RecordingPageTarget::startDoc() {
     m_inDocument = true;
@@ -59,11 +62,13 @@ void RecordingPageTarget::endDoc() {
 }
 
 double RecordingPageTarget::pageWidth() const {
-    return m_orientation == Orientation::Portrait ? std::min(m_width, m_height) : std::max(m_width, m_height);
+    return m_orientation == Orientation::Portrait ? std::min(m_width, m_height)
+                                                  : std::max(m_width, m_height);
 }
 
 double RecordingPageTarget::pageHeight() const {
-    return m_orientation == Orientation::Portrait ? std::max(m_width, m_height) : std::min(m_width, m_height);
+    return m_orientation == Orientation::Portrait ? std::max(m_width, m_height)
+                                                  : std::min(m_width, m_height);
 }
 
 void RecordingPageTarget::setFontBold(bool bold) {

@@ -7,16 +7,29 @@
 #include <string_view>
 #include <vector>
 
-#include "report/page_target.h"
+#include "core/report/page_target.h"
 
 namespace krnz::report {
 
 // One call on a RecordingPageTarget with the pen and font in force when it was made.
 struct PageCall {
     enum class Op {
-        Orientation, ColorMode, StartDoc, EndDoc, FontBold, FontSize,
-        TextBox, TextAt, PenColor, PenStyle, PenWidth, BrushColor, BrushStyle,
-        Line, Polyline, Rectangle,
+        Orientation,
+        ColorMode,
+        StartDoc,
+        EndDoc,
+        FontBold,
+        FontSize,
+        TextBox,
+        TextAt,
+        PenColor,
+        PenStyle,
+        PenWidth,
+        BrushColor,
+        BrushStyle,
+        Line,
+        Polyline,
+        Rectangle,
     };
     Op op = Op::StartDoc;
     std::string text;
@@ -38,7 +51,7 @@ struct PageCall {
 // Text metrics are those of a fixed-pitch font: each character is 12 twips per point wide and
 // each line 24 twips per point high (10 pt: 120 by 240), so positions can be worked out by hand.
 class RecordingPageTarget final : public PageTarget {
-public:
+  public:
     // An A4 page in portrait, with 2 cm margins.
     RecordingPageTarget(double width = 11906, double height = 16838,
                         PageMargins margins = {1134, 1134, 1134, 1134});
@@ -80,7 +93,7 @@ public:
     double charWidth() const { return 12.0 * m_state.fontSize; }
     double lineHeight() const { return 24.0 * m_state.fontSize; }
 
-private:
+  private:
     PageCall& record(PageCall::Op op);
     std::size_t wrappedLines(std::string_view text, double width) const;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/segment_clip.h"
+#include "core/report/segment_clip.h"
 
 #include <algorithm>
 #include <cmath>

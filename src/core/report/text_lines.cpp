@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/text_lines.h"
+#include "core/report/text_lines.h"
 
 namespace krnz::report {
 

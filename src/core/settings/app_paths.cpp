@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/app_paths.h"
+#include "core/settings/app_paths.h"
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,8 +70,8 @@ AppPaths AppPaths::portable(const fs::path& programFolder) {
 }
 
 AppPaths AppPaths::installed(const fs::path& executableDir, const Environment& environment) {
-    const fs::path home = fs::path(environment.home).is_absolute() ? fs::path(environment.home)
-                                                                   : systemTempDir();
+    const fs::path home =
+        fs::path(environment.home).is_absolute() ? fs::path(environment.home) : systemTempDir();
     const fs::path userData = xdgDir(environment.xdgDataHome, home, ".local/share") / "krnz";
     AppPaths paths;
     paths.m_settingsDir = xdgDir(environment.xdgConfigHome, home, ".config") / "krnz";

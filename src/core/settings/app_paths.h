@@ -23,7 +23,7 @@ struct Environment {
 // installation's share/krnz with the user's copies in $XDG_DATA_HOME/krnz taking precedence,
 // macros in $XDG_DATA_HOME/krnz/macro, the temporary sound file in the temp folder.
 class AppPaths {
-public:
+  public:
     static AppPaths detect(const std::filesystem::path& executableDir,
                            const Environment& environment = Environment::fromProcess());
     static AppPaths portable(const std::filesystem::path& programFolder);
@@ -51,7 +51,7 @@ public:
     // Creates the writable folders (settings, macros) when missing; throws krnz::Error.
     void createUserDirs() const;
 
-private:
+  private:
     bool m_portable = false;
     std::filesystem::path m_settingsDir;
     std::vector<std::filesystem::path> m_dataDirs;

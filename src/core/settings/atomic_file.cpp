@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/atomic_file.h"
+#include "core/settings/atomic_file.h"
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -47,8 +47,7 @@ bool failsAt(detail::FailingStep step) {
 std::string randomSuffix() {
     static std::mt19937_64 generator{std::random_device{}()};
     char buffer[17];
-    std::snprintf(buffer, sizeof buffer, "%016llx",
-                  static_cast<unsigned long long>(generator()));
+    std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(generator()));
     return buffer;
 }
 
@@ -128,7 +127,9 @@ void writeFileAtomically(const fs::path& requested, std::string_view bytes) {
 
 namespace detail {
 
-void setRenameStepForTesting(RenameStep step) { renameStep() = std::move(step); }
+void setRenameStepForTesting(RenameStep step) {
+    renameStep() = std::move(step);
+}
 
 void setFailingStepForTesting(std::optional<FailingStep> step, int error) {
     injectedFailure() = {step, error};

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/general_settings.h"
+#include "core/settings/general_settings.h"
 
-#include "settings/ini_document.h"
-#include "settings/ini_values.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/ini_values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,8 +14,8 @@ constexpr std::string_view kGeneral = "general";
 constexpr std::string_view kFft = "fft";
 
 template <typename T, typename Parse>
-void readValue(const IniDocument& file, std::string_view section, std::string_view key,
-               Parse parse, T& value) {
+void readValue(const IniDocument& file, std::string_view section, std::string_view key, Parse parse,
+               T& value) {
     if (const auto parsed = parse(file.get(section, key, iniText(value)))) {
         value = *parsed;
     }
@@ -90,7 +90,8 @@ WindowGeometry storedMainWindow(const GeneralSettings& settings) {
 
 WindowGeometry storedFftWindow(const FftSettings& settings) {
     return {static_cast<double>(settings.fftsizeLeft), static_cast<double>(settings.fftsizeTop),
-            static_cast<double>(settings.fftsizeWidth), static_cast<double>(settings.fftsizeHeight)};
+            static_cast<double>(settings.fftsizeWidth),
+            static_cast<double>(settings.fftsizeHeight)};
 }
 
 void rememberWorkDir(const std::filesystem::path& path, const std::string& folder) {

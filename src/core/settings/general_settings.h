@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/window_placement.h"
+#include "core/settings/window_placement.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ini_document.h"
+#include "core/settings/ini_document.h"
 
-#include "common/error.h"
-#include "settings/atomic_file.h"
-#include "settings/ini_text.h"
+#include "core/common/error.h"
+#include "core/settings/atomic_file.h"
+#include "core/settings/ini_text.h"
 
 #include <fstream>
 #include <iterator>
@@ -24,7 +24,9 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-bool isQuote(char c) { return c == '"' || c == '\''; }
+bool isQuote(char c) {
+    return c == '"' || c == '\'';
+}
 
 bool hasEnclosingQuotes(std::string_view text) {
     return text.size() >= 2 && isQuote(text.front()) && text.back() == text.front();
@@ -44,8 +46,9 @@ std::string storedToValue(std::string_view stored) {
 // The inverse of storedToValue for a value without NUL or line breaks: quotes protect blanks at
 // either end and a value that is itself enclosed in quotes.
 std::string valueToStored(std::string_view value) {
-    const bool blankAtEnd = !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
-                                               kBlanks.find(value.back()) != std::string_view::npos);
+    const bool blankAtEnd =
+        !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
+                           kBlanks.find(value.back()) != std::string_view::npos);
     if (blankAtEnd || hasEnclosingQuotes(value)) {
         return "\"" + std::string(value) + "\"";
     }
@@ -79,8 +82,8 @@ void checkName(std::string_view name, bool isKey) {
         bad = name.front() == '[' || name.front() == ';' || name.front() == '#';
     }
     if (bad) {
-        throw Error(kErrInvalidProcedureCall,
-                    std::string("Invalid settings ") + what + " name \"" + std::string(name) + "\"");
+        throw Error(kErrInvalidProcedureCall, std::string("Invalid settings ") + what + " name \"" +
+                                                  std::string(name) + "\"");
     }
 }
 
@@ -94,9 +97,8 @@ IniDocument::Line IniDocument::parseLine(std::string text) {
     } else if (content.front() == '[') {
         const auto close = content.find(']');
         line.kind = LineKind::Section;
-        line.name = std::string(trimmed(content.substr(1, close == std::string_view::npos
-                                                               ? std::string_view::npos
-                                                               : close - 1)));
+        line.name = std::string(trimmed(content.substr(
+            1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
     } else if (const auto equals = text.find('='); equals != std::string::npos) {
         line.name = std::string(trimmed(std::string_view(text).substr(0, equals)));
         if (!line.name.empty()) {
@@ -169,7 +171,7 @@ std::size_t IniDocument::sectionEnd(std::size_t sectionLine) const {
 }
 
 std::optional<std::size_t> IniDocument::findKey(std::size_t sectionLine,
-                                                 std::string_view key) const {
+                                                std::string_view key) const {
     const std::size_t end = sectionEnd(sectionLine);
     for (std::size_t i = sectionLine + 1; i < end; ++i) {
         if (m_lines[i].kind == LineKind::Key && sameText(m_lines[i].name, key)) {
@@ -179,8 +181,7 @@ std::optional<std::size_t> IniDocument::findKey(std::size_t sectionLine,
     return std::nullopt;
 }
 
-std::optional<std::string> IniDocument::find(std::string_view section,
-                                             std::string_view key) const {
+std::optional<std::string> IniDocument::find(std::string_view section, std::string_view key) const {
     const auto sectionLine = findSection(section);
     if (!sectionLine) {
         return std::nullopt;
@@ -287,9 +288,9 @@ void IniDocument::save() {
         throw Error(kErrPathFileAccess, "Cannot save settings: no file name");
     }
     if (m_unreadable) {
-        throw Error(kErrPathFileAccess,
-                    "Cannot save " + m_path.string() + ": the file exists but could not be read, "
-                    "and rewriting it would lose its content");
+        throw Error(kErrPathFileAccess, "Cannot save " + m_path.string() +
+                                            ": the file exists but could not be read, "
+                                            "and rewriting it would lose its content");
     }
     writeFileAtomically(m_path, serialize());
     m_modified = false;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/ini_file_bytes.h"
+#include "core/settings/ini_file_bytes.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -20,7 +20,7 @@ namespace krnz::settings {
 // blanks and of one pair of enclosing quotes, and cut to kMaxValueChars when read. Text is UTF-8
 // in memory; see ini_file_bytes.h for how the file's bytes are read and written.
 class IniDocument {
-public:
+  public:
     IniDocument() = default;
 
     // Reads `file`. A missing file gives an empty document that save() creates. A file that
@@ -52,13 +52,13 @@ public:
     // Writes the document to path() atomically (see writeFileAtomically); throws krnz::Error.
     void save();
 
-private:
+  private:
     enum class LineKind { Other, Section, Key };
     struct Line {
         std::string text;
         LineKind kind = LineKind::Other;
-        std::string name;             // section or key name, trimmed
-        std::size_t valueStart = 0;   // key lines: where the value begins in `text`
+        std::string name;            // section or key name, trimmed
+        std::size_t valueStart = 0;  // key lines: where the value begins in `text`
     };
 
     static Line parseLine(std::string text);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ini_file_bytes.h"
+#include "core/settings/ini_file_bytes.h"
 
-#include "common/text_encoding.h"
+#include "core/common/text_encoding.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ini_layer.h"
+#include "core/settings/ini_layer.h"
 
-#include "common/error.h"
-#include "settings/ini_document.h"
-#include "settings/ini_text.h"
+#include "core/common/error.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/ini_text.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -37,11 +37,10 @@ std::string IniLayer::readAt(const fs::path& file, std::string_view section, std
                              std::string_view defaultValue) const {
     std::string result = IniDocument::load(file).get(section, key, defaultValue);
     if (sameText(result, kIniErrorMarker)) {
-        const std::string message = std::string(kIniErrorMarker) + "\r\nfile: " + file.string() +
-                                    "\r\nsection: " + std::string(section) +
-                                    "\r\nvariable: " + std::string(key) +
-                                    "\r\ndefault value: " + std::string(defaultValue) +
-                                    "\r\n\r\nContinue anyway?";
+        const std::string message =
+            std::string(kIniErrorMarker) + "\r\nfile: " + file.string() +
+            "\r\nsection: " + std::string(section) + "\r\nvariable: " + std::string(key) +
+            "\r\ndefault value: " + std::string(defaultValue) + "\r\n\r\nContinue anyway?";
         if (m_question && !m_question(message)) {
             if (m_abort) {
                 m_abort();
@@ -84,16 +83,24 @@ IniLayer& defaultIniLayer() {
     return layer;
 }
 
-void setReadFile(fs::path file) { defaultIniLayer().setReadFile(std::move(file)); }
-void setReadSection(std::string section) { defaultIniLayer().setReadSection(std::move(section)); }
-void setWriteFile(fs::path file) { defaultIniLayer().setWriteFile(std::move(file)); }
+void setReadFile(fs::path file) {
+    defaultIniLayer().setReadFile(std::move(file));
+}
+void setReadSection(std::string section) {
+    defaultIniLayer().setReadSection(std::move(section));
+}
+void setWriteFile(fs::path file) {
+    defaultIniLayer().setWriteFile(std::move(file));
+}
 void setWriteSection(std::string section) {
     defaultIniLayer().setWriteSection(std::move(section));
 }
 std::string readIni(std::string_view key, std::string_view defaultValue) {
     return defaultIniLayer().readIni(key, defaultValue);
 }
-std::string iniSectionNames() { return defaultIniLayer().iniSectionNames(); }
+std::string iniSectionNames() {
+    return defaultIniLayer().iniSectionNames();
+}
 
 std::string readIniFrom(const fs::path& file, std::string_view section, std::string_view key,
                         std::string_view defaultValue) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/ini_values.h"
+#include "core/settings/ini_values.h"
 
 #include <filesystem>
 #include <functional>
@@ -18,7 +18,7 @@ inline constexpr std::string_view kIniErrorMarker = "error reading inifile";
 // write a series of keys. Every read opens the file afresh and every write replaces it
 // atomically (IniDocument), so hot paths that write many keys use IniDocument directly.
 class IniLayer {
-public:
+  public:
     // Asked when a read meets kIniErrorMarker; returns true to go on. The GUI asks the user.
     using QuestionHandler = std::function<bool(const std::string& message)>;
     // Called when the question was answered No: ends the program without saving anything.
@@ -63,7 +63,7 @@ public:
     // names are listed, up to 1000 characters in all.
     std::string iniSectionNames() const;
 
-private:
+  private:
     std::string readAt(const std::filesystem::path& file, std::string_view section,
                        std::string_view key, std::string_view defaultValue) const;
 
@@ -93,7 +93,7 @@ std::string iniSectionNames();
 // One-off reads and writes that leave the default layer's choices alone.
 std::string readIniFrom(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view defaultValue);
-void writeIniTo(const std::filesystem::path& file, std::string_view section,
-                std::string_view key, std::string_view value);
+void writeIniTo(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                std::string_view value);
 
 }  // namespace krnz::settings

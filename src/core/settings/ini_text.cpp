@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ini_text.h"
+#include "core/settings/ini_text.h"
 
 namespace krnz::settings {
 

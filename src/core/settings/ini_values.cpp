@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ini_values.h"
+#include "core/settings/ini_values.h"
 
-#include "settings/ini_text.h"
+#include "core/settings/ini_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -51,11 +51,21 @@ std::optional<T> roundedWhole(std::string_view text) {
 
 }  // namespace
 
-std::string iniText(std::string_view text) { return std::string(text); }
-std::string iniText(const char* text) { return std::string(text); }
-std::string iniText(bool value) { return value ? "True" : "False"; }
-std::string iniText(float value) { return shortestDecimal(value); }
-std::string iniText(double value) { return shortestDecimal(value); }
+std::string iniText(std::string_view text) {
+    return std::string(text);
+}
+std::string iniText(const char* text) {
+    return std::string(text);
+}
+std::string iniText(bool value) {
+    return value ? "True" : "False";
+}
+std::string iniText(float value) {
+    return shortestDecimal(value);
+}
+std::string iniText(double value) {
+    return shortestDecimal(value);
+}
 
 std::optional<double> parseNumber(std::string_view text) {
     text = trimBlanks(text);
@@ -97,6 +107,8 @@ std::optional<float> parseSingle(std::string_view text) {
     return static_cast<float>(*number);
 }
 
-bool parseBool(std::string_view text) { return sameText(text, "true"); }
+bool parseBool(std::string_view text) {
+    return sameText(text, "true");
+}
 
 }  // namespace krnz::settings

@@ -17,8 +17,7 @@ std::string iniText(bool value);
 std::string iniText(float value);
 std::string iniText(double value);
 template <std::integral T>
-    requires(!std::same_as<T, bool> && !std::same_as<T, char>)
-std::string iniText(T value) {
+requires(!std::same_as<T, bool> && !std::same_as<T, char>) std::string iniText(T value) {
     return std::to_string(value);
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/language_files.h"
+#include "core/settings/language_files.h"
 
-#include "common/error.h"
-#include "settings/ini_text.h"
+#include "core/common/error.h"
+#include "core/settings/ini_text.h"
 
 #include <algorithm>
 #include <iostream>
@@ -50,8 +50,7 @@ fs::path LanguageFiles::findLanguage(std::string_view fileName) const {
         }
         std::vector<fs::path> matches;
         std::error_code error;
-        for (fs::directory_iterator it(dir, error), end; !error && it != end;
-             it.increment(error)) {
+        for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
             if (sameText(it->path().filename().string(), fileName) && isFile(it->path())) {
                 matches.push_back(it->path());
             }
@@ -98,12 +97,12 @@ std::vector<std::string> LanguageFiles::languageList() const {
     std::vector<std::string> names;
     for (const auto& dir : m_dirs) {
         std::error_code error;
-        for (fs::directory_iterator it(dir, error), end; !error && it != end;
-             it.increment(error)) {
+        for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
             const std::string name = it->path().filename().string();
             const bool isText = sameText(it->path().extension().string(), ".txt");
-            const bool known = std::any_of(names.begin(), names.end(),
-                                           [&](const auto& other) { return sameText(other, name); });
+            const bool known = std::any_of(names.begin(), names.end(), [&](const auto& other) {
+                return sameText(other, name);
+            });
             if (isText && !known && isFile(it->path())) {
                 names.push_back(name);
             }

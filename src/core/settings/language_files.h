@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/ini_layer.h"
-#include "settings/text_lookup.h"
+#include "core/settings/ini_layer.h"
+#include "core/settings/text_lookup.h"
 
 #include <filesystem>
 #include <functional>
@@ -18,7 +18,7 @@ namespace krnz::settings {
 // Lookups read the files through an IniLayer, so a key missing from english.txt asks that
 // layer's "error reading inifile" question, whatever the current language.
 class LanguageFiles : public TextLookup {
-public:
+  public:
     using MessageHandler = std::function<void(const std::string& message)>;
 
     // `languageDirs` in order of precedence (the user's copies first). Starts in English.
@@ -52,7 +52,7 @@ public:
     // A text of the current language (TextLookup).
     std::string text(std::string_view section, std::string_view key) const override;
 
-private:
+  private:
     std::filesystem::path findLanguage(std::string_view fileName) const;
 
     std::vector<std::filesystem::path> m_dirs;

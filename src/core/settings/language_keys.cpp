@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/language_keys.h"
+#include "core/settings/language_keys.h"
 
 #include <array>
 
@@ -194,6 +194,8 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
 
 }  // namespace
 
-std::span<const LanguageKey> languageKeys() { return kKeys; }
+std::span<const LanguageKey> languageKeys() {
+    return kKeys;
+}
 
 }  // namespace krnz::settings

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/options.h"
+#include "core/settings/options.h"
 
-#include "settings/ini_document.h"
-#include "settings/ini_values.h"
-#include "settings/scale_table.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/ini_values.h"
+#include "core/settings/scale_table.h"
 
 #include <stdexcept>
 
@@ -60,7 +60,7 @@ const char* ampScaleText(AmpScale mode) {
 }
 
 std::size_t slotIndex(int slot) {
-    if (slot < 0 || slot >= kSlotCount) {
+    if (slot < 0 || slot >= kSlots) {
         throw std::out_of_range("slot " + std::to_string(slot));
     }
     return static_cast<std::size_t>(slot);
@@ -81,8 +81,8 @@ void readOptions(const std::filesystem::path& path, Options& options) {
     const bool oneDigit = reduction.size() == 1 && reduction[0] >= '0' && reduction[0] <= '3';
     options.printerDataReduction = oneDigit ? reduction[0] - '0' : 1;
 
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        readSlot(file, slot, options.slots[slotIndex(slot)]);
+    for (int slot = 0; slot < kSlots; ++slot) {
+        readSlot(file, slot, options.slotOptions[slotIndex(slot)]);
     }
     if (file.get(kGraphic, "drawStyle", "line") == "line") {
         options.drawStyle = DrawStyle::Lines;
@@ -94,8 +94,8 @@ void writeOptions(const std::filesystem::path& path, const Options& options) {
     file.set(kGeneral, "printInColor", iniText(options.printInColor));
     file.set(kGeneral, "tab", iniText(options.tab));
     file.set(kGeneral, "printerDataReduction", iniText(options.printerDataReduction));
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const SlotColors& colors = options.slots[slotIndex(slot)].colors;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const SlotColors& colors = options.slotOptions[slotIndex(slot)].colors;
         file.set(kGraphic, slotKey("backColor", slot), iniText(colors.bkColor));
         file.set(kGraphic, slotKey("cursorColor", slot), iniText(colors.cursorColor));
         file.set(kGraphic, slotKey("gridColor", slot), iniText(colors.gridColor));
@@ -103,13 +103,12 @@ void writeOptions(const std::filesystem::path& path, const Options& options) {
         file.set(kGraphic, slotKey("refColor", slot), iniText(colors.refColor));
     }
     file.set(kGraphic, "drawStyle", options.drawStyle == DrawStyle::Lines ? "line" : "pixel");
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const SlotOptions& slotOptions = options.slots[slotIndex(slot)];
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const SlotOptions& slotOptions = options.slotOptions[slotIndex(slot)];
         file.set(kScale, slotKey("channelOn", slot),
                  iniText(slotOptions.channelOn == CheckState::Checked));
         file.set(kScale, slotKey("ampScale", slot), ampScaleText(slotOptions.ampScale));
-        file.set(kScale, slotKey("manualScale", slot),
-                 scaleTableText(slotOptions.manualScale));
+        file.set(kScale, slotKey("manualScale", slot), scaleTableText(slotOptions.manualScale));
     }
     if (file.modified()) {
         file.save();
@@ -117,29 +116,29 @@ void writeOptions(const std::filesystem::path& path, const Options& options) {
 }
 
 double getManualScale(const Options& options, int slot) {
-    return scaleTable().at(options.slots[slotIndex(slot)].manualScale);
+    return scaleTable().at(options.slotOptions[slotIndex(slot)].manualScale);
 }
 
 void applySameColors(Options& options) {
-    for (auto& slot : options.slots) {
-        slot.colors = options.slots[0].colors;
+    for (auto& slot : options.slotOptions) {
+        slot.colors = options.slotOptions[0].colors;
     }
 }
 
 void applyDefaultColors(Options& options) {
-    for (auto& slot : options.slots) {
+    for (auto& slot : options.slotOptions) {
         slot.colors = SlotColors{};
     }
 }
 
 bool setChannelOn(Options& options, int slot, bool on) {
     const std::size_t index = slotIndex(slot);
-    SlotOptions& target = options.slots[index];
+    SlotOptions& target = options.slotOptions[index];
     if (!on) {
         bool otherShown = false;
-        for (std::size_t other = 0; other < options.slots.size(); ++other) {
-            otherShown = otherShown ||
-                         (other != index && options.slots[other].channelOn == CheckState::Checked);
+        for (std::size_t other = 0; other < options.slotOptions.size(); ++other) {
+            otherShown = otherShown || (other != index && options.slotOptions[other].channelOn ==
+                                                              CheckState::Checked);
         }
         if (!otherShown) {
             target.channelOn = CheckState::Checked;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/text_lookup.h"
+#include "core/common/slots.h"
+#include "core/settings/text_lookup.h"
 
 #include <array>
 #include <cstddef>
@@ -10,8 +11,6 @@
 #include <string>
 
 namespace krnz::settings {
-
-inline constexpr int kSlotCount = 4;
 
 // Colours are 24-bit RGB values with red in the low byte.
 inline constexpr std::int32_t kDefaultBkColor = 8454143;      // light yellow
@@ -59,7 +58,7 @@ struct Options {
     int tab = 1;                   // selected page of the dialog: 0 general, 1 graphics, 2 scale
     int printerDataReduction = 1;  // 0 full resolution, 1/2/3: max 1 %, 2 %, 5 % deviation
     DrawStyle drawStyle = DrawStyle::Lines;
-    std::array<SlotOptions, kSlotCount> slots{};
+    std::array<SlotOptions, kSlots> slotOptions{};
 
     bool operator==(const Options&) const = default;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/text_lookup.h"
+#include "core/settings/text_lookup.h"
 
 #include <map>
 #include <utility>
@@ -10,13 +10,13 @@ namespace {
 // The texts the panels and the command line need before any language file is at hand. They
 // match data/language/english.txt.
 class BuiltinEnglish final : public TextLookup {
-public:
+  public:
     std::string text(std::string_view section, std::string_view key) const override {
         const auto it = m_texts.find({std::string(section), std::string(key)});
         return it != m_texts.end() ? it->second : std::string(key);
     }
 
-private:
+  private:
     std::map<std::pair<std::string, std::string>, std::string> m_texts = {
         {{"krn", "instrumentSN"}, "Instrument SN"},
         {{"krn", "eventNumber"}, "Event no."},

@@ -8,7 +8,7 @@ namespace krnz {
 
 // Where captions and messages come from: a language file, or the built-in English texts.
 class TextLookup {
-public:
+  public:
     virtual ~TextLookup() = default;
     virtual std::string text(std::string_view section, std::string_view key) const = 0;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/window_placement.h"
+#include "core/settings/window_placement.h"
 
 namespace krnz::settings {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/clipboard_text.h"
+#include "core/view/clipboard_text.h"
 
 #include <array>
 #include <bit>
@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace krnz::view {
 namespace {
@@ -31,10 +31,12 @@ struct Decimal {
 // C library's "%.6e" rounds (which textOfSingle uses).
 Decimal exactDecimal(double v) {
     char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, kDigits - 1).ptr;
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, kDigits - 1).ptr;
     // "d.dddddde+XX"
     std::uint32_t digits = static_cast<std::uint32_t>(buf[0] - '0');
-    for (int i = 2; i <= kDigits; ++i) digits = digits * 10 + static_cast<std::uint32_t>(buf[i] - '0');
+    for (int i = 2; i <= kDigits; ++i)
+        digits = digits * 10 + static_cast<std::uint32_t>(buf[i] - '0');
     int magnitude = 0;
     std::from_chars(buf + kDigits + 3, end, magnitude);
     return {digits, buf[kDigits + 2] == '-' ? -magnitude : magnitude};

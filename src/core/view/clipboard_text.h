@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz::view {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/cursor.h"
+#include "core/view/cursor.h"
 
 #include <algorithm>
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::view {
 
@@ -17,15 +17,17 @@ double cursorValue(const RowData& rows, int slot, std::int32_t row) {
     return largerMagnitude(rows.min(slot, row), rows.max(slot, row));
 }
 
-std::string cursorValueText(double value) { return textOf(vardesiffror(value, 3)); }
+std::string cursorValueText(double value) {
+    return textOf(vardesiffror(value, 3));
+}
 
 std::string deltaText(double dtS) {
     if (dtS == 0) return "1/delta = inf";
     return "1/delta = " + textOf(vardesiffror(1 / dtS, 3)) + " [Hz]";
 }
 
-bool moveCursor(CursorState& cursor, double yTwips, const StripGeometry& strip,
-                const RowData& rows, double pretrig) {
+bool moveCursor(CursorState& cursor, double yTwips, const StripGeometry& strip, const RowData& rows,
+                double pretrig) {
     const double visibleY = strip.topTwips + yTwips;
     if (!(visibleY >= 0 && visibleY < strip.visibleHeightTwips)) return false;
     const std::int32_t row = cursorRow(yTwips, strip.twipsPerPixelY);

@@ -4,28 +4,28 @@
 #include <cstdint>
 #include <string>
 
-#include "view/row_reduction.h"
+#include "core/view/row_reduction.h"
 
 namespace krnz::view {
 
 // Where a strip lies, in twips: the unit in which cursor positions are kept, so that a cursor
 // stays at its time when the strips are redrawn at another height.
 struct StripGeometry {
-    double twipsPerPixelY = 15;      // of the strip's pixel rows
-    double topTwips = 0;             // strip top in the graph area; negative when scrolled
-    double visibleHeightTwips = 0;   // inner height of the graph area
+    double twipsPerPixelY = 15;     // of the strip's pixel rows
+    double topTwips = 0;            // strip top in the graph area; negative when scrolled
+    double visibleHeightTwips = 0;  // inner height of the graph area
 };
 
 // The measuring cursor and the reference, shared by every strip.
 struct CursorState {
-    bool placed = false;      // a graph was clicked once: the reference may be inserted
-    bool shown = false;       // the cursor lines and time label are visible (menu `mCursor`)
-    double yTwips = 0;        // the cursor line's y in the strips
-    bool refSet = false;      // the reference is pinned (menu `mRemoveRef` enabled)
+    bool placed = false;  // a graph was clicked once: the reference may be inserted
+    bool shown = false;   // the cursor lines and time label are visible (menu `mCursor`)
+    double yTwips = 0;    // the cursor line's y in the strips
+    bool refSet = false;  // the reference is pinned (menu `mRemoveRef` enabled)
     double refYTwips = 0;
-    double refTime = 0;       // seconds from the trigger; kept when the reference is removed
-    std::string timeText;     // beside the time scale
-    std::string deltaText;    // "1/delta = ..." in the toolbar
+    double refTime = 0;     // seconds from the trigger; kept when the reference is removed
+    std::string timeText;   // beside the time scale
+    std::string deltaText;  // "1/delta = ..." in the toolbar
     bool deltaShown = false;
 };
 
@@ -45,8 +45,8 @@ std::string deltaText(double dtS);
 // `graph_MouseMove`: moves the cursor to y and rewrites its time (and, with a reference, the
 // "1/delta" readout). Returns false and changes nothing when y lies outside the visible part
 // of the graph area.
-bool moveCursor(CursorState& cursor, double yTwips, const StripGeometry& strip,
-                const RowData& rows, double pretrig);
+bool moveCursor(CursorState& cursor, double yTwips, const StripGeometry& strip, const RowData& rows,
+                double pretrig);
 
 // Pins the reference at the cursor: only while the cursor is shown. Its time comes from the
 // exact y, not from the row.

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/full_scale.h"
+#include "core/view/full_scale.h"
 
 #include <algorithm>
 
-#include "analysis/measurements.h"
-#include "settings/scale_table.h"
-#include "view/active_channels.h"
+#include "core/analysis/active_channels.h"
+#include "core/analysis/measurements.h"
+#include "core/settings/scale_table.h"
 
 namespace krnz::view {
 
@@ -22,7 +22,7 @@ int displayedUnit(const Event& event, bool processed, int slot) {
 }
 
 void autoScale(settings::Options& options, const Event& event, bool processed, int slot) {
-    settings::SlotOptions& own = options.slots[static_cast<std::size_t>(slot)];
+    settings::SlotOptions& own = options.slotOptions[static_cast<std::size_t>(slot)];
     if (own.ampScale == settings::AmpScale::Auto) {
         own.manualScale = fullScalePositionFor(peakValue(event.sample, slot));
         return;
@@ -31,7 +31,8 @@ void autoScale(settings::Options& options, const Event& event, bool processed, i
     const int unit = displayedUnit(event, processed, slot);
     auto inGroup = [&](int j) {
         return isActive(options, j) &&
-               options.slots[static_cast<std::size_t>(j)].ampScale == settings::AmpScale::Normalize &&
+               options.slotOptions[static_cast<std::size_t>(j)].ampScale ==
+                   settings::AmpScale::Normalize &&
                displayedUnit(event, processed, j) == unit;
     };
     double groupPeak = peakValue(event.sample, slot);
@@ -39,7 +40,7 @@ void autoScale(settings::Options& options, const Event& event, bool processed, i
         if (inGroup(j)) groupPeak = std::max(groupPeak, peakValue(event.sample, j));
     const std::size_t position = fullScalePositionFor(groupPeak);
     for (int j = 0; j < kSlots; ++j)
-        if (inGroup(j)) options.slots[static_cast<std::size_t>(j)].manualScale = position;
+        if (inGroup(j)) options.slotOptions[static_cast<std::size_t>(j)].manualScale = position;
     own.manualScale = position;
 }
 

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 
-#include "event/event.h"
-#include "settings/options.h"
+#include "core/event/event.h"
+#include "core/settings/options.h"
 
 namespace krnz::view {
 

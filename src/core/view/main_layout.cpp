@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/main_layout.h"
+#include "core/view/main_layout.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::view {
 
@@ -63,7 +63,8 @@ MoreButtonPlacement placeMoreButton(int userInfoWidth, int buttonWidth, int note
                                     int notesWidth) {
     MoreButtonPlacement out;
     out.buttonLeft = std::min(userInfoWidth - buttonWidth, notesLeft + notesWidth + buttonWidth);
-    out.notesWidth = notesLeft + notesWidth > out.buttonLeft ? out.buttonLeft - notesLeft : notesWidth;
+    out.notesWidth =
+        notesLeft + notesWidth > out.buttonLeft ? out.buttonLeft - notesLeft : notesWidth;
     return out;
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz::view {
 
@@ -22,7 +22,7 @@ struct Rect {
 
 // What the layout pass reads, in the window's logical pixels.
 struct LayoutInputs {
-    int innerWidth = 0;   // client area below the menu bar
+    int innerWidth = 0;  // client area below the menu bar
     int innerHeight = 0;
     bool toolbarOn = true;
     bool sampleInfoOn = true;

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/picture_names.h"
+#include "core/view/picture_names.h"
 
-#include "common/error.h"
-#include "view/active_channels.h"
+#include "core/analysis/active_channels.h"
+#include "core/common/error.h"
 
 namespace krnz::view {
 namespace {
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
@@ -37,14 +41,17 @@ std::string channelPictureName(std::string_view name, int slot) {
     return result;
 }
 
-std::vector<ChannelPicture> wholeSamplePictures(std::string_view name, const std::array<bool, kSlots>& active) {
+std::vector<ChannelPicture> wholeSamplePictures(std::string_view name,
+                                                const std::array<bool, kSlots>& active) {
     std::vector<ChannelPicture> pictures;
     for (int c = 0; c < kSlots; ++c)
-        if (active[static_cast<std::size_t>(c)]) pictures.push_back({c, channelPictureName(name, c)});
+        if (active[static_cast<std::size_t>(c)])
+            pictures.push_back({c, channelPictureName(name, c)});
     return pictures;
 }
 
-std::vector<ChannelPicture> wholeSamplePictures(std::string_view name, const settings::Options& options) {
+std::vector<ChannelPicture> wholeSamplePictures(std::string_view name,
+                                                const settings::Options& options) {
     std::array<bool, kSlots> active{};
     for (int c = 0; c < kSlots; ++c) active[static_cast<std::size_t>(c)] = isActive(options, c);
     return wholeSamplePictures(name, active);

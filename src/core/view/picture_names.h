@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "event/event.h"
-#include "settings/options.h"
+#include "core/event/event.h"
+#include "core/settings/options.h"
 
 // File names of the channel pictures (File > Save whole sample as picture) and the image format
 // a chosen name asks for. Names are UTF-8 paths as the save dialog returns them.
@@ -31,8 +31,10 @@ struct ChannelPicture {
 };
 
 // One picture per active slot, in slot order. Throws as channelPictureName does.
-std::vector<ChannelPicture> wholeSamplePictures(std::string_view name, const std::array<bool, kSlots>& active);
+std::vector<ChannelPicture> wholeSamplePictures(std::string_view name,
+                                                const std::array<bool, kSlots>& active);
 // Active: the slot's "channelOn" box is checked.
-std::vector<ChannelPicture> wholeSamplePictures(std::string_view name, const settings::Options& options);
+std::vector<ChannelPicture> wholeSamplePictures(std::string_view name,
+                                                const settings::Options& options);
 
 }  // namespace krnz::view

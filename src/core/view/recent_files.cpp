@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/recent_files.h"
+#include "core/view/recent_files.h"
 
 #include <algorithm>
 
-#include "settings/ini_document.h"
+#include "core/settings/ini_document.h"
 
 namespace krnz::view {
 namespace {
 
 constexpr std::string_view kSection = "recent";
 
-std::string keyOf(std::size_t i) { return "file" + std::to_string(i + 1); }
+std::string keyOf(std::size_t i) {
+    return "file" + std::to_string(i + 1);
+}
 
 }  // namespace
 
@@ -32,7 +34,8 @@ std::vector<std::string> readRecentFiles(const std::filesystem::path& generalIni
     return list;
 }
 
-void writeRecentFiles(const std::filesystem::path& generalIni, const std::vector<std::string>& list) {
+void writeRecentFiles(const std::filesystem::path& generalIni,
+                      const std::vector<std::string>& list) {
     settings::IniDocument ini = settings::IniDocument::load(generalIni);
     for (std::size_t i = 0; i < kMaxRecentFiles; ++i)
         ini.set(kSection, keyOf(i), i < list.size() ? list[i] : std::string());

@@ -18,6 +18,7 @@ std::vector<std::string> pushRecentFile(std::vector<std::string> list, const std
 // entries are skipped when read.
 std::vector<std::string> readRecentFiles(const std::filesystem::path& generalIni);
 // Throws krnz::Error when the file cannot be written.
-void writeRecentFiles(const std::filesystem::path& generalIni, const std::vector<std::string>& list);
+void writeRecentFiles(const std::filesystem::path& generalIni,
+                      const std::vector<std::string>& list);
 
 }  // namespace krnz::view

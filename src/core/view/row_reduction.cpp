@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/row_reduction.h"
+#include "core/view/row_reduction.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 namespace krnz::view {
 
@@ -24,7 +24,7 @@ struct RowData {
     // Opening an event starts the row counts afresh, so cursors are not rescaled across events.
     void reset() { previousRowCount = rowCount = 0; }
 
-private:
+  private:
     std::size_t index(int slot, std::int32_t row) const {
         return static_cast<std::size_t>(slot) * static_cast<std::size_t>(rowCount) +
                static_cast<std::size_t>(row);

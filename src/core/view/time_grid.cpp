@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/time_grid.h"
+#include "core/view/time_grid.h"
 
 #include <cmath>
 
 namespace krnz::view {
 
-std::vector<TimeGridLine> timeGridLines(double nSecPerChannel, double pretrig,
-                                        double secondsPerRow, const TimeGrid& grid) {
+std::vector<TimeGridLine> timeGridLines(double nSecPerChannel, double pretrig, double secondsPerRow,
+                                        const TimeGrid& grid) {
     std::vector<TimeGridLine> lines;
     const double step = grid.stepS;
     if (!(step > 0) || !(secondsPerRow > 0) || !std::isfinite(nSecPerChannel) ||

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::view {
 
@@ -19,8 +19,8 @@ struct TimeGridLine {
 // start of the record, one per step, at most round(nSecPerChannel / step - 1) + 1 of them, and
 // none within a tenth of a step of the record's end. Time and row are accumulated step by step
 // as the labels are placed.
-std::vector<TimeGridLine> timeGridLines(double nSecPerChannel, double pretrig,
-                                        double secondsPerRow, const TimeGrid& grid);
+std::vector<TimeGridLine> timeGridLines(double nSecPerChannel, double pretrig, double secondsPerRow,
+                                        const TimeGrid& grid);
 
 inline constexpr int kAmplitudeGridLines = 7;  // vertical grid lines per strip: 8 divisions
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/trace_points.h"
+#include "core/view/trace_points.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::view {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "view/row_reduction.h"
+#include "core/view/row_reduction.h"
 
 namespace krnz::view {
 

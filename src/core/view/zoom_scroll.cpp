@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/zoom_scroll.h"
+#include "core/view/zoom_scroll.h"
 
-#include "view/value_format.h"
+#include "core/common/value_format.h"
 
 namespace krnz::view {
 
@@ -15,12 +15,14 @@ void selectZoom(ZoomState& state, int zoom) {
 }
 
 void pageUp(ScrollState& scroll) {
-    scroll.value = scroll.value >= scroll.largeChange ? scroll.value - scroll.largeChange : scroll.min;
+    scroll.value =
+        scroll.value >= scroll.largeChange ? scroll.value - scroll.largeChange : scroll.min;
 }
 
 void pageDown(ScrollState& scroll) {
-    scroll.value = scroll.value + scroll.largeChange <= scroll.max ? scroll.value + scroll.largeChange
-                                                                   : scroll.max;
+    scroll.value = scroll.value + scroll.largeChange <= scroll.max
+                       ? scroll.value + scroll.largeChange
+                       : scroll.max;
 }
 
 double scrolledTop(const ScrollState& scroll, double stripHeight, double visibleHeight) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/channel_group_dialog.h"
+#include "gui/event/channel_group_dialog.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "view/texts.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "settings/text_lookup.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::gui {
 
@@ -12,7 +12,7 @@ namespace krnz::gui {
 // `c14` picks channels 1-4, `c58` channels 5-8.
 class ChannelGroupDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ChannelGroupDialog(const TextLookup& texts, QWidget* parent = nullptr);
 
     // 1 or 2, nullopt when closed without a choice.
@@ -21,7 +21,7 @@ public:
     // Shows the dialog modally and returns the choice.
     static std::optional<int> ask(const TextLookup& texts, QWidget* parent);
 
-private:
+  private:
     std::optional<int> m_choice;
 };
 

@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/event_opener.h"
+#include "gui/event/event_opener.h"
 
 #include <QApplication>
 #include <iostream>
 
-#include "common/error.h"
-#include "event/byte_source.h"
-#include "event/event_reader.h"
-#include "event/save_user_info.h"
-#include "event/user_info_carry.h"
+#include "core/common/error.h"
+#include "core/event/byte_source.h"
+#include "core/event/event_reader.h"
+#include "core/event/user_info_carry.h"
+#include "core/settings/general_settings.h"
+#include "gui/event/save_user_info.h"
+#include "gui/view/session.h"
 #include "platform/prompter.h"
-#include "settings/general_settings.h"
-#include "view/session.h"
 
 namespace krnz::gui {
 namespace {
 
 // Restores the pointer on every way out.
 class BusyPointer {
-public:
+  public:
     BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~BusyPointer() { QApplication::restoreOverrideCursor(); }
     BusyPointer(const BusyPointer&) = delete;

@@ -10,7 +10,7 @@ class Session;
 
 // What opening an event asks of the window that shows it.
 class OpenHooks {
-public:
+  public:
     virtual ~OpenHooks() = default;
     // The channel-group chooser of an eight-channel event: 1 or 2, nullopt when closed without
     // a choice (the group then stays as it was).

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/extra_info_dialog.h"
+#include "gui/event/extra_info_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "view/texts.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 

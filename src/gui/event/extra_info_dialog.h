@@ -3,8 +3,8 @@
 
 #include <QDialog>
 
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,7 +17,7 @@ namespace krnz::gui {
 // texts that only appear on printouts. OK hands them back; nothing is written to disk here.
 class ExtraInfoDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ExtraInfoDialog(const TextLookup& texts, QWidget* parent = nullptr);
 
     void setTexts(const UserInfo& info);
@@ -26,7 +26,7 @@ public:
 
     void applyCaptions();
 
-private:
+  private:
     const TextLookup& m_texts;
     QLabel* m_companyLabel;
     QLabel* m_supplementLabel;

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/save_user_info.h"
+#include "gui/event/save_user_info.h"
 
-#include "common/error.h"
-#include "event/user_info_store.h"
+#include "core/common/error.h"
+#include "core/event/user_info_store.h"
+#include "gui/view/session.h"
 #include "platform/prompter.h"
-#include "view/session.h"
 
 namespace krnz::gui {
 namespace {
 
-bool isEmpty(const UserInfo& info) { return info == UserInfo{}; }
+bool isEmpty(const UserInfo& info) {
+    return info == UserInfo{};
+}
 
 }  // namespace
 
@@ -21,15 +23,17 @@ void saveUserInfo(Session& session) {
         try {
             const auto result = storeUserInfo(session.currentFile(), format, session.userInfo());
             if (result != UserInfoStoreResult::EventFileMissing) return;
-            if (!platform::prompter().question(session.texts().text("krn", "fileExistError"))) return;
+            if (!platform::prompter().question(session.texts().text("krn", "fileExistError")))
+                return;
         } catch (const Error& e) {
             if (format == kFormatTremolog) {
-                platform::prompter().message("Error writeing extra info " + std::to_string(e.number()) +
-                                             "\r\n" + e.text());
+                platform::prompter().message("Error writeing extra info " +
+                                             std::to_string(e.number()) + "\r\n" + e.text());
             } else if (!isEmpty(session.userInfo())) {
                 // Losing typed texts silently would be worse than a message; an empty set that
                 // cannot be stored (a read-only folder) is not worth one.
-                platform::prompter().message("The user information could not be saved.\r\n" + e.text());
+                platform::prompter().message("The user information could not be saved.\r\n" +
+                                             e.text());
             }
             return;
         }

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/debug_exports.h"
+#include "gui/media/debug_exports.h"
 
 #include <QFileDialog>
 #include <new>
 
-#include "common/error.h"
-#include "event/debug_dump.h"
-#include "event/event_reader.h"
-#include "event/k100_channel_dump.h"
-#include "media/decimal_separator.h"
+#include "core/common/error.h"
+#include "core/event/debug_dump.h"
+#include "core/event/event_reader.h"
+#include "core/event/k100_channel_dump.h"
+#include "core/report/error_report.h"
+#include "core/settings/atomic_file.h"
+#include "gui/media/decimal_separator.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 #include "platform/prompter.h"
-#include "report/error_report.h"
-#include "report/prompter_reporter.h"
-#include "settings/atomic_file.h"
-#include "view/session.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 namespace {
@@ -34,7 +34,8 @@ DebugExports::DebugExports(Session& session, QWidget& dialogParent) : m_session(
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters({QStringLiteral("Files(%1) (%1 %2)").arg(pattern, pattern.toLower()),
                                QStringLiteral("All Files(*.*) (*)")});
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
         return dialog.selectedFiles().front();
     };
 }
@@ -50,8 +51,9 @@ std::filesystem::path DebugExports::channelDumpFile() const {
 void DebugExports::print2ascii() {
     const WaitCursor wait;
     try {
-        settings::writeFileAtomically(eventDumpFile(), withDecimalSeparator(currentEventDump(m_session.event().sample),
-                                                                            userDecimalSeparator()));
+        settings::writeFileAtomically(
+            eventDumpFile(), withDecimalSeparator(currentEventDump(m_session.event().sample),
+                                                  userDecimalSeparator()));
     } catch (const Error& e) {
         reportCommonError(e);
     } catch (const std::bad_alloc&) {
@@ -66,12 +68,14 @@ void DebugExports::c2ascii() {
     // fields would make the shown event's user information land beside the wrong file.
     const std::filesystem::path file(stdstr(*chosen));
     try {
-        const std::string dump =
-            k100ChannelDump(file, [](const std::string& text) { platform::prompter().message(text); });
+        const std::string dump = k100ChannelDump(
+            file, [](const std::string& text) { platform::prompter().message(text); });
         const WaitCursor wait;
-        settings::writeFileAtomically(channelDumpFile(), withDecimalSeparator(dump, userDecimalSeparator()));
+        settings::writeFileAtomically(channelDumpFile(),
+                                      withDecimalSeparator(dump, userDecimalSeparator()));
     } catch (const ReadRejected& rejected) {
-        for (const std::string& message : rejected.messages()) platform::prompter().message(message);
+        for (const std::string& message : rejected.messages())
+            platform::prompter().message(message);
     } catch (const Error& e) {
         reportCommonError(e);
     } catch (const std::bad_alloc&) {

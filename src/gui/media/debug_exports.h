@@ -17,7 +17,7 @@ inline constexpr const char* kEventDumpFileName = "debug_ascii_data.txt";
 
 // The debug menu's two text dumps, for checking the readers outside the program.
 class DebugExports {
-public:
+  public:
     DebugExports(Session& session, QWidget& dialogParent);
 
     // `dbgmnu_print2ascii`: the current event's four slots, one line per sample.
@@ -33,7 +33,7 @@ public:
     using FileChooser = std::function<std::optional<QString>(const QString& startDir)>;
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
-private:
+  private:
     Session& m_session;
     FileChooser m_chooseFile;
 };

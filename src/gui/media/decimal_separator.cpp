@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/decimal_separator.h"
+#include "gui/media/decimal_separator.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/media_actions.h"
+#include "gui/media/media_actions.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "media/decimal_separator.h"
-#include "report/prompter_reporter.h"
-#include "view/clipboard_text.h"
-#include "view/main_window.h"
-#include "view/session.h"
+#include "core/view/clipboard_text.h"
+#include "gui/media/decimal_separator.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/main_window.h"
+#include "gui/view/session.h"
 
 namespace krnz::gui {
 
@@ -21,13 +21,15 @@ MediaActions::MediaActions(MainWindow& window)
       m_debug(window.session(), window) {
     const MainActions& a = window.actions();
     connect(a.mSavePicture, &QAction::triggered, this, [this] { m_pictures.savePictures(false); });
-    connect(a.mSavePictureZoomed, &QAction::triggered, this, [this] { m_pictures.savePictures(true); });
+    connect(a.mSavePictureZoomed, &QAction::triggered, this,
+            [this] { m_pictures.savePictures(true); });
     connect(a.mDumpToPrinter, &QAction::triggered, this, [this] { m_pictures.dumpToPrinter(); });
     connect(a.mPlay, &QAction::triggered, this, [this] { m_sound.playChannel(); });
     connect(a.dbgmnu_print2ascii, &QAction::triggered, this, [this] { m_debug.print2ascii(); });
     connect(a.dbgmnu_c2ascii, &QAction::triggered, this, [this] { m_debug.c2ascii(); });
     for (int c = 0; c < kSlots; ++c)
-        connect(a.ch[static_cast<std::size_t>(c)], &QAction::triggered, this, [this, c] { copyChannelToClipboard(c); });
+        connect(a.ch[static_cast<std::size_t>(c)], &QAction::triggered, this,
+                [this, c] { copyChannelToClipboard(c); });
 }
 
 void MediaActions::copyChannelToClipboard(int slot) {

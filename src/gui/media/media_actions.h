@@ -3,9 +3,9 @@
 
 #include <QObject>
 
-#include "media/debug_exports.h"
-#include "media/picture_export.h"
-#include "media/sound_output.h"
+#include "gui/media/debug_exports.h"
+#include "gui/media/picture_export.h"
+#include "gui/media/sound_output.h"
 
 namespace krnz::gui {
 
@@ -16,7 +16,7 @@ class MainWindow;
 // window's menu items on construction.
 class MediaActions : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit MediaActions(MainWindow& window);
 
     // `copyChannelToClipboard`: the slot's current samples as text, one line per sample.
@@ -26,7 +26,7 @@ public:
     SoundOutput& sound() { return m_sound; }
     DebugExports& debugExports() { return m_debug; }
 
-private:
+  private:
     MainWindow& m_window;
     PictureExport m_pictures;
     SoundOutput m_sound;

@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/picture_export.h"
+#include "gui/media/picture_export.h"
 
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <iostream>
 
-#include "common/error.h"
-#include "event/event_opener.h"
-#include "media/picture_files.h"
-#include "report/error_report.h"
-#include "report/prompter_reporter.h"
-#include "settings/general_settings.h"
-#include "view/graph_area.h"
-#include "view/main_window.h"
-#include "view/picture_names.h"
-#include "view/session.h"
-#include "view/strip_widget.h"
-#include "view/texts.h"
+#include "core/common/error.h"
+#include "core/report/error_report.h"
+#include "core/settings/general_settings.h"
+#include "core/view/picture_names.h"
+#include "gui/event/event_opener.h"
+#include "gui/media/picture_files.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/main_window.h"
+#include "gui/view/session.h"
+#include "gui/view/strip_widget.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 namespace {
@@ -40,9 +40,11 @@ PictureExport::PictureExport(MainWindow& window) : m_window(window) {
     m_chooseFile = [this](const QString& startDir) -> std::optional<QString> {
         QFileDialog dialog(&m_window, QStringLiteral("Save graph data as bitmap file"), startDir);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters({QStringLiteral("Bitmap pictures (*.BMP *.bmp)"), QStringLiteral("All Files(*.*) (*)")});
+        dialog.setNameFilters({QStringLiteral("Bitmap pictures (*.BMP *.bmp)"),
+                               QStringLiteral("All Files(*.*) (*)")});
         dialog.setDefaultSuffix(QStringLiteral("bmp"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
         return dialog.selectedFiles().front();
     };
     m_choosePrinter = [this](QPrinter& printer) {
@@ -57,7 +59,8 @@ void PictureExport::rememberFolder(const QString& name) {
     Session& session = m_window.session();
     session.general().pictureDir = workDirOf(stdstr(name));
     try {
-        settings::rememberPictureDir(session.paths().generalIniPath(), session.general().pictureDir);
+        settings::rememberPictureDir(session.paths().generalIniPath(),
+                                     session.general().pictureDir);
     } catch (const Error& e) {
         // Settings writes report nothing to the user; the folder is kept for this run.
         logSkipped("pictureDir not stored", e);
@@ -78,7 +81,8 @@ void PictureExport::savePictures(bool zoomed) {
         // The digit goes into the file's own name: a short name must not reach into the folder's.
         const std::filesystem::path chosenFile(name);
         const std::string fileName = chosenFile.filename().string();
-        for (const view::ChannelPicture& picture : view::wholeSamplePictures(fileName, m_window.session().options()))
+        for (const view::ChannelPicture& picture :
+             view::wholeSamplePictures(fileName, m_window.session().options()))
             writePicture(m_window.graphArea().strip(picture.slot).picture(),
                          chosenFile.parent_path() / picture.fileName);
     } catch (const std::exception& e) {
@@ -107,7 +111,8 @@ void printPicture(QPrinter& printer, const QImage& image, double screenDpi) {
     // The painter's origin is the printable area's corner.
     const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     QSizeF size = image.deviceIndependentSize() * (printer.resolution() / screenDpi);
-    if (size.width() > page.width() || size.height() > page.height()) size.scale(page, Qt::KeepAspectRatio);
+    if (size.width() > page.width() || size.height() > page.height())
+        size.scale(page, Qt::KeepAspectRatio);
     painter.drawImage(QRectF(QPointF(0, 0), size), image);
     painter.end();
 }

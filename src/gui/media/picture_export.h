@@ -14,7 +14,7 @@ class MainWindow;
 // The main window's pictures: the channel strips or the visible window saved as bitmap (or PNG)
 // files, and a snapshot of the window sent to the printer.
 class PictureExport {
-public:
+  public:
     explicit PictureExport(MainWindow& window);
 
     // `savePictures`: asks for a file name, remembers its folder as "pictureDir" at once, then
@@ -33,7 +33,7 @@ public:
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void setPrinterChooser(PrinterChooser chooser) { m_choosePrinter = std::move(chooser); }
 
-private:
+  private:
     void rememberFolder(const QString& name);
 
     MainWindow& m_window;

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/picture_files.h"
+#include "gui/media/picture_files.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QPixmap>
 #include <string_view>
 
-#include "common/error.h"
-#include "settings/atomic_file.h"
-#include "view/channel_info_panel.h"
-#include "view/graph_area.h"
-#include "view/main_window.h"
-#include "view/sample_info_panel.h"
+#include "core/common/error.h"
+#include "core/settings/atomic_file.h"
+#include "gui/view/channel_info_panel.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/main_window.h"
+#include "gui/view/sample_info_panel.h"
 
 namespace krnz::gui {
 namespace {
@@ -37,8 +37,10 @@ QByteArray encodePicture(const QImage& image, view::PictureFormat format) {
 
 void writePicture(const QImage& image, const std::filesystem::path& file) {
     const QByteArray bytes = encodePicture(image, view::pictureFormatOf(file.string()));
-    if (bytes.isEmpty()) throw Error(kErrInvalidProcedureCall, "The picture cannot be encoded: " + file.string());
-    settings::writeFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (bytes.isEmpty())
+        throw Error(kErrInvalidProcedureCall, "The picture cannot be encoded: " + file.string());
+    settings::writeFileAtomically(
+        file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QImage clientAreaPicture(MainWindow& window) {
@@ -49,8 +51,8 @@ QImage clientAreaPicture(MainWindow& window) {
 QImage zoomedWindowPicture(MainWindow& window) {
     const view::MainLayout& layout = window.lastLayout();
     const int width = layout.graphArea.width;
-    const int height = window.sampleInfoPanel().preferredHeight() + window.channelInfoPanel().preferredHeight() +
-                       layout.graphArea.height;
+    const int height = window.sampleInfoPanel().preferredHeight() +
+                       window.channelInfoPanel().preferredHeight() + layout.graphArea.height;
     if (width <= 0 || height <= 0) return {};
 
     const double dpr = window.devicePixelRatioF();

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <filesystem>
 
-#include "view/picture_names.h"
+#include "core/view/picture_names.h"
 
 namespace krnz::gui {
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/play_channel_dialog.h"
+#include "gui/media/play_channel_dialog.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "view/texts.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 
-PlayChannelDialog::PlayChannelDialog(const analysis::PlayChannelChoice& choice, const TextLookup& texts,
-                                     QWidget* parent)
+PlayChannelDialog::PlayChannelDialog(const analysis::PlayChannelChoice& choice,
+                                     const TextLookup& texts, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("select_play_channel"));
     setWindowTitle(qtext(texts, "play", "title"));
@@ -42,8 +42,8 @@ PlayChannelDialog::PlayChannelDialog(const analysis::PlayChannelChoice& choice, 
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-std::optional<int> PlayChannelDialog::ask(const analysis::PlayChannelChoice& choice, const TextLookup& texts,
-                                          QWidget* parent) {
+std::optional<int> PlayChannelDialog::ask(const analysis::PlayChannelChoice& choice,
+                                          const TextLookup& texts, QWidget* parent) {
     PlayChannelDialog dialog(choice, texts, parent);
     if (dialog.exec() != QDialog::Accepted || dialog.chosenChannel() < 0) return std::nullopt;
     return dialog.chosenChannel();

@@ -5,8 +5,8 @@
 #include <array>
 #include <optional>
 
-#include "analysis/wav_writer.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/wav_writer.h"
+#include "core/settings/text_lookup.h"
 
 class QPushButton;
 class QRadioButton;
@@ -17,8 +17,9 @@ namespace krnz::gui {
 // Accepted (OK) means play the chosen slot; anything else plays nothing.
 class PlayChannelDialog : public QDialog {
     Q_OBJECT
-public:
-    PlayChannelDialog(const analysis::PlayChannelChoice& choice, const TextLookup& texts, QWidget* parent = nullptr);
+  public:
+    PlayChannelDialog(const analysis::PlayChannelChoice& choice, const TextLookup& texts,
+                      QWidget* parent = nullptr);
 
     // The slot (0..3) whose option is selected.
     int chosenChannel() const { return m_chosen; }
@@ -27,10 +28,10 @@ public:
     QPushButton& cancelButton() { return *m_cancel; }
 
     // Shows the dialog modally; the slot to play, or nullopt when not confirmed.
-    static std::optional<int> ask(const analysis::PlayChannelChoice& choice, const TextLookup& texts,
-                                  QWidget* parent);
+    static std::optional<int> ask(const analysis::PlayChannelChoice& choice,
+                                  const TextLookup& texts, QWidget* parent);
 
-private:
+  private:
     std::array<QRadioButton*, kSlots> m_options{};
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;

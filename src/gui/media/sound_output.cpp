@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/sound_output.h"
+#include "gui/media/sound_output.h"
 
 #include <string>
 
-#include "common/error.h"
-#include "media/play_channel_dialog.h"
-#include "media/sound_player.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
+#include "core/report/error_report.h"
+#include "gui/media/play_channel_dialog.h"
+#include "gui/media/sound_player.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/session.h"
 #include "platform/prompter.h"
-#include "report/error_report.h"
-#include "report/prompter_reporter.h"
-#include "view/session.h"
-#include "view/value_format.h"
 
 namespace krnz::gui {
 
@@ -23,7 +23,9 @@ SoundOutput::SoundOutput(Session& session, QWidget& dialogParent)
 
 SoundOutput::~SoundOutput() = default;
 
-void SoundOutput::setPlayer(std::unique_ptr<SoundPlayer> player) { m_player = std::move(player); }
+void SoundOutput::setPlayer(std::unique_ptr<SoundPlayer> player) {
+    m_player = std::move(player);
+}
 
 SoundPlayer& SoundOutput::player() {
     if (!m_player) m_player = makeSystemSoundPlayer();

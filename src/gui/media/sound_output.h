@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "analysis/wav_writer.h"
+#include "core/analysis/wav_writer.h"
 
 class QWidget;
 
@@ -18,7 +18,7 @@ class SoundPlayer;
 // The Play command (`playChannel`): one channel of the current event as a WAV file in the
 // temporary folder, played at the recording's own rate while the window stays usable.
 class SoundOutput {
-public:
+  public:
     SoundOutput(Session& session, QWidget& dialogParent);
     ~SoundOutput();
 
@@ -35,7 +35,7 @@ public:
     void setPlayer(std::unique_ptr<SoundPlayer> player);
     void setSoundFile(std::filesystem::path file) { m_soundFile = std::move(file); }
 
-private:
+  private:
     SoundPlayer& player();
 
     Session& m_session;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media/sound_player.h"
+#include "gui/media/sound_player.h"
 
 #include <QSoundEffect>
 #include <QString>
@@ -12,12 +12,13 @@ namespace {
 // QSoundEffect plays a PCM WAV file from memory without a media pipeline; a machine without
 // audio, or without the pipeline's plug-ins, only gets a silent effect instead of a crash.
 class SystemSoundPlayer final : public SoundPlayer {
-public:
+  public:
     SystemSoundPlayer() {
         QObject::connect(&m_effect, &QSoundEffect::statusChanged, &m_effect, [this] {
             if (m_effect.status() == QSoundEffect::Error) {
 #ifndef NDEBUG
-                std::cerr << "sound not played: " << m_effect.source().toString().toStdString() << '\n';
+                std::cerr << "sound not played: " << m_effect.source().toString().toStdString()
+                          << '\n';
 #endif
             }
         });
@@ -37,12 +38,14 @@ public:
         m_effect.setSource(QUrl());
     }
 
-private:
+  private:
     QSoundEffect m_effect;
 };
 
 }  // namespace
 
-std::unique_ptr<SoundPlayer> makeSystemSoundPlayer() { return std::make_unique<SystemSoundPlayer>(); }
+std::unique_ptr<SoundPlayer> makeSystemSoundPlayer() {
+    return std::make_unique<SystemSoundPlayer>();
+}
 
 }  // namespace krnz::gui

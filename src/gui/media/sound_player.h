@@ -8,7 +8,7 @@ namespace krnz::gui {
 
 // Plays a WAV file in the background, so the window stays usable while it sounds.
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     // Starts playing `wavFile`, stopping whatever played before.
     virtual void play(const std::filesystem::path& wavFile) = 0;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/extra_graph_window.h"
+#include "gui/report/extra_graph_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,25 +16,28 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "common/error.h"
+#include "core/common/error.h"
+#include "core/report/error_report.h"
+#include "core/report/half_waves.h"
+#include "core/report/ppvzx_texts.h"
+#include "gui/report/ppvzx_view.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 #include "platform/prompter.h"
 #include "platform/screen_metrics.h"
-#include "report/error_report.h"
-#include "report/half_waves.h"
-#include "report/prompter_reporter.h"
-#include "report/ppvzx_texts.h"
-#include "report/ppvzx_view.h"
-#include "view/session.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 namespace {
 
-double twipsPerPixelOf(const QWidget& w) { return platform::screenMetrics(w.screen()).twipsPerPixel; }
+double twipsPerPixelOf(const QWidget& w) {
+    return platform::screenMetrics(w.screen()).twipsPerPixel;
+}
 
 }  // namespace
 
-ExtraGraphWindow::ExtraGraphWindow(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), m_session(session) {
+ExtraGraphWindow::ExtraGraphWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session) {
     setObjectName(QStringLiteral("extraGraph"));
     const WaitCursor wait;
     m_loading = true;
@@ -130,11 +133,14 @@ void ExtraGraphWindow::readPPVZXini() {
         report::reportError(reporter, e);
     }
     const double tpp = twipsPerPixelOf(*this);
-    const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const QRect area =
+        screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
     const settings::WindowGeometry workArea{0, 0, area.width() * tpp, area.height() * tpp};
     const report::ExtraGraphSettings stored = report::readExtraGraphIni(extraGraphIni(), workArea);
-    resize(static_cast<int>(stored.geometry.width / tpp), static_cast<int>(stored.geometry.height / tpp));
-    move(area.left() + static_cast<int>(stored.geometry.left / tpp), area.top() + static_cast<int>(stored.geometry.top / tpp));
+    resize(static_cast<int>(stored.geometry.width / tpp),
+           static_cast<int>(stored.geometry.height / tpp));
+    move(area.left() + static_cast<int>(stored.geometry.left / tpp),
+         area.top() + static_cast<int>(stored.geometry.top / tpp));
 
     const QSignalBlocker block(m_standards);
     m_standards->clear();
@@ -144,9 +150,10 @@ void ExtraGraphWindow::readPPVZXini() {
 
 void ExtraGraphWindow::updateHalfWaves() {
     Event& event = m_session.event();
-    const std::optional<int> nPeaks =
-        report::nPeaksOfSelection(m_nPeaks->currentIndex(), report::nPeaksEntries(m_session.texts()));
-    const std::array<bool, kSlots> plottable = report::updateHalfWaves(event, m_session.processed(), nPeaks);
+    const std::optional<int> nPeaks = report::nPeaksOfSelection(
+        m_nPeaks->currentIndex(), report::nPeaksEntries(m_session.texts()));
+    const std::array<bool, kSlots> plottable =
+        report::updateHalfWaves(event, m_session.processed(), nPeaks);
     for (int c = 0; c < kSlots; ++c) {
         QCheckBox* box = m_channelOn[static_cast<std::size_t>(c)];
         if (!plottable[static_cast<std::size_t>(c)]) box->setChecked(false);
@@ -166,7 +173,8 @@ report::PpvzxDiagram ExtraGraphWindow::diagram() const {
     d.table = &m_table;
     d.standard = m_standards->currentRow();
     for (int c = 0; c < kSlots; ++c)
-        d.channelOn[static_cast<std::size_t>(c)] = m_channelOn[static_cast<std::size_t>(c)]->isChecked();
+        d.channelOn[static_cast<std::size_t>(c)] =
+            m_channelOn[static_cast<std::size_t>(c)]->isChecked();
     d.rec = &m_session.event().sample;
     d.texts = report::ppvzxTexts(m_session.texts());
     return d;
@@ -187,7 +195,8 @@ void ExtraGraphWindow::savePPVZXsettings() {
     report::ExtraGraphSettings s;
     if (QListWidgetItem* item = m_standards->currentItem()) s.standard = stdstr(item->text());
     const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
-    s.geometry = {(x() - area.left()) * tpp, (y() - area.top()) * tpp, width() * tpp, height() * tpp};
+    s.geometry = {(x() - area.left()) * tpp, (y() - area.top()) * tpp, width() * tpp,
+                  height() * tpp};
     report::savePPVZXsettings(extraGraphIni(), s);
 }
 

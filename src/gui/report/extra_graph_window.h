@@ -5,10 +5,10 @@
 #include <array>
 #include <filesystem>
 
-#include "event/event.h"
-#include "report/extra_graph_settings.h"
-#include "report/ppvzx_config.h"
-#include "report/ppvzx_drawing.h"
+#include "core/event/event.h"
+#include "core/report/extra_graph_settings.h"
+#include "core/report/ppvzx_config.h"
+#include "core/report/ppvzx_drawing.h"
 
 class QCheckBox;
 class QComboBox;
@@ -28,7 +28,7 @@ class Session;
 // shows, loaded but not shown.
 class ExtraGraphWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ExtraGraphWindow(Session& session, QWidget* parent = nullptr);
 
     void applyCaptions();
@@ -48,11 +48,11 @@ public:
     // `savePPVZXsettings`: the chosen standard and the window's place in "extraGraph.ini".
     void savePPVZXsettings();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void readPPVZXini();
     void viewResized();
     void standardChanged();

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_view.h"
+#include "gui/report/ppvzx_view.h"
 
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <cmath>
 
+#include "gui/view/texts.h"
 #include "platform/painter_page_target.h"
 #include "platform/screen_metrics.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 namespace {
@@ -35,8 +35,9 @@ void PpvzxView::draw(const report::PpvzxDiagram& diagram, analysis::Reporter& re
     picture.fill(Qt::white);
     {
         QPainter painter(&picture);
-        platform::PainterPageTarget target(painter, QSizeF(width() * m_twipsPerPixel, height() * m_twipsPerPixel),
-                                           m_twipsPerPixel);
+        platform::PainterPageTarget target(
+            painter, QSizeF(width() * m_twipsPerPixel, height() * m_twipsPerPixel),
+            m_twipsPerPixel);
         target.startDoc();
         const report::PageRect outer{0, 0, width() * m_twipsPerPixel, height() * m_twipsPerPixel};
         m_drawing = report::drawPPVZX(target, diagram, outer, reporter);

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "analysis/reporter.h"
-#include "report/ppvzx_drawing.h"
+#include "core/analysis/reporter.h"
+#include "core/report/ppvzx_drawing.h"
 
 namespace krnz::gui {
 
@@ -14,7 +14,7 @@ namespace krnz::gui {
 // change into a picture that keeps it, with each half-wave marker's tooltip.
 class PpvzxView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PpvzxView(QWidget* parent = nullptr);
 
     // `drawPPVZX` for the screen: draws `diagram` at the view's current size; messages go to
@@ -29,16 +29,16 @@ public:
     // The tooltip of the marker under a point (logical pixels), empty when there is none.
     QString tooltipAt(QPointF position) const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The window's layout gave the view a new size: the diagram is to be drawn again.
     void resized();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     QImage m_picture;
     report::PpvzxDrawing m_drawing;
     double m_twipsPerPixel = 15;

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/preview_window.h"
+#include "gui/report/preview_window.h"
 
 #include <QHBoxLayout>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/error.h"
+#include "core/common/error.h"
+#include "core/report/error_report.h"
+#include "gui/report/print_dialog.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/texts.h"
 #include "platform/painter_page_target.h"
-#include "report/error_report.h"
-#include "report/print_dialog.h"
-#include "report/prompter_reporter.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 

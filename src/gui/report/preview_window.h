@@ -15,14 +15,14 @@ class PrintDialog;
 // shown; "Print" sends that page to the printer, "Close" closes the window.
 class PreviewWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit PreviewWindow(PrintDialog& dialog);
 
     QPrintPreviewWidget& view() { return *m_vp; }
     // `print_butt`: the page on the printer, with the printer's margins.
     void printPage();
 
-private:
+  private:
     PrintDialog& m_dialog;
     QPrinter m_printer;
     QPrintPreviewWidget* m_vp = nullptr;

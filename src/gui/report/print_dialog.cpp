@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/print_dialog.h"
+#include "gui/report/print_dialog.h"
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
@@ -16,25 +16,24 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "common/error.h"
+#include "core/analysis/active_channels.h"
+#include "core/common/error.h"
+#include "core/report/error_report.h"
+#include "core/report/page_header.h"
+#include "gui/report/extra_graph_window.h"
+#include "gui/report/preview_window.h"
+#include "gui/report/print_sources.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/main_window.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 #include "krnz_version.h"
 #include "platform/painter_page_target.h"
 #include "platform/pdf_file.h"
 #include "platform/prompter.h"
-#include "report/error_report.h"
-#include "report/extra_graph_window.h"
-#include "report/page_header.h"
-#include "report/preview_window.h"
-#include "report/print_sources.h"
-#include "report/prompter_reporter.h"
-#include "view/active_channels.h"
-#include "view/main_window.h"
-#include "view/session.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 namespace {
-
 
 template <typename T>
 T* named(T* widget, const char* name) {
@@ -44,7 +43,8 @@ T* named(T* widget, const char* name) {
 
 }  // namespace
 
-PrintDialog::PrintDialog(MainWindow& window) : QDialog(&window), m_window(window), m_printer(QPrinter::HighResolution) {
+PrintDialog::PrintDialog(MainWindow& window)
+    : QDialog(&window), m_window(window), m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("preview"));
     setModal(true);
     m_choosePrinter = [this](QPrinter& printer) {
@@ -56,10 +56,12 @@ PrintDialog::PrintDialog(MainWindow& window) : QDialog(&window), m_window(window
         return dialog.exec() == QDialog::Accepted;
     };
     m_choosePdf = [this]() -> std::optional<QString> {
-        const QString file = QFileDialog::getSaveFileName(this, QString(), QString(),
-                                                          qtext(m_window.session().texts(), "preview", "pdfFiles"));
+        const QString file = QFileDialog::getSaveFileName(
+            this, QString(), QString(), qtext(m_window.session().texts(), "preview", "pdfFiles"));
         if (file.isEmpty()) return std::nullopt;
-        return file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? file : file + QStringLiteral(".pdf");
+        return file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+                   ? file
+                   : file + QStringLiteral(".pdf");
     };
     m_runPreview = [this] {
         PreviewWindow preview(*this);
@@ -161,7 +163,8 @@ QGroupBox* PrintDialog::buildIncludeFrame() {
     m_sampleInfo = named(new QCheckBox(m_include), "sampleInfo");
     m_printHeader = named(new QCheckBox(m_include), "print_header");
     auto* layout = new QVBoxLayout(m_include);
-    for (QCheckBox* box : {m_samples, m_ppvzx, m_sampleInfo, m_userInfo, m_channelInfo, m_sensor, m_printHeader}) {
+    for (QCheckBox* box :
+         {m_samples, m_ppvzx, m_sampleInfo, m_userInfo, m_channelInfo, m_sensor, m_printHeader}) {
         box->setChecked(box != m_ppvzx);
         layout->addWidget(box);
     }
@@ -221,12 +224,14 @@ void PrintDialog::fillPrinters() {
     m_thePrinter->clear();
     m_thePrinter->addItems(QPrinterInfo::availablePrinterNames());
     const int current = m_thePrinter->findText(m_printer.printerName());
-    m_thePrinter->setCurrentIndex(current >= 0 ? current : m_thePrinter->findText(QPrinterInfo::defaultPrinterName()));
+    m_thePrinter->setCurrentIndex(
+        current >= 0 ? current : m_thePrinter->findText(QPrinterInfo::defaultPrinterName()));
 }
 
 void PrintDialog::copyChannelsFromOptions() {
     const settings::Options& options = m_window.session().options();
-    for (int c = 0; c < kSlots; ++c) m_channelOn[static_cast<std::size_t>(c)]->setChecked(view::isActive(options, c));
+    for (int c = 0; c < kSlots; ++c)
+        m_channelOn[static_cast<std::size_t>(c)]->setChecked(view::isActive(options, c));
 }
 
 void PrintDialog::channelOnClicked(int slot) {
@@ -280,9 +285,13 @@ void PrintDialog::callFftPrint(const report::PrintSpectrum& spectrum) {
     exec();
 }
 
-const TextLookup& PrintDialog::texts() const { return m_window.session().texts(); }
+const TextLookup& PrintDialog::texts() const {
+    return m_window.session().texts();
+}
 
-bool PrintDialog::previewZoom() const { return m_zoom->isChecked(); }
+bool PrintDialog::previewZoom() const {
+    return m_zoom->isChecked();
+}
 
 report::PrintChoices PrintDialog::choices() const {
     report::PrintChoices c;
@@ -294,7 +303,9 @@ report::PrintChoices PrintDialog::choices() const {
     c.samplesAndInfo = m_samplesAndInfo->isChecked();
     c.onlyPpvzx = m_onlyPpvzx->isChecked();
     c.ppvzx = m_ppvzx->isChecked();
-    for (int s = 0; s < kSlots; ++s) c.channelOn[static_cast<std::size_t>(s)] = m_channelOn[static_cast<std::size_t>(s)]->isChecked();
+    for (int s = 0; s < kSlots; ++s)
+        c.channelOn[static_cast<std::size_t>(s)] =
+            m_channelOn[static_cast<std::size_t>(s)]->isChecked();
     c.bold = m_bold->isChecked() && m_bold->isEnabled();
     c.printPenWidth = kPrintPenWidth;
     c.cursor = m_cursor->isChecked() && m_cursor->isEnabled();
@@ -316,8 +327,8 @@ bool PrintDialog::compose(report::PageTarget& target, const report::PageMargins&
         graph.updateHalfWaves();
         diagram = graph.diagram();
     }
-    const report::PrintSources sources =
-        printSourcesOf(m_window, c, diagram ? &*diagram : nullptr, m_spectrum ? &*m_spectrum : nullptr);
+    const report::PrintSources sources = printSourcesOf(m_window, c, diagram ? &*diagram : nullptr,
+                                                        m_spectrum ? &*m_spectrum : nullptr);
     PrompterReporter reporter;
     return report::printPage(target, sources, margins, reporter);
 }
@@ -339,7 +350,9 @@ void PrintDialog::print() {
     accept();
 }
 
-void PrintDialog::preview() { m_runPreview(); }
+void PrintDialog::preview() {
+    m_runPreview();
+}
 
 void PrintDialog::saveAsPdf() {
     const std::optional<QString> file = m_choosePdf();
@@ -348,9 +361,11 @@ void PrintDialog::saveAsPdf() {
     try {
         const WaitCursor wait;
         const Session& session = m_window.session();
-        const std::string title = "KRNZ report, " + report::eventIdentificationLine(session.event().sample, session.texts());
-        platform::writePdfFile(stdstr(*file), title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
-                               [&](report::PageTarget& target) { compose(target, target.margins()); });
+        const std::string title = "KRNZ report, " + report::eventIdentificationLine(
+                                                        session.event().sample, session.texts());
+        platform::writePdfFile(
+            stdstr(*file), title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
+            [&](report::PageTarget& target) { compose(target, target.margins()); });
     } catch (const Error& e) {
         report::reportError(reporter, e);
         return;

@@ -7,9 +7,9 @@
 #include <functional>
 #include <optional>
 
-#include "report/page_target.h"
-#include "report/print_page.h"
-#include "settings/text_lookup.h"
+#include "core/report/page_target.h"
+#include "core/report/print_page.h"
+#include "core/settings/text_lookup.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,7 +26,7 @@ class MainWindow;
 // whether to print, preview first or save a PDF. It holds the printer the page is composed on.
 class PrintDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // The page's pen with "Bold lines", twips.
     static constexpr double kPrintPenWidth = 20.0;
 
@@ -71,7 +71,7 @@ public:
     QPrinter& printer() { return m_printer; }
     const TextLookup& texts() const;
 
-private:
+  private:
     QGroupBox* buildSpectrumFrame();
     QGroupBox* buildEventFrame();
     QGroupBox* buildIncludeFrame();

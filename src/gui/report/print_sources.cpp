@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/print_sources.h"
+#include "gui/report/print_sources.h"
 
 #include <QScrollBar>
 
+#include "gui/view/main_window.h"
+#include "gui/view/session.h"
 #include "krnz_version.h"
-#include "view/main_window.h"
-#include "view/session.h"
 
 namespace krnz::gui {
 
@@ -18,13 +18,15 @@ report::PrintView printViewOf(MainWindow& window) {
     view.sampleValues = panels.sampleValues;
     view.channelLabels = panels.channelLabels;
     view.channelValues = panels.channelValues;
-    view.userCaptions = {texts.text("krn", "client"), texts.text("krn", "operation"), texts.text("krn", "location"),
-                         texts.text("krn", "operator"), texts.text("krn", "notes")};
+    view.userCaptions = {texts.text("krn", "client"), texts.text("krn", "operation"),
+                         texts.text("krn", "location"), texts.text("krn", "operator"),
+                         texts.text("krn", "notes")};
     view.channelText = texts.text("krn", "channel");
     view.processed = session.processed();
 
     const QScrollBar& scroll = window.scrollBar();
-    const report::VisiblePart part = report::visiblePart(window.zoom().zoom, scroll.value(), scroll.maximum());
+    const report::VisiblePart part =
+        report::visiblePart(window.zoom().zoom, scroll.value(), scroll.maximum());
     view.visibleStart = part.start;
     view.visibleEnd = part.end;
 
@@ -33,13 +35,15 @@ report::PrintView printViewOf(MainWindow& window) {
     const double stripTwips = session.rows().rowCount * window.metrics().twipsPerDevicePixel();
     if (cursor.shown && stripTwips > 0) {
         view.cursors.push_back({cursor.yTwips / stripTwips, cursor.timeText});
-        if (cursor.refSet) view.cursors.push_back({cursor.refYTwips / stripTwips, texts.text("krn", "refLabel")});
+        if (cursor.refSet)
+            view.cursors.push_back({cursor.refYTwips / stripTwips, texts.text("krn", "refLabel")});
     }
     return view;
 }
 
 report::PrintSources printSourcesOf(MainWindow& window, const report::PrintChoices& choices,
-                                    const report::PpvzxDiagram* diagram, const report::PrintSpectrum* spectrum) {
+                                    const report::PpvzxDiagram* diagram,
+                                    const report::PrintSpectrum* spectrum) {
     Session& session = window.session();
     report::PrintSources s;
     s.event = &session.event();

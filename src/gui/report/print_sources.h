@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "report/print_page.h"
+#include "core/report/print_page.h"
 
 namespace krnz::gui {
 
@@ -16,6 +16,7 @@ report::PrintView printViewOf(MainWindow& window);
 // language, the main window's state and the dialog's choices. `diagram` and `spectrum` may be
 // null when the choices do not ask for them; they must outlive the result.
 report::PrintSources printSourcesOf(MainWindow& window, const report::PrintChoices& choices,
-                                    const report::PpvzxDiagram* diagram, const report::PrintSpectrum* spectrum);
+                                    const report::PpvzxDiagram* diagram,
+                                    const report::PrintSpectrum* spectrum);
 
 }  // namespace krnz::gui

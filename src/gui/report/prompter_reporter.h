@@ -4,14 +4,14 @@
 #include <QApplication>
 #include <string>
 
-#include "analysis/reporter.h"
+#include "core/analysis/reporter.h"
 #include "platform/prompter.h"
 
 namespace krnz::gui {
 
 // The report's messages (the diagram's log(0) notes, errors of a page) as message boxes.
 class PrompterReporter final : public analysis::Reporter {
-public:
+  public:
     void message(const std::string& text) override { platform::prompter().message(text); }
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/color_swatch.h"
+#include "gui/settings/color_swatch.h"
 
 #include <QPainter>
 #include <QPixmap>

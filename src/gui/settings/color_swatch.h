@@ -10,17 +10,17 @@ namespace krnz::gui {
 // byte). Clicking it asks for a new colour.
 class ColorSwatch : public QToolButton {
     Q_OBJECT
-public:
+  public:
     explicit ColorSwatch(QWidget* parent = nullptr);
 
     void setColorValue(std::int32_t value);
     std::int32_t colorValue() const { return m_value; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The user chose a colour in the colour dialog.
     void colorChosen(std::int32_t value);
 
-private:
+  private:
     std::int32_t m_value = 0;
 };
 

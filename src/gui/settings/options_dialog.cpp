@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/options_dialog.h"
+#include "gui/settings/options_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,28 +13,32 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "common/error.h"
+#include "core/common/error.h"
+#include "core/settings/ini_text.h"
+#include "gui/settings/color_swatch.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 #include "platform/prompter.h"
-#include "settings/color_swatch.h"
-#include "settings/ini_text.h"
-#include "view/session.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 namespace {
 
 Qt::CheckState toQt(settings::CheckState state) {
     switch (state) {
-        case settings::CheckState::Checked: return Qt::Checked;
-        case settings::CheckState::Greyed: return Qt::PartiallyChecked;
-        default: return Qt::Unchecked;
+        case settings::CheckState::Checked:
+            return Qt::Checked;
+        case settings::CheckState::Greyed:
+            return Qt::PartiallyChecked;
+        default:
+            return Qt::Unchecked;
     }
 }
 
 // The five swatches of a slot in the order of the graphics page's columns.
 std::int32_t& colorOf(settings::SlotColors& colors, std::size_t k) {
-    const std::array<std::int32_t*, 5> all = {&colors.bkColor, &colors.cursorColor, &colors.gridColor,
-                                              &colors.sampleColor, &colors.refColor};
+    const std::array<std::int32_t*, 5> all = {&colors.bkColor, &colors.cursorColor,
+                                              &colors.gridColor, &colors.sampleColor,
+                                              &colors.refColor};
     return *all[k];
 }
 
@@ -46,7 +50,8 @@ std::int32_t colorOf(const settings::SlotColors& colors, std::size_t k) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(Session& session, QWidget* parent) : QDialog(parent), m_session(session) {
+OptionsDialog::OptionsDialog(Session& session, QWidget* parent)
+    : QDialog(parent), m_session(session) {
     setObjectName(QStringLiteral("options"));
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
@@ -80,7 +85,8 @@ OptionsDialog::OptionsDialog(Session& session, QWidget* parent) : QDialog(parent
         if (!m_loading) options.tab = i;
     });
     connect(m_lines, &QRadioButton::toggled, this, [this, &options](bool on) {
-        if (!m_loading) options.drawStyle = on ? settings::DrawStyle::Lines : settings::DrawStyle::Pixels;
+        if (!m_loading)
+            options.drawStyle = on ? settings::DrawStyle::Lines : settings::DrawStyle::Pixels;
     });
     connect(m_sameColor, &QPushButton::clicked, this, [this, &options] {
         settings::applySameColors(options);
@@ -103,11 +109,12 @@ OptionsDialog::OptionsDialog(Session& session, QWidget* parent) : QDialog(parent
 
 void OptionsDialog::connectSlot(int c) {
     SlotControls& slot = m_slots[static_cast<std::size_t>(c)];
-    settings::SlotOptions& model = m_session.options().slots[static_cast<std::size_t>(c)];
+    settings::SlotOptions& model = m_session.options().slotOptions[static_cast<std::size_t>(c)];
     for (std::size_t k = 0; k < slot.swatches.size(); ++k)
         connect(slot.swatches[k], &ColorSwatch::colorChosen, this,
                 [&model, k](std::int32_t value) { colorOf(model.colors, k) = value; });
-    connect(slot.channelOn, &QCheckBox::clicked, this, [this, c](bool on) { channelOnClicked(c, on); });
+    connect(slot.channelOn, &QCheckBox::clicked, this,
+            [this, c](bool on) { channelOnClicked(c, on); });
     auto mode = [this, &model, &slot](settings::AmpScale scale) {
         if (m_loading) return;
         model.ampScale = scale;
@@ -115,9 +122,12 @@ void OptionsDialog::connectSlot(int c) {
         slot.manualScale->setEnabled(manual);
         slot.manualScaleFrq->setEnabled(manual);
     };
-    connect(slot.autoScale, &QRadioButton::clicked, this, [mode] { mode(settings::AmpScale::Auto); });
-    connect(slot.manual, &QRadioButton::clicked, this, [mode] { mode(settings::AmpScale::Manual); });
-    connect(slot.normalize, &QRadioButton::clicked, this, [mode] { mode(settings::AmpScale::Normalize); });
+    connect(slot.autoScale, &QRadioButton::clicked, this,
+            [mode] { mode(settings::AmpScale::Auto); });
+    connect(slot.manual, &QRadioButton::clicked, this,
+            [mode] { mode(settings::AmpScale::Manual); });
+    connect(slot.normalize, &QRadioButton::clicked, this,
+            [mode] { mode(settings::AmpScale::Normalize); });
     connect(slot.manualScale, &QComboBox::currentIndexChanged, this, [this, &model](int i) {
         if (!m_loading && i >= 0) model.manualScale = static_cast<std::size_t>(i);
     });
@@ -141,7 +151,7 @@ void OptionsDialog::loadFromModel() {
     (options.drawStyle == settings::DrawStyle::Lines ? m_lines : m_pixels)->setChecked(true);
     for (std::size_t s = 0; s < kSlots; ++s) {
         SlotControls& slot = m_slots[s];
-        const settings::SlotOptions& model = options.slots[s];
+        const settings::SlotOptions& model = options.slotOptions[s];
         for (std::size_t k = 0; k < slot.swatches.size(); ++k)
             slot.swatches[k]->setColorValue(colorOf(model.colors, k));
         slot.channelOn->setCheckState(toQt(model.channelOn));
@@ -180,9 +190,11 @@ void OptionsDialog::applyCaptions() {
     m_printInColor->setText(text("printInColor"));
     m_dataReductionLabel->setText(text("datareduc"));
     const auto reductions = settings::printerDataReductionTexts(t);
-    for (int i = 0; i < 4; ++i) m_printerDataReduction->setItemText(i, qstr(reductions[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < 4; ++i)
+        m_printerDataReduction->setItemText(i, qstr(reductions[static_cast<std::size_t>(i)]));
     m_languageBox->setTitle(text("language"));
-    const std::array<const char*, 5> headers = {"backColor", "cursorColor", "gridColor", "sampleColor", "refColor"};
+    const std::array<const char*, 5> headers = {"backColor", "cursorColor", "gridColor",
+                                                "sampleColor", "refColor"};
     for (std::size_t k = 0; k < headers.size(); ++k) m_colorHeaders[k]->setText(text(headers[k]));
     m_sameColor->setText(text("sameColor"));
     m_defaultColors->setText(text("defaultColor"));
@@ -239,7 +251,9 @@ void OptionsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void OptionsDialog::reject() { cancel(); }
+void OptionsDialog::reject() {
+    cancel();
+}
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {
     // The title bar's close button hides the dialog as Cancel does.

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <array>
 
-#include "event/event.h"
+#include "core/event/event.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -28,7 +28,7 @@ class Session;
 // select) and hides it.
 class OptionsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit OptionsDialog(Session& session, QWidget* parent = nullptr);
 
     // Sets every control from the session's options (also after another window changed them).
@@ -39,17 +39,17 @@ public:
     void ok();
     void cancel();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // Apply or OK stored the options: the main window lays itself out again.
     void applied();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Escape: as Cancel.
     void reject() override;
 
-private:
+  private:
     struct SlotControls {
         QGroupBox* channelFrame = nullptr;
         std::array<ColorSwatch*, 5> swatches{};

@@ -13,20 +13,23 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "settings/color_swatch.h"
-#include "settings/options_dialog.h"
-#include "settings/scale_table.h"
-#include "view/texts.h"
+#include "core/settings/scale_table.h"
+#include "gui/settings/color_swatch.h"
+#include "gui/settings/options_dialog.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 namespace {
 
-QString slotName(const char* base, int slot) { return QStringLiteral("%1%2").arg(QLatin1String(base)).arg(slot); }
+QString slotName(const char* base, int slot) {
+    return QStringLiteral("%1%2").arg(QLatin1String(base)).arg(slot);
+}
 
 QComboBox* scaleCombo(QWidget* parent, const char* name, int slot) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(slotName(name, slot));
-    for (std::size_t i = 0; i < settings::kScaleTableSize; ++i) combo->addItem(qstr(settings::scaleTableText(i)));
+    for (std::size_t i = 0; i < settings::kScaleTableSize; ++i)
+        combo->addItem(qstr(settings::scaleTableText(i)));
     combo->setMaxVisibleItems(20);
     return combo;
 }
@@ -63,8 +66,8 @@ QWidget* OptionsDialog::buildGeneralPage() {
 QWidget* OptionsDialog::buildGraphicsPage() {
     auto* page = new QWidget;
     auto* colors = new QGridLayout;
-    static constexpr std::array<const char*, 5> kSwatchNames = {"bkColor", "cursorColor", "gridColor",
-                                                                "sampleColor", "refColor"};
+    static constexpr std::array<const char*, 5> kSwatchNames = {
+        "bkColor", "cursorColor", "gridColor", "sampleColor", "refColor"};
     for (std::size_t k = 0; k < kSwatchNames.size(); ++k) {
         m_colorHeaders[k] = new QLabel(page);
         m_colorHeaders[k]->setAlignment(Qt::AlignCenter);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolbox/frequency_selector.h"
+#include "gui/toolbox/frequency_selector.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/operator_choices.h"
-#include "analysis/operator_codes.h"
-#include "common/leading_number.h"
-#include "report/prompter_reporter.h"
-#include "view/texts.h"
+#include "core/analysis/operator_choices.h"
+#include "core/analysis/operator_codes.h"
+#include "core/common/leading_number.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 namespace {
@@ -30,12 +30,14 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent) {
 
 }  // namespace
 
-FrequencySelector::FrequencySelector(const TextLookup& texts, QWidget* parent) : QDialog(parent), m_texts(texts) {
+FrequencySelector::FrequencySelector(const TextLookup& texts, QWidget* parent)
+    : QDialog(parent), m_texts(texts) {
     setObjectName(QStringLiteral("toolboxFrequencySelector"));
     setWindowTitle(qtext(texts, analysis::kToolboxSection, "selectFrq"));
-    m_frq = new QLineEdit(QString::fromLatin1(analysis::kFrequencyStartText.data(),
-                                              static_cast<qsizetype>(analysis::kFrequencyStartText.size())),
-                          this);
+    m_frq = new QLineEdit(
+        QString::fromLatin1(analysis::kFrequencyStartText.data(),
+                            static_cast<qsizetype>(analysis::kFrequencyStartText.size())),
+        this);
     m_frq->setObjectName(QStringLiteral("frq"));
     m_frq->setMaximumWidth(80);
 
@@ -66,14 +68,19 @@ FrequencySelector::FrequencySelector(const TextLookup& texts, QWidget* parent) :
     row->addWidget(okButton);
 }
 
-void FrequencySelector::setFrequencyText(const QString& text) { m_frq->setText(text); }
+void FrequencySelector::setFrequencyText(const QString& text) {
+    m_frq->setText(text);
+}
 
-QString FrequencySelector::frequencyText() const { return m_frq->text(); }
+QString FrequencySelector::frequencyText() const {
+    return m_frq->text();
+}
 
 void FrequencySelector::step(int delta) {
     // The up-down moves within the range even from a text that lies outside it.
     const double now = std::round(val(stdstr(m_frq->text())));
-    const double next = std::clamp(now + delta, double(analysis::kMinFilterHz), double(analysis::kMaxFilterHz));
+    const double next =
+        std::clamp(now + delta, double(analysis::kMinFilterHz), double(analysis::kMaxFilterHz));
     m_frq->setText(QString::number(static_cast<int>(next)));
 }
 
@@ -83,7 +90,8 @@ void FrequencySelector::ok() {
     if (m_chosen) accept();
 }
 
-std::optional<int> FrequencySelector::ask(const TextLookup& texts, const QString& startText, QWidget* parent) {
+std::optional<int> FrequencySelector::ask(const TextLookup& texts, const QString& startText,
+                                          QWidget* parent) {
     FrequencySelector dialog(texts, parent);
     dialog.setFrequencyText(startText);
     dialog.m_frq->selectAll();

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "settings/text_lookup.h"
+#include "core/settings/text_lookup.h"
 
 class QLineEdit;
 
@@ -15,7 +15,7 @@ namespace krnz::gui {
 // ("badfrq") and the dialog stays open.
 class FrequencySelector : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FrequencySelector(const TextLookup& texts, QWidget* parent = nullptr);
 
     void setFrequencyText(const QString& text);
@@ -29,9 +29,10 @@ public:
 
     // Shows the dialog modally with `startText` in the box; nothing when closed without a
     // confirmed frequency.
-    static std::optional<int> ask(const TextLookup& texts, const QString& startText, QWidget* parent);
+    static std::optional<int> ask(const TextLookup& texts, const QString& startText,
+                                  QWidget* parent);
 
-private:
+  private:
     void step(int delta);
 
     const TextLookup& m_texts;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolbox/resultant_selection.h"
+#include "gui/toolbox/resultant_selection.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,18 +8,20 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "analysis/operator_choices.h"
-#include "analysis/operator_codes.h"
-#include "report/prompter_reporter.h"
-#include "view/texts.h"
+#include "core/analysis/operator_choices.h"
+#include "core/analysis/operator_codes.h"
+#include "gui/report/prompter_reporter.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 
-ResultantSelection::ResultantSelection(const TextLookup& texts, QWidget* parent) : QDialog(parent), m_texts(texts) {
+ResultantSelection::ResultantSelection(const TextLookup& texts, QWidget* parent)
+    : QDialog(parent), m_texts(texts) {
     setObjectName(QStringLiteral("toolboxResultantSelection"));
     setWindowTitle(qtext(texts, analysis::kToolboxSection, "selectNchannels"));
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(qtext(texts, analysis::kToolboxSection, "sourceChannel"), this), 0, 0, 1, kSlots);
+    grid->addWidget(new QLabel(qtext(texts, analysis::kToolboxSection, "sourceChannel"), this), 0,
+                    0, 1, kSlots);
     for (int c = 0; c < kSlots; ++c) {
         auto* box = new QCheckBox(QString::number(c + 1), this);
         box->setObjectName(QStringLiteral("inCh%1").arg(c));
@@ -30,7 +32,8 @@ ResultantSelection::ResultantSelection(const TextLookup& texts, QWidget* parent)
     m_outCh->setObjectName(QStringLiteral("outCh"));
     for (int c = 1; c <= kSlots; ++c) m_outCh->addItem(QString::number(c));
     m_outCh->setCurrentIndex(0);
-    grid->addWidget(new QLabel(qtext(texts, analysis::kToolboxSection, "destinationChannel"), this), 2, 0, 1, 2);
+    grid->addWidget(new QLabel(qtext(texts, analysis::kToolboxSection, "destinationChannel"), this),
+                    2, 0, 1, 2);
     grid->addWidget(m_outCh, 2, 2);
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("ok"));
@@ -41,13 +44,16 @@ ResultantSelection::ResultantSelection(const TextLookup& texts, QWidget* parent)
 
 void ResultantSelection::ok() {
     std::array<bool, kSlots> checked{};
-    for (int c = 0; c < kSlots; ++c) checked[static_cast<std::size_t>(c)] = m_inCh[static_cast<std::size_t>(c)]->isChecked();
+    for (int c = 0; c < kSlots; ++c)
+        checked[static_cast<std::size_t>(c)] = m_inCh[static_cast<std::size_t>(c)]->isChecked();
     PrompterReporter reporter;
-    m_chosen = analysis::resultantChoice(checked, m_outCh->currentText().toInt(), m_texts, reporter);
+    m_chosen =
+        analysis::resultantChoice(checked, m_outCh->currentText().toInt(), m_texts, reporter);
     if (m_chosen) accept();
 }
 
-std::optional<analysis::ResultantChoice> ResultantSelection::ask(const TextLookup& texts, QWidget* parent) {
+std::optional<analysis::ResultantChoice> ResultantSelection::ask(const TextLookup& texts,
+                                                                 QWidget* parent) {
     ResultantSelection dialog(texts, parent);
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     dialog.exec();

@@ -5,8 +5,8 @@
 #include <array>
 #include <optional>
 
-#include "analysis/operator_chain.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/operator_chain.h"
+#include "core/settings/text_lookup.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +18,7 @@ namespace krnz::gui {
 // is reported ("selectNchannels!") and the dialog stays open.
 class ResultantSelection : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit ResultantSelection(const TextLookup& texts, QWidget* parent = nullptr);
 
     QCheckBox& inCh(int row) { return *m_inCh[static_cast<std::size_t>(row)]; }
@@ -32,7 +32,7 @@ public:
     // Shows the dialog modally; nothing when it is closed without a confirmed choice.
     static std::optional<analysis::ResultantChoice> ask(const TextLookup& texts, QWidget* parent);
 
-private:
+  private:
     const TextLookup& m_texts;
     std::array<QCheckBox*, kSlots> m_inCh{};
     QComboBox* m_outCh = nullptr;

@@ -11,14 +11,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "toolbox/toolbox_window.h"
-#include "view/session.h"
-#include "view/texts.h"
+#include "gui/toolbox/toolbox_window.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 namespace {
 
-constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+constexpr std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
 
 template <typename T>
 T* named(T* widget, const QString& name) {
@@ -48,7 +50,8 @@ void ToolboxWindow::buildControls() {
     }
     m_operatorsFrame = named(new QGroupBox(this), QStringLiteral("operatorsFrame"));
     for (int op = 0; op < analysis::kOperatorCount; ++op)
-        m_opButt[at(op)] = named(new QPushButton(m_operatorsFrame), QStringLiteral("opButt%1").arg(op));
+        m_opButt[at(op)] =
+            named(new QPushButton(m_operatorsFrame), QStringLiteral("opButt%1").arg(op));
     m_macroFrame = named(new QGroupBox(this), QStringLiteral("macroFrame"));
     m_macroList = named(new QListWidget(m_macroFrame), QStringLiteral("macroList"));
     m_macroList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -101,7 +104,9 @@ void ToolboxWindow::layOutControls() {
 
 void ToolboxWindow::applyCaptions() {
     const TextLookup& texts = m_session.texts();
-    const auto t = [&texts](std::string_view key) { return qtext(texts, analysis::kToolboxSection, key); };
+    const auto t = [&texts](std::string_view key) {
+        return qtext(texts, analysis::kToolboxSection, key);
+    };
     setWindowTitle(t("title"));
     m_sourceLabel->setText(t("sourceChannel"));
     m_appliedLabel->setText(t("appliedOperators"));

@@ -4,12 +4,12 @@
 #include <QListWidget>
 #include <filesystem>
 
-#include "analysis/macro_file.h"
-#include "common/error.h"
-#include "report/error_report.h"
-#include "toolbox/toolbox_window.h"
-#include "view/session.h"
-#include "view/texts.h"
+#include "core/analysis/macro_file.h"
+#include "core/common/error.h"
+#include "core/report/error_report.h"
+#include "gui/toolbox/toolbox_window.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 
@@ -31,8 +31,8 @@ void ToolboxWindow::loadMacro(int index) {
     if (index < 0 || index >= static_cast<int>(m_macros.names().size())) return;
     m_macros.select(index);
     try {
-        analysis::loadMacro(m_chain, m_session.paths().macroDir(), *m_macros.selectedName(), m_session.texts(),
-                            m_reporter);
+        analysis::loadMacro(m_chain, m_session.paths().macroDir(), *m_macros.selectedName(),
+                            m_session.texts(), m_reporter);
     } catch (const Error& e) {
         report::reportError(m_reporter, e);
     }
@@ -56,7 +56,8 @@ void ToolboxWindow::saveMacro() {
     if (!name || name->isEmpty()) return;
     const std::string macroName = stdstr(*name);
     try {
-        std::error_code ignored;  // a folder that cannot be made fails the write below, with its message
+        std::error_code
+            ignored;  // a folder that cannot be made fails the write below, with its message
         std::filesystem::create_directories(m_session.paths().macroDir(), ignored);
         if (!analysis::saveMacro(m_chain, m_session.paths().macroDir(), macroName)) return;
     } catch (const Error& e) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolbox/toolbox_window.h"
+#include "gui/toolbox/toolbox_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,22 +10,24 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "analysis/operator_choices.h"
-#include "common/error.h"
+#include "core/analysis/active_channels.h"
+#include "core/analysis/operator_choices.h"
+#include "core/common/error.h"
+#include "core/report/error_report.h"
+#include "gui/report/print_dialog.h"
+#include "gui/toolbox/frequency_selector.h"
+#include "gui/toolbox/resultant_selection.h"
+#include "gui/view/main_window.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 #include "platform/prompter.h"
-#include "report/error_report.h"
-#include "report/print_dialog.h"
-#include "toolbox/frequency_selector.h"
-#include "toolbox/resultant_selection.h"
-#include "view/active_channels.h"
-#include "view/main_window.h"
-#include "view/session.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 namespace {
 
-constexpr std::size_t at(int row) { return static_cast<std::size_t>(row); }
+constexpr std::size_t at(int row) {
+    return static_cast<std::size_t>(row);
+}
 
 }  // namespace
 
@@ -53,7 +55,8 @@ void ToolboxWindow::connectControls() {
             if (index >= 0) m_chain.setSourceChannel(r, index + 1);
         });
         connect(m_channelOn[at(r)], &QCheckBox::clicked, this, [this, r] { channelOnClicked(r); });
-        connect(m_intOn[at(r)], &QCheckBox::toggled, this, [this, r](bool on) { m_chain.setIntOn(r, on); });
+        connect(m_intOn[at(r)], &QCheckBox::toggled, this,
+                [this, r](bool on) { m_chain.setIntOn(r, on); });
         QListWidget* list = m_opGrid[at(r)];
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
@@ -74,7 +77,8 @@ void ToolboxWindow::connectControls() {
     connect(m_save, &QPushButton::clicked, this, &ToolboxWindow::saveMacro);
     connect(m_macroList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { loadMacro(m_macroList->row(item)); });
-    connect(m_print, &QPushButton::clicked, this, [this] { m_window.printDialog().call_non_fft_print(); });
+    connect(m_print, &QPushButton::clicked, this,
+            [this] { m_window.printDialog().call_non_fft_print(); });
 }
 
 void ToolboxWindow::openToolbox() {
@@ -90,7 +94,9 @@ void ToolboxWindow::openToolbox() {
     activateWindow();
 }
 
-void ToolboxWindow::init() { m_chain.init(m_session.event()); }
+void ToolboxWindow::init() {
+    m_chain.init(m_session.event());
+}
 
 void ToolboxWindow::showChain() {
     if (!m_session.hasEvent()) return;
@@ -113,23 +119,23 @@ void ToolboxWindow::showChain() {
 
 void ToolboxWindow::addOperator(int op) {
     switch (op) {
-    case analysis::kOpLowPass:
-    case analysis::kOpHiPass: {
-        const std::optional<int> frequency =
-            m_chooseFrequency(QString::fromLatin1(analysis::kFrequencyStartText.data(),
-                                                  static_cast<qsizetype>(analysis::kFrequencyStartText.size())));
-        if (!frequency) return;
-        m_chain.addFilter(op, *frequency);
-        break;
-    }
-    case analysis::kOpResultant: {
-        const std::optional<analysis::ResultantChoice> choice = m_chooseResultant();
-        if (!choice) return;
-        m_chain.addResultant(*choice);
-        break;
-    }
-    default:
-        m_chain.addOperator(op);
+        case analysis::kOpLowPass:
+        case analysis::kOpHiPass: {
+            const std::optional<int> frequency = m_chooseFrequency(
+                QString::fromLatin1(analysis::kFrequencyStartText.data(),
+                                    static_cast<qsizetype>(analysis::kFrequencyStartText.size())));
+            if (!frequency) return;
+            m_chain.addFilter(op, *frequency);
+            break;
+        }
+        case analysis::kOpResultant: {
+            const std::optional<analysis::ResultantChoice> choice = m_chooseResultant();
+            if (!choice) return;
+            m_chain.addResultant(*choice);
+            break;
+        }
+        default:
+            m_chain.addOperator(op);
     }
     refreshLists();
 }
@@ -194,7 +200,8 @@ bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
     // have gone to another row's list through a "channelOn" box meanwhile).
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         for (int r = 0; r < kSlots; ++r)
-            if (watched == m_opGrid[at(r)] || watched == m_opGrid[at(r)]->viewport()) m_chain.setCurrentRow(r);
+            if (watched == m_opGrid[at(r)] || watched == m_opGrid[at(r)]->viewport())
+                m_chain.setCurrentRow(r);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -6,10 +6,10 @@
 #include <functional>
 #include <optional>
 
-#include "analysis/macro_list.h"
-#include "analysis/operator_chain.h"
-#include "analysis/operator_codes.h"
-#include "report/prompter_reporter.h"
+#include "core/analysis/macro_list.h"
+#include "core/analysis/operator_chain.h"
+#include "core/analysis/operator_codes.h"
+#include "gui/report/prompter_reporter.h"
 
 class QCheckBox;
 class QComboBox;
@@ -29,7 +29,7 @@ class Session;
 // event back as loaded. Made once and kept, so the lists outlive a close.
 class ToolboxWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ToolboxWindow(MainWindow& window);
 
     // The main window's "toolboxButton": shows the window (modeless), its button caption saying
@@ -64,12 +64,12 @@ public:
     void setResultantChooser(ResultantChooser chooser) { m_chooseResultant = std::move(chooser); }
     void setMacroNameChooser(NameChooser chooser) { m_chooseName = std::move(chooser); }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void layOutControls();
     void connectControls();

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/channel_info_panel.h"
+#include "gui/view/channel_info_panel.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
 
-#include "view/texts.h"
-#include "view/time_grid.h"
+#include "core/view/time_grid.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 namespace {
@@ -23,7 +23,9 @@ void ScaleLine::setFullScale(double fullScale) {
     update();
 }
 
-QSize ScaleLine::sizeHint() const { return {100, QFontMetrics(font()).height() + 4}; }
+QSize ScaleLine::sizeHint() const {
+    return {100, QFontMetrics(font()).height() + 4};
+}
 
 void ScaleLine::paintEvent(QPaintEvent*) {
     if (m_fullScale <= 0) return;
@@ -95,9 +97,12 @@ void ChannelInfoPanel::place(const view::MainLayout& layout) {
         const int valuesWidth = m_values[s]->sizeHint().width();
         int valueLeft = block.width / 2;
         if (kPad + labelsWidth + kPad > valueLeft)
-            valueLeft = std::max(valueLeft, std::min(kPad + labelsWidth + kPad, block.width - valuesWidth));
-        m_labels[s]->setGeometry(block.x + kPad, kPad, std::max(0, valueLeft - 2 * kPad), textHeight);
-        m_values[s]->setGeometry(block.x + valueLeft, kPad, std::max(0, block.width - valueLeft - 1), textHeight);
+            valueLeft =
+                std::max(valueLeft, std::min(kPad + labelsWidth + kPad, block.width - valuesWidth));
+        m_labels[s]->setGeometry(block.x + kPad, kPad, std::max(0, valueLeft - 2 * kPad),
+                                 textHeight);
+        m_values[s]->setGeometry(block.x + valueLeft, kPad,
+                                 std::max(0, block.width - valueLeft - 1), textHeight);
         m_scales[s]->setGeometry(block.x, height() - scaleHeight, block.width, scaleHeight);
         m_labels[s]->show();
         m_values[s]->show();
@@ -105,7 +110,8 @@ void ChannelInfoPanel::place(const view::MainLayout& layout) {
     }
     const int column = layout.scaleColumn.width;
     const QSize text = m_secondText->sizeHint();
-    m_secondText->setGeometry((column - text.width()) / 2, height() - text.height(), text.width(), text.height());
+    m_secondText->setGeometry((column - text.width()) / 2, height() - text.height(), text.width(),
+                              text.height());
 }
 
 }  // namespace krnz::gui

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "event/event.h"
-#include "view/main_layout.h"
+#include "core/event/event.h"
+#include "core/view/main_layout.h"
 
 class QLabel;
 
@@ -17,16 +17,16 @@ namespace krnz::gui {
 // and F at the right, in the strip's current unit.
 class ScaleLine : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ScaleLine(QWidget* parent = nullptr);
     void setFullScale(double fullScale);
     double fullScale() const { return m_fullScale; }
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     double m_fullScale = 0;
 };
 
@@ -34,7 +34,7 @@ private:
 // `channelTextValue`) and its scale line, and the "[s]" caption over the time-scale column.
 class ChannelInfoPanel : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit ChannelInfoPanel(QWidget* parent = nullptr);
 
     void setTexts(const std::array<std::vector<std::string>, kSlots>& labels,
@@ -48,7 +48,7 @@ public:
     QLabel& channelTextValue(int slot) { return *m_values[static_cast<std::size_t>(slot)]; }
     ScaleLine& scaleLine(int slot) { return *m_scales[static_cast<std::size_t>(slot)]; }
 
-private:
+  private:
     std::array<QLabel*, kSlots> m_labels{};
     std::array<QLabel*, kSlots> m_values{};
     std::array<ScaleLine*, kSlots> m_scales{};

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/cursor_controller.h"
+#include "gui/view/cursor_controller.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QScrollBar>
 
+#include "core/analysis/active_channels.h"
+#include "core/view/cursor.h"
+#include "core/view/zoom_scroll.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/scale_column.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
 #include "platform/colors.h"
-#include "view/active_channels.h"
-#include "view/cursor.h"
-#include "view/graph_area.h"
-#include "view/scale_column.h"
-#include "view/session.h"
-#include "view/texts.h"
-#include "view/zoom_scroll.h"
 
 namespace krnz::gui {
 
@@ -29,7 +29,9 @@ void CursorController::graphMouseDown(int slot, double y) {
     graphMouseMove(slot, y);
 }
 
-void CursorController::graphMouseMove(int /*slot*/, double y) { moveTo(y * m_metrics.twipsPerPixel); }
+void CursorController::graphMouseMove(int /*slot*/, double y) {
+    moveTo(y * m_metrics.twipsPerPixel);
+}
 
 void CursorController::moveTo(double yTwips) {
     if (m_mouseBusy || !m_session.hasEvent()) return;
@@ -51,7 +53,8 @@ void CursorController::graphKeyDown(int /*slot*/, CursorKey key) {
         case CursorKey::InsertRef: {
             view::StripGeometry strip;
             strip.twipsPerPixelY = m_metrics.twipsPerDevicePixel();
-            if (!view::insertReference(cursor, strip, m_session.rows(), m_session.event().sample.pretrig))
+            if (!view::insertReference(cursor, strip, m_session.rows(),
+                                       m_session.event().sample.pretrig))
                 return;
             if (m_controls.mRemoveRef) m_controls.mRemoveRef->setEnabled(true);
             updateElements();
@@ -73,8 +76,8 @@ void CursorController::graphKeyDown(int /*slot*/, CursorKey key) {
         case CursorKey::PageDown: {
             QScrollBar* bar = m_controls.scrollBar;
             if (!bar || bar->isHidden()) return;
-            view::ScrollState scroll{bar->minimum(), bar->maximum(), bar->value(), bar->singleStep(),
-                                     bar->pageStep()};
+            view::ScrollState scroll{bar->minimum(), bar->maximum(), bar->value(),
+                                     bar->singleStep(), bar->pageStep()};
             key == CursorKey::PageUp ? view::pageUp(scroll) : view::pageDown(scroll);
             bar->setValue(scroll.value);
             return;
@@ -127,7 +130,7 @@ void CursorController::updateElements() {
 
     for (int c = 0; c < kSlots; ++c) {
         const auto s = static_cast<std::size_t>(c);
-        const settings::SlotColors& colors = options.slots[s].colors;
+        const settings::SlotColors& colors = options.slotOptions[s].colors;
         StripWidget& strip = m_area.strip(c);
         StripOverlay overlay;
         overlay.cursorColor = platform::toQColor(colors.cursorColor);
@@ -140,12 +143,13 @@ void CursorController::updateElements() {
         overlay.valueShown = overlay.cursorShown && !rec.channelOff[s];
         if (overlay.valueShown) {
             const double value = view::cursorValue(m_session.rows(), c, row);
-            overlay.valueX = view::valueX(value, settings::getManualScale(options, c), strip.width());
+            overlay.valueX =
+                view::valueX(value, settings::getManualScale(options, c), strip.width());
             overlay.valueText = qstr(view::cursorValueText(value));
         }
         strip.setOverlay(overlay);
     }
-    const settings::SlotColors& first = options.slots[0].colors;
+    const settings::SlotColors& first = options.slotOptions[0].colors;
     m_area.scaleColumn().setCursorLabel(loaded && cursor.shown, {cursorY, qstr(cursor.timeText)},
                                         platform::toQColor(first.cursorColor));
     m_area.scaleColumn().setRefLabel(loaded && cursor.refSet,

@@ -3,8 +3,8 @@
 
 #include <QObject>
 
+#include "gui/view/strip_widget.h"
 #include "platform/screen_metrics.h"
-#include "view/strip_widget.h"
 
 class QAction;
 class QLabel;
@@ -21,7 +21,7 @@ struct CursorControls {
     QAction* mInsertRef = nullptr;
     QAction* mRemoveRef = nullptr;
     QLabel* deltaLabel = nullptr;
-    QAction* deltaAction = nullptr;  // its visibility in the toolbar
+    QAction* deltaAction = nullptr;   // its visibility in the toolbar
     QScrollBar* scrollBar = nullptr;  // `VScroll1`
 };
 
@@ -30,7 +30,7 @@ struct CursorControls {
 // kept in the session in twips, so they survive redraws at another size.
 class CursorController : public QObject {
     Q_OBJECT
-public:
+  public:
     CursorController(Session& session, GraphArea& area, CursorControls controls,
                      QObject* parent = nullptr);
 
@@ -53,7 +53,7 @@ public:
     // Every cursor element as the session's state says (after an event was opened).
     void refresh();
 
-private:
+  private:
     void moveTo(double yTwips);
     void updateElements();
 

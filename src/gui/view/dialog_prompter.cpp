@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/dialog_prompter.h"
+#include "gui/view/dialog_prompter.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -9,7 +9,7 @@ namespace krnz::gui {
 
 // Message boxes, questions and the colour dialog of the desktop program, over `parent`.
 class DialogPrompter : public platform::Prompter {
-public:
+  public:
     explicit DialogPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
@@ -17,7 +17,7 @@ public:
     bool question(const std::string& text) override;
     std::optional<std::int32_t> chooseColor(std::int32_t initial) override;
 
-private:
+  private:
     QWidget* m_parent;
 };
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/graph_area.h"
+#include "gui/view/graph_area.h"
 
-#include "view/scale_column.h"
-#include "view/strip_widget.h"
+#include "gui/view/scale_column.h"
+#include "gui/view/strip_widget.h"
 
 namespace krnz::gui {
 
@@ -10,7 +10,8 @@ GraphArea::GraphArea(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Win"));
     setAutoFillBackground(true);
     m_scale = new ScaleColumn(this);
-    for (int c = 0; c < kSlots; ++c) m_strips[static_cast<std::size_t>(c)] = new StripWidget(c, this);
+    for (int c = 0; c < kSlots; ++c)
+        m_strips[static_cast<std::size_t>(c)] = new StripWidget(c, this);
 }
 
 void GraphArea::place(const view::MainLayout& layout) {

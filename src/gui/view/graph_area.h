@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <array>
 
-#include "event/event.h"
-#include "view/main_layout.h"
+#include "core/event/event.h"
+#include "core/view/main_layout.h"
 
 namespace krnz::gui {
 
@@ -16,7 +16,7 @@ class StripWidget;
 // as the area times the zoom and moved together by the scroll bar.
 class GraphArea : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit GraphArea(QWidget* parent = nullptr);
 
     ScaleColumn& scaleColumn() { return *m_scale; }
@@ -30,7 +30,7 @@ public:
 
     void setBackground(const QColor& color);
 
-private:
+  private:
     ScaleColumn* m_scale;
     std::array<StripWidget*, kSlots> m_strips{};
     int m_top = 0;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/main_actions.h"
+#include "gui/view/main_actions.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -9,8 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "view/texts.h"
-#include "view/zoom_scroll.h"
+#include "core/view/zoom_scroll.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 namespace {
@@ -53,7 +53,8 @@ void createMenus(MainActions& a, QMainWindow& window, bool debugMenu) {
     a.recentMenu->setObjectName(QStringLiteral("recentMenu"));
     a.mSaveUserinfo = item(a.mFile, "mSaveUserinfo", "Save &userinfo", false);
     a.mSavePicture = item(a.mFile, "mSavePicture", "&Save whole sample as picture");
-    a.mSavePictureZoomed = item(a.mFile, "mSavePictureZoomed", "&Save zoomed part of sample as picture");
+    a.mSavePictureZoomed =
+        item(a.mFile, "mSavePictureZoomed", "&Save zoomed part of sample as picture");
     a.mFile->addSeparator();
     a.mPrint_old = item(a.mFile, "mPrint_old", "&Print...", false);
     a.mDumpToPrinter = item(a.mFile, "mDumpToPrinter", "&Dump window to printer");
@@ -81,7 +82,8 @@ void createMenus(MainActions& a, QMainWindow& window, bool debugMenu) {
     a.copy_to_clipboard->setObjectName(QStringLiteral("copy_to_clipboard"));
     for (int c = 0; c < kSlots; ++c) {
         const QByteArray name = "ch" + QByteArray::number(c);
-        a.ch[static_cast<std::size_t>(c)] = item(a.copy_to_clipboard, name.constData(), name.constData());
+        a.ch[static_cast<std::size_t>(c)] =
+            item(a.copy_to_clipboard, name.constData(), name.constData());
     }
 
     a.mHelp = menu(bar, "mHelp", "&Help");
@@ -126,7 +128,9 @@ void createToolbar(MainActions& a, QWidget& parent) {
 }
 
 // "&File" -> "File": a menu caption as plain button text.
-QString plain(QString caption) { return caption.remove(QLatin1Char('&')); }
+QString plain(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
 
 }  // namespace
 
@@ -158,7 +162,8 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
     a.mPlay->setText(t("mPlay"));
     a.copy_to_clipboard->setTitle(t("copy_to_clipboard"));
     for (int c = 0; c < kSlots; ++c)
-        a.ch[static_cast<std::size_t>(c)]->setText(t("channel") + QLatin1Char(' ') + QString::number(c + 1));
+        a.ch[static_cast<std::size_t>(c)]->setText(t("channel") + QLatin1Char(' ') +
+                                                   QString::number(c + 1));
     a.mHelp->setTitle(t("mHelp"));
     a.mAbout->setText(t("mAbout"));
     a.mPrint->setText(t("mPrint"));
@@ -170,8 +175,8 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
 }
 
 void enableEventActions(MainActions& a) {
-    for (QAction* action : {a.mSaveUserinfo, a.mSavePicture, a.mSavePictureZoomed, a.mCursor, a.mPrint,
-                            a.mDumpToPrinter})
+    for (QAction* action : {a.mSaveUserinfo, a.mSavePicture, a.mSavePictureZoomed, a.mCursor,
+                            a.mPrint, a.mDumpToPrinter})
         action->setEnabled(true);
     a.mextra->setEnabled(true);
     a.Print_butt->setEnabled(true);

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 class QAction;
 class QComboBox;

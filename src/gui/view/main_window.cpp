@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/main_window.h"
+#include "gui/view/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,26 +12,26 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "event/channel_group_dialog.h"
-#include "event/extra_info_dialog.h"
-#include "event/save_user_info.h"
+#include "core/analysis/active_channels.h"
+#include "gui/event/channel_group_dialog.h"
+#include "gui/event/extra_info_dialog.h"
+#include "gui/event/save_user_info.h"
+#include "gui/media/media_actions.h"
+#include "gui/report/extra_graph_window.h"
+#include "gui/report/print_dialog.h"
+#include "gui/settings/options_dialog.h"
+#include "gui/spectrum/spectrum_window.h"
+#include "gui/toolbox/toolbox_window.h"
+#include "gui/view/channel_info_panel.h"
+#include "gui/view/cursor_controller.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/sample_info_panel.h"
+#include "gui/view/session.h"
+#include "gui/view/start_screen.h"
+#include "gui/view/strip_widget.h"
+#include "gui/view/texts.h"
 #include "krnz_version.h"
-#include "media/media_actions.h"
 #include "platform/prompter.h"
-#include "report/extra_graph_window.h"
-#include "report/print_dialog.h"
-#include "settings/options_dialog.h"
-#include "fft/fft_window.h"
-#include "toolbox/toolbox_window.h"
-#include "view/active_channels.h"
-#include "view/channel_info_panel.h"
-#include "view/cursor_controller.h"
-#include "view/graph_area.h"
-#include "view/sample_info_panel.h"
-#include "view/session.h"
-#include "view/start_screen.h"
-#include "view/strip_widget.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 
@@ -93,13 +93,17 @@ void MainWindow::connectActions() {
         m_optionsDialog->raise();
         m_optionsDialog->activateWindow();
     });
-    connect(a.mInsertRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::InsertRef); });
-    connect(a.mRemoveRef, &QAction::triggered, this, [this] { m_cursor->graphKeyDown(0, CursorKey::RemoveRef); });
+    connect(a.mInsertRef, &QAction::triggered, this,
+            [this] { m_cursor->graphKeyDown(0, CursorKey::InsertRef); });
+    connect(a.mRemoveRef, &QAction::triggered, this,
+            [this] { m_cursor->graphKeyDown(0, CursorKey::RemoveRef); });
     connect(a.mAbout, &QAction::triggered, this, &MainWindow::about);
     m_media = new MediaActions(*this);
-    connect(a.toolboxButton, &QToolButton::clicked, this, [this] { toolboxWindow().openToolbox(); });
+    connect(a.toolboxButton, &QToolButton::clicked, this,
+            [this] { toolboxWindow().openToolbox(); });
     connect(a.mPrint, &QAction::triggered, this, [this] { printDialog().call_non_fft_print(); });
-    connect(a.Print_butt, &QToolButton::clicked, this, [this] { printDialog().call_non_fft_print(); });
+    connect(a.Print_butt, &QToolButton::clicked, this,
+            [this] { printDialog().call_non_fft_print(); });
     connect(a.viewXgraphButton, &QToolButton::clicked, this, [this] {
         ExtraGraphWindow& graph = extraGraphWindow();
         graph.show();
@@ -113,10 +117,11 @@ void MainWindow::connectActions() {
 
     for (int c = 0; c < kSlots; ++c) {
         StripWidget& strip = m_graphArea->strip(c);
-        connect(&strip, &StripWidget::mousePressed, this, [this](int slot, Qt::MouseButton button, QPointF pos) {
-            if (button == Qt::LeftButton) m_cursor->graphMouseDown(slot, pos.y());
-            if (button == Qt::RightButton) showRefMenu(slot, pos);
-        });
+        connect(&strip, &StripWidget::mousePressed, this,
+                [this](int slot, Qt::MouseButton button, QPointF pos) {
+                    if (button == Qt::LeftButton) m_cursor->graphMouseDown(slot, pos.y());
+                    if (button == Qt::RightButton) showRefMenu(slot, pos);
+                });
         connect(&strip, &StripWidget::mouseDragged, this,
                 [this](int slot, QPointF pos) { m_cursor->graphMouseMove(slot, pos.y()); });
         connect(&strip, &StripWidget::keyPressed, this,
@@ -157,7 +162,8 @@ void MainWindow::updateTitle() {
         setWindowTitle(title);
         return;
     }
-    setWindowTitle(qstr(m_session.currentFile().filename().string()) + QStringLiteral(" - ") + title);
+    setWindowTitle(qstr(m_session.currentFile().filename().string()) + QStringLiteral(" - ") +
+                   title);
     setWindowFilePath(qstr(m_session.currentFile().string()));
 }
 
@@ -167,7 +173,9 @@ void MainWindow::updatePanels() {
     m_channelPanel->setTexts(panels.channelLabels, panels.channelValues);
 }
 
-void MainWindow::setMainWindowTexts(bool processed) { m_session.setMainWindowTexts(processed); }
+void MainWindow::setMainWindowTexts(bool processed) {
+    m_session.setMainWindowTexts(processed);
+}
 
 void MainWindow::togglePanel() {
     m_scrollBar->setValue(0);
@@ -189,10 +197,11 @@ void MainWindow::frqButtClicked() {
 
 void MainWindow::about() {
     const QString title = qtext(m_session.texts(), "krn", "title");
-    QMessageBox::about(this, title,
-                       QStringLiteral("<b>%1</b> %2<p>Ground-vibration and air-overpressure events of "
-                                      "field seismographs.</p><p>Licence: GPL-3.0-or-later.</p>")
-                           .arg(title, QStringLiteral(KRNZ_VERSION_STRING)));
+    QMessageBox::about(
+        this, title,
+        QStringLiteral("<b>%1</b> %2<p>Ground-vibration and air-overpressure events of "
+                       "field seismographs.</p><p>Licence: GPL-3.0-or-later.</p>")
+            .arg(title, QStringLiteral(KRNZ_VERSION_STRING)));
 }
 
 ExtraInfoDialog& MainWindow::extraInfoDialog() {
@@ -205,8 +214,8 @@ ExtraGraphWindow& MainWindow::extraGraphWindow() {
     return *m_extraGraph;
 }
 
-FftWindow& MainWindow::spectrumWindow() {
-    if (!m_spectrumWindow) m_spectrumWindow = new FftWindow(*this);
+SpectrumWindow& MainWindow::spectrumWindow() {
+    if (!m_spectrumWindow) m_spectrumWindow = new SpectrumWindow(*this);
     return *m_spectrumWindow;
 }
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <optional>
 
-#include "event/event_opener.h"
+#include "core/view/main_layout.h"
+#include "core/view/zoom_scroll.h"
+#include "gui/event/event_opener.h"
+#include "gui/view/main_actions.h"
 #include "platform/screen_metrics.h"
-#include "view/main_actions.h"
-#include "view/main_layout.h"
-#include "view/zoom_scroll.h"
 
 class QScrollBar;
 
@@ -20,7 +20,7 @@ class ChannelInfoPanel;
 class CursorController;
 class ExtraGraphWindow;
 class ExtraInfoDialog;
-class FftWindow;
+class SpectrumWindow;
 class GraphArea;
 class MediaActions;
 class OptionsDialog;
@@ -35,7 +35,7 @@ class ToolboxWindow;
 // rewrite its panels (`setMainWindowTexts`) and to lay out and redraw (`formResize`).
 class MainWindow : public QMainWindow, private OpenHooks {
     Q_OBJECT
-public:
+  public:
     MainWindow(Session& session, bool debugMenu, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -72,7 +72,7 @@ public:
     ExtraGraphWindow& extraGraphWindow();
     PrintDialog& printDialog();
     // The spectrum window, made on first use and kept.
-    FftWindow& spectrumWindow();
+    SpectrumWindow& spectrumWindow();
     // Pictures, printing the window, sound, clipboard and the debug dumps.
     MediaActions& media() { return *m_media; }
     // The operator toolbox, made on first use and kept.
@@ -85,14 +85,14 @@ public:
     // The more... button: the extra-information dialog, modal.
     void moreClientInfo();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     // OpenHooks
     std::optional<int> chooseChannelGroup() override;
     void showLoadingScreen() override;
@@ -125,7 +125,7 @@ private:
     ExtraInfoDialog* m_extraInfo = nullptr;
     ExtraGraphWindow* m_extraGraph = nullptr;
     PrintDialog* m_printDialog = nullptr;
-    FftWindow* m_spectrumWindow = nullptr;
+    SpectrumWindow* m_spectrumWindow = nullptr;
     MediaActions* m_media = nullptr;
     ToolboxWindow* m_toolbox = nullptr;
     CursorController* m_cursor = nullptr;

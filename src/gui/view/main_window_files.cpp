@@ -11,19 +11,19 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "common/error.h"
-#include "event/save_user_info.h"
+#include "core/common/error.h"
+#include "core/settings/general_settings.h"
+#include "core/view/recent_files.h"
+#include "gui/event/save_user_info.h"
+#include "gui/spectrum/spectrum_window.h"
+#include "gui/toolbox/toolbox_window.h"
+#include "gui/view/cursor_controller.h"
+#include "gui/view/main_window.h"
+#include "gui/view/sample_info_panel.h"
+#include "gui/view/session.h"
+#include "gui/view/start_screen.h"
+#include "gui/view/texts.h"
 #include "platform/prompter.h"
-#include "settings/general_settings.h"
-#include "fft/fft_window.h"
-#include "toolbox/toolbox_window.h"
-#include "view/cursor_controller.h"
-#include "view/main_window.h"
-#include "view/recent_files.h"
-#include "view/sample_info_panel.h"
-#include "view/session.h"
-#include "view/start_screen.h"
-#include "view/texts.h"
 
 namespace krnz::gui {
 namespace {
@@ -42,16 +42,18 @@ void MainWindow::mOpen_Click() {
     settings::GeneralSettings& general = m_session.general();
     // "?" "?" ")" would be a trigraph; the pattern is pasted together instead.
     const QString krnPattern = QStringLiteral("KRN*.") + QString(3, QLatin1Char('?'));
-    const QStringList filters = {QStringLiteral("Files(%1) (%1 %2)").arg(krnPattern, krnPattern.toLower()),
-                                 QStringLiteral("Tremolog Files(*.tremolog) (*.tremolog)"),
-                                 QStringLiteral("All Files(*.*) (*)")};
+    const QStringList filters = {
+        QStringLiteral("Files(%1) (%1 %2)").arg(krnPattern, krnPattern.toLower()),
+        QStringLiteral("Tremolog Files(*.tremolog) (*.tremolog)"),
+        QStringLiteral("All Files(*.*) (*)")};
     const int filter = std::clamp<int>(general.fileFilter, 1, 3);
     QFileDialog dialog(this, QStringLiteral("Open KRN File"), qstr(general.workDir));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters[filter - 1]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    general.fileFilter = static_cast<std::int16_t>(filters.indexOf(dialog.selectedNameFilter()) + 1);
+    general.fileFilter =
+        static_cast<std::int16_t>(filters.indexOf(dialog.selectedNameFilter()) + 1);
     loadEvent(stdstr(dialog.selectedFiles().front()));
 }
 
@@ -76,7 +78,9 @@ void MainWindow::setChannelGroupChooser(std::function<std::optional<int>()> choo
     m_chooseGroup = std::move(chooser);
 }
 
-std::optional<int> MainWindow::chooseChannelGroup() { return m_chooseGroup ? m_chooseGroup() : std::nullopt; }
+std::optional<int> MainWindow::chooseChannelGroup() {
+    return m_chooseGroup ? m_chooseGroup() : std::nullopt;
+}
 
 void MainWindow::showLoadingScreen() {
     m_startScreen->setGeometry(m_central->rect());
@@ -113,7 +117,8 @@ void MainWindow::updateRecentMenu() {
         action->setToolTip(path);
         action->setStatusTip(path);
         connect(action, &QAction::triggered, this, [this, path] {
-            if (!openFromCommandLine(path)) platform::prompter().message(stdstr(path) + ": file not found");
+            if (!openFromCommandLine(path))
+                platform::prompter().message(stdstr(path) + ": file not found");
         });
     }
     menu->setEnabled(!files.empty());
@@ -128,7 +133,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (!file) return;
     event->acceptProposedAction();
     // Opening asks questions; let the drag finish first.
-    QMetaObject::invokeMethod(this, [this, path = *file] { loadEvent(stdstr(path)); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path = *file] { loadEvent(stdstr(path)); }, Qt::QueuedConnection);
 }
 
 void MainWindow::shutDown() {
@@ -148,10 +154,11 @@ void MainWindow::shutDown() {
         settings::writeGeneralSettings(m_session.paths().generalIniPath(), general);
         view::writeRecentFiles(m_session.paths().generalIniPath(), m_session.recentFiles());
     } catch (const Error& e) {
-        platform::prompter().message("form_unloaderror " + std::to_string(e.number()) + "\r\n" + e.text() +
-                                     "\r\nterminating anyway");
+        platform::prompter().message("form_unloaderror " + std::to_string(e.number()) + "\r\n" +
+                                     e.text() + "\r\nterminating anyway");
     } catch (const std::exception& e) {
-        platform::prompter().message(std::string("form_unloaderror 0\r\n") + e.what() + "\r\nterminating anyway");
+        platform::prompter().message(std::string("form_unloaderror 0\r\n") + e.what() +
+                                     "\r\nterminating anyway");
     }
 }
 

@@ -2,28 +2,28 @@
 // The layout pass of the main window, zoom and scrolling.
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QScreen>
 #include <QWindow>
 #include <cmath>
 
+#include "core/analysis/active_channels.h"
+#include "core/common/value_format.h"
+#include "gui/settings/options_dialog.h"
+#include "gui/view/channel_info_panel.h"
+#include "gui/view/cursor_controller.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/main_window.h"
+#include "gui/view/sample_info_panel.h"
+#include "gui/view/scale_column.h"
+#include "gui/view/session.h"
+#include "gui/view/start_screen.h"
+#include "gui/view/strip_drawing.h"
+#include "gui/view/strip_widget.h"
+#include "gui/view/texts.h"
 #include "platform/colors.h"
-#include "settings/options_dialog.h"
-#include "view/active_channels.h"
-#include "view/channel_info_panel.h"
-#include "view/cursor_controller.h"
-#include "view/graph_area.h"
-#include "view/main_window.h"
-#include "view/sample_info_panel.h"
-#include "view/scale_column.h"
-#include "view/session.h"
-#include "view/start_screen.h"
-#include "view/strip_drawing.h"
-#include "view/strip_widget.h"
-#include "view/texts.h"
-#include "view/value_format.h"
 
 namespace krnz::gui {
 namespace {
@@ -56,7 +56,8 @@ void MainWindow::formResize() {
     updateMetrics();
     const QSize minimum = minimumWindowSize();
     setMinimumSize(minimum);
-    if (const auto corrected = view::minimumSizeCorrection({width(), height()}, {minimum.width(), minimum.height()})) {
+    if (const auto corrected =
+            view::minimumSizeCorrection({width(), height()}, {minimum.width(), minimum.height()})) {
         resize(corrected->width, corrected->height);
         m_busy = false;
         return;
@@ -75,7 +76,8 @@ void MainWindow::formResize() {
     in.zoom = m_zoom.zoom;
     in.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     in.scaleColumnWidth = m_graphArea->scaleColumn().preferredWidth();
-    for (int c = 0; c < kSlots; ++c) in.active[static_cast<std::size_t>(c)] = view::isActive(options, c);
+    for (int c = 0; c < kSlots; ++c)
+        in.active[static_cast<std::size_t>(c)] = view::isActive(options, c);
     m_layout = view::layoutMainWindow(in);
 
     place(m_actions.toolbar, m_layout.toolbar);
@@ -94,18 +96,22 @@ void MainWindow::formResize() {
             sizes.widths[s] = m_layout.graphs[s].visible
                                   ? static_cast<int>(roundHalfEven(m_layout.graphs[s].width * dpr))
                                   : 0;
-        sizes.height = std::max(1, static_cast<int>(roundHalfEven(m_layout.graphArea.height * dpr * m_zoom.zoom)));
-        DrawnStrips drawn = drawStrips(m_session.event(), m_session.processed(), m_session.options(),
-                                       m_session.rows(), sizes, m_zoom.zoom);
+        sizes.height = std::max(
+            1, static_cast<int>(roundHalfEven(m_layout.graphArea.height * dpr * m_zoom.zoom)));
+        DrawnStrips drawn = drawStrips(m_session.event(), m_session.processed(),
+                                       m_session.options(), m_session.rows(), sizes, m_zoom.zoom);
         for (int c = 0; c < kSlots; ++c)
             m_graphArea->strip(c).setPicture(std::move(drawn.images[static_cast<std::size_t>(c)]));
         std::vector<ScaleLabel> labels;
         labels.reserve(drawn.gridLines.size());
-        for (const auto& line : drawn.gridLines) labels.push_back({line.row / dpr, qstr(line.label)});
+        for (const auto& line : drawn.gridLines)
+            labels.push_back({line.row / dpr, qstr(line.label)});
         m_graphArea->scaleColumn().setGridLabels(std::move(labels));
-        for (int c = 0; c < kSlots; ++c) m_channelPanel->setFullScale(c, settings::getManualScale(options, c));
+        for (int c = 0; c < kSlots; ++c)
+            m_channelPanel->setFullScale(c, settings::getManualScale(options, c));
         const int first = view::firstactivechannel(options, m_session.event().sample);
-        m_graphArea->setBackground(platform::toQColor(options.slots[static_cast<std::size_t>(first)].colors.bkColor));
+        m_graphArea->setBackground(platform::toQColor(
+            options.slotOptions[static_cast<std::size_t>(first)].colors.bkColor));
         scrolled(m_scrollBar->value());
         m_session.setTimeScale(drawn.gridStepS);
         m_cursor->afterRedraw();
@@ -128,7 +134,8 @@ void MainWindow::scrolled(int value) {
     view::ScrollState scroll = m_zoom.scroll;
     scroll.value = value;
     m_zoom.scroll.value = value;
-    const double top = view::scrolledTop(scroll, m_layout.scaleColumn.height, m_layout.graphArea.height);
+    const double top =
+        view::scrolledTop(scroll, m_layout.scaleColumn.height, m_layout.graphArea.height);
     m_graphArea->setScrollTop(static_cast<int>(std::lround(top)));
 }
 

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/sample_info_panel.h"
+#include "gui/view/sample_info_panel.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 
-#include "view/main_layout.h"
-#include "view/texts.h"
+#include "core/view/main_layout.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 namespace {
 
 constexpr int kMargin = 6;
 constexpr int kRowGap = 2;
-constexpr std::array<const char*, 5> kFieldKeys = {"client", "operation", "location", "operator", "notes"};
+constexpr std::array<const char*, 5> kFieldKeys = {"client", "operation", "location", "operator",
+                                                   "notes"};
 
 int textBlockWidth(const QLabel* label) {
     int width = 0;
@@ -41,7 +42,8 @@ SampleInfoPanel::SampleInfoPanel(QWidget* parent) : QFrame(parent) {
     m_userInfo->setObjectName(QStringLiteral("userInfo"));
     for (std::size_t k = 0; k < kFieldKeys.size(); ++k) {
         m_fieldLabels[k] = new QLabel(m_userInfo);
-        m_fieldLabels[k]->setObjectName(QStringLiteral("%1Label").arg(QLatin1String(kFieldKeys[k])));
+        m_fieldLabels[k]->setObjectName(
+            QStringLiteral("%1Label").arg(QLatin1String(kFieldKeys[k])));
         m_fields[k] = new QLineEdit(m_userInfo);
         m_fields[k]->setObjectName(QLatin1String(kFieldKeys[k]));
         m_fieldLabels[k]->setBuddy(m_fields[k]);
@@ -71,7 +73,8 @@ void SampleInfoPanel::setUserInfo(const UserInfo& info) {
 
 void SampleInfoPanel::applyCaptions(const TextLookup& texts) {
     for (std::size_t k = 0; k < kFieldKeys.size(); ++k)
-        m_fieldLabels[k]->setText(QLatin1Char(' ') + qtext(texts, "krn", kFieldKeys[k]) + QLatin1Char(':'));
+        m_fieldLabels[k]->setText(QLatin1Char(' ') + qtext(texts, "krn", kFieldKeys[k]) +
+                                  QLatin1Char(':'));
     m_more->setText(qtext(texts, "krn", "more"));
     arrange();
 }
@@ -85,8 +88,11 @@ int SampleInfoPanel::preferredHeight() const {
 void SampleInfoPanel::arrange() {
     const int top = kMargin + frameWidth();
     const int labelWidth = textBlockWidth(m_labels) + 12;
-    const int valueWidth = std::max(textBlockWidth(m_values), QFontMetrics(m_values->font()).horizontalAdvance(
-                                                                   QStringLiteral("Wed 28 Feb 2024 10:42:07"))) + 16;
+    const int valueWidth =
+        std::max(textBlockWidth(m_values),
+                 QFontMetrics(m_values->font())
+                     .horizontalAdvance(QStringLiteral("Wed 28 Feb 2024 10:42:07"))) +
+        16;
     const int innerHeight = height() - 2 * top;
     m_labels->setGeometry(kMargin + frameWidth(), top, labelWidth, innerHeight);
     m_values->setGeometry(m_labels->geometry().right() + 1, top, valueWidth, innerHeight);
@@ -96,9 +102,11 @@ void SampleInfoPanel::arrange() {
     m_userInfo->setGeometry(sampleTextWidth, top, userInfoWidth, innerHeight);
 
     int labelColumn = 0;
-    for (const QLabel* l : m_fieldLabels) labelColumn = std::max(labelColumn, l->sizeHint().width());
+    for (const QLabel* l : m_fieldLabels)
+        labelColumn = std::max(labelColumn, l->sizeHint().width());
     const int fieldLeft = labelColumn + 6;
-    const int widest = QFontMetrics(m_fields[0]->font()).horizontalAdvance(QString(31, QLatin1Char('W')));
+    const int widest =
+        QFontMetrics(m_fields[0]->font()).horizontalAdvance(QString(31, QLatin1Char('W')));
     const int fieldWidth = std::max(40, view::userFieldWidth(userInfoWidth, fieldLeft, widest));
     const int rowHeight = m_fields[0]->sizeHint().height();
     for (std::size_t k = 0; k < m_fields.size(); ++k) {

@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "event/event.h"
-#include "settings/text_lookup.h"
+#include "core/event/event.h"
+#include "core/settings/text_lookup.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +18,7 @@ namespace krnz::gui {
 // them the user-information fields `client` .. `notes` with the "more..." button.
 class SampleInfoPanel : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit SampleInfoPanel(QWidget* parent = nullptr);
 
     void setLines(const std::vector<std::string>& labels, const std::vector<std::string>& values);
@@ -33,15 +33,15 @@ public:
 
     QLineEdit& field(int k) { return *m_fields[static_cast<std::size_t>(k)]; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // A field was edited: k = 0 client, 1 operation, 2 location, 3 operator, 4 notes.
     void fieldEdited(int k, const QString& text);
     void moreClicked();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QLabel* m_labels;
     QLabel* m_values;
     QFrame* m_userInfo;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/scale_column.h"
+#include "gui/view/scale_column.h"
 
 #include <QGuiApplication>
 #include <QPaintEvent>
@@ -62,7 +62,8 @@ void ScaleColumn::paintEvent(QPaintEvent* event) {
         const QRectF r = labelRect(metrics, w - 4, label.y);
         if (r.top() < lastBottom) continue;
         lastBottom = r.bottom();
-        if (r.intersects(event->rect())) painter.drawText(r, Qt::AlignRight | Qt::AlignVCenter, label.text);
+        if (r.intersects(event->rect()))
+            painter.drawText(r, Qt::AlignRight | Qt::AlignVCenter, label.text);
     }
     auto marker = [&](const ScaleLabel& label, const QColor& color) {
         const QRectF r = labelRect(metrics, w, label.y);

@@ -19,7 +19,7 @@ struct ScaleLabel {
 // strips and scrolls with them.
 class ScaleColumn : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ScaleColumn(QWidget* parent = nullptr);
 
     void setGridLabels(std::vector<ScaleLabel> labels);
@@ -34,10 +34,10 @@ public:
     // Width that holds a time label ("+2.455").
     int preferredWidth() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::vector<ScaleLabel> m_grid;
     bool m_cursorShown = false;
     ScaleLabel m_cursor;

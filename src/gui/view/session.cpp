@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/session.h"
+#include "gui/view/session.h"
 
-#include "event/user_info.h"
-#include "event/user_info_carry.h"
-#include "view/active_channels.h"
-#include "view/recent_files.h"
+#include "core/analysis/active_channels.h"
+#include "core/event/user_info.h"
+#include "core/event/user_info_carry.h"
+#include "core/view/recent_files.h"
 
 namespace krnz::gui {
 
@@ -14,7 +14,9 @@ Session::Session(settings::AppPaths paths, settings::LanguageFiles& texts, QObje
 void Session::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     m_event = std::move(loaded.event);
     m_currentFile = path;
-    for (int c = 0; c < kSlots; ++c) m_event.sample.curUnit[static_cast<std::size_t>(c)] = m_event.channels[static_cast<std::size_t>(c)].unit;
+    for (int c = 0; c < kSlots; ++c)
+        m_event.sample.curUnit[static_cast<std::size_t>(c)] =
+            m_event.channels[static_cast<std::size_t>(c)].unit;
 
     if (loaded.userInfo) {
         m_userInfo = std::move(*loaded.userInfo);
@@ -25,7 +27,7 @@ void Session::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     }
 
     for (int c = 0; c < kSlots; ++c) {
-        auto& slot = m_options.slots[static_cast<std::size_t>(c)];
+        auto& slot = m_options.slotOptions[static_cast<std::size_t>(c)];
         slot.ampScale = settings::AmpScale::Normalize;
         slot.channelOn = m_event.sample.channelOff[static_cast<std::size_t>(c)]
                              ? settings::CheckState::Unchecked
@@ -44,7 +46,8 @@ PanelInputs Session::panelInputs() const {
     PanelInputs inputs;
     inputs.processed = m_processed;
     inputs.sourceChannel = m_sourceChannel;
-    for (int c = 0; c < kSlots; ++c) inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(m_options, c);
+    for (int c = 0; c < kSlots; ++c)
+        inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(m_options, c);
     inputs.timeScaleS = m_timeScaleS;
     return inputs;
 }

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "analysis/panel_texts.h"
-#include "event/event.h"
-#include "event/event_reader.h"
-#include "settings/app_paths.h"
-#include "settings/general_settings.h"
-#include "settings/language_files.h"
-#include "settings/options.h"
-#include "view/cursor.h"
-#include "view/row_reduction.h"
+#include "core/analysis/panel_texts.h"
+#include "core/event/event.h"
+#include "core/event/event_reader.h"
+#include "core/settings/app_paths.h"
+#include "core/settings/general_settings.h"
+#include "core/settings/language_files.h"
+#include "core/settings/options.h"
+#include "core/view/cursor.h"
+#include "core/view/row_reduction.h"
 
 namespace krnz::gui {
 
@@ -24,7 +24,7 @@ namespace krnz::gui {
 // keeps a copy of the event.
 class Session : public QObject {
     Q_OBJECT
-public:
+  public:
     Session(settings::AppPaths paths, settings::LanguageFiles& texts, QObject* parent = nullptr);
 
     const settings::AppPaths& paths() const { return m_paths; }
@@ -67,12 +67,12 @@ public:
     // Replaces the user information (the fields follow through userInfoChanged).
     void setUserInfo(const UserInfo& info);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void panelsChanged();
     void userInfoChanged();
     void languageChanged();
 
-private:
+  private:
     PanelInputs panelInputs() const;
 
     settings::AppPaths m_paths;

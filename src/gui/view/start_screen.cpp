@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/start_screen.h"
+#include "gui/view/start_screen.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -53,7 +53,9 @@ void StartScreen::showLoading() {
     repaint();
 }
 
-bool StartScreen::isLoading() const { return isVisible() && m_loading->isVisibleTo(this); }
+bool StartScreen::isLoading() const {
+    return isVisible() && m_loading->isVisibleTo(this);
+}
 
 void StartScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -82,8 +84,9 @@ void StartScreen::resizeEvent(QResizeEvent* event) {
 void StartScreen::centreLabels() {
     for (QLabel* label : {m_welcome, m_loading}) {
         const QSize hint = label->sizeHint();
-        label->setGeometry((width() - hint.width()) / 2, (height() - hint.height()) / 2 - height() / 10,
-                           hint.width(), hint.height());
+        label->setGeometry((width() - hint.width()) / 2,
+                           (height() - hint.height()) / 2 - height() / 10, hint.width(),
+                           hint.height());
     }
 }
 

@@ -12,7 +12,7 @@ namespace krnz::gui {
 // while an event is being opened.
 class StartScreen : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit StartScreen(QWidget* parent = nullptr);
 
     void setTexts(const QString& welcome, const QString& loading);
@@ -20,11 +20,11 @@ public:
     void showLoading();
     bool isLoading() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void centreLabels();
 
     QLabel* m_welcome;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/strip_drawing.h"
+#include "gui/view/strip_drawing.h"
 
+#include "core/analysis/active_channels.h"
+#include "core/view/full_scale.h"
+#include "gui/view/strip_painter.h"
 #include "platform/colors.h"
-#include "view/active_channels.h"
-#include "view/full_scale.h"
-#include "view/strip_painter.h"
 
 namespace krnz::gui {
 
@@ -26,7 +26,7 @@ DrawnStrips drawStrips(const Event& event, bool processed, settings::Options& op
     for (int c = 0; c < kSlots; ++c) {
         const auto s = static_cast<std::size_t>(c);
         if (!view::isActive(options, c) || sizes.widths[s] <= 0) continue;
-        const settings::SlotColors& colors = options.slots[s].colors;
+        const settings::SlotColors& colors = options.slotOptions[s].colors;
         StripPicture picture;
         picture.rows = &rows;
         picture.slot = c;
@@ -36,7 +36,8 @@ DrawnStrips drawStrips(const Event& event, bool processed, settings::Options& op
         picture.sample = platform::toQColor(colors.sampleColor);
         picture.grid = platform::toQColor(colors.gridColor);
         picture.drawStyle = options.drawStyle;
-        out.images[s] = renderStrip(picture, QSize(sizes.widths[s], rows.rowCount), sizes.devicePixelRatio);
+        out.images[s] =
+            renderStrip(picture, QSize(sizes.widths[s], rows.rowCount), sizes.devicePixelRatio);
     }
     return out;
 }

@@ -5,10 +5,10 @@
 #include <array>
 #include <vector>
 
-#include "event/event.h"
-#include "settings/options.h"
-#include "view/row_reduction.h"
-#include "view/time_grid.h"
+#include "core/event/event.h"
+#include "core/settings/options.h"
+#include "core/view/row_reduction.h"
+#include "core/view/time_grid.h"
 
 namespace krnz::gui {
 
@@ -21,7 +21,7 @@ struct StripSizes {
 };
 
 struct DrawnStrips {
-    std::array<QImage, kSlots> images;       // null for hidden slots
+    std::array<QImage, kSlots> images;  // null for hidden slots
     std::vector<view::TimeGridLine> gridLines;
     double gridStepS = 0;
 };

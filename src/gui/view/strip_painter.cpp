@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/strip_painter.h"
+#include "gui/view/strip_painter.h"
 
 #include <QPainter>
 #include <QPoint>
 #include <QVector>
 
-#include "view/time_grid.h"
-#include "view/trace_points.h"
-#include "view/value_format.h"
+#include "core/common/value_format.h"
+#include "core/view/time_grid.h"
+#include "core/view/trace_points.h"
 
 namespace krnz::gui {
 namespace {

@@ -6,8 +6,8 @@
 #include <QSize>
 #include <vector>
 
-#include "settings/options.h"
-#include "view/row_reduction.h"
+#include "core/settings/options.h"
+#include "core/view/row_reduction.h"
 
 class QPainter;
 

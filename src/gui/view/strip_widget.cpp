@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/strip_widget.h"
+#include "gui/view/strip_widget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <optional>
 
-#include "view/cursor.h"
+#include "core/view/cursor.h"
 
 namespace krnz::gui {
 namespace {
@@ -14,16 +14,25 @@ namespace {
 std::optional<CursorKey> cursorKeyOf(const QKeyEvent& event) {
     const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
     switch (event.key()) {
-        case Qt::Key_Insert: return CursorKey::InsertRef;
-        case Qt::Key_0: return keypad ? std::optional(CursorKey::InsertRef) : std::nullopt;
-        case Qt::Key_Delete: return CursorKey::RemoveRef;
+        case Qt::Key_Insert:
+            return CursorKey::InsertRef;
+        case Qt::Key_0:
+            return keypad ? std::optional(CursorKey::InsertRef) : std::nullopt;
+        case Qt::Key_Delete:
+            return CursorKey::RemoveRef;
         case Qt::Key_Period:
-        case Qt::Key_Comma: return keypad ? std::optional(CursorKey::RemoveRef) : std::nullopt;
-        case Qt::Key_Up: return CursorKey::Up;
-        case Qt::Key_Down: return CursorKey::Down;
-        case Qt::Key_PageUp: return CursorKey::PageUp;
-        case Qt::Key_PageDown: return CursorKey::PageDown;
-        default: return std::nullopt;
+        case Qt::Key_Comma:
+            return keypad ? std::optional(CursorKey::RemoveRef) : std::nullopt;
+        case Qt::Key_Up:
+            return CursorKey::Up;
+        case Qt::Key_Down:
+            return CursorKey::Down;
+        case Qt::Key_PageUp:
+            return CursorKey::PageUp;
+        case Qt::Key_PageDown:
+            return CursorKey::PageDown;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -67,7 +76,8 @@ void StripWidget::paintEvent(QPaintEvent* event) {
         return;
     }
     const double ratio = m_picture.devicePixelRatio();
-    const QRectF source(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio);
+    const QRectF source(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio,
+                        dirty.height() * ratio);
     painter.drawImage(QRectF(dirty), m_picture, source);
     const double right = width() - 1;
     if (m_overlay.refShown) {

@@ -10,12 +10,12 @@ namespace krnz::gui {
 
 // The cursor elements drawn over a strip, in the strip's logical coordinates.
 struct StripOverlay {
-    bool cursorShown = false;   // `xCursor`
+    bool cursorShown = false;  // `xCursor`
     double cursorY = 0;
-    bool valueShown = false;    // `yCursor` and `yLabel`
+    bool valueShown = false;  // `yCursor` and `yLabel`
     double valueX = 0;
     QString valueText;
-    bool refShown = false;      // `refCursor`
+    bool refShown = false;  // `refCursor`
     double refY = 0;
     QColor cursorColor;
     QColor refColor;
@@ -28,7 +28,7 @@ enum class CursorKey { InsertRef, RemoveRef, Up, Down, PageUp, PageDown };
 // lines and value label painted over it. Mouse and keys go to whoever listens.
 class StripWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     StripWidget(int slot, QWidget* parent = nullptr);
 
     int slot() const { return m_slot; }
@@ -41,18 +41,18 @@ public:
     // bottom edge of the part of the strip the graph area shows.
     QRectF valueLabelRect() const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void mousePressed(int slot, Qt::MouseButton button, QPointF pos);
     void mouseDragged(int slot, QPointF pos);
     void keyPressed(int slot, CursorKey key);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     int m_slot;
     QImage m_picture;
     StripOverlay m_overlay;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/texts.h"
+#include "gui/view/texts.h"
 
 namespace krnz::gui {
 
@@ -7,8 +7,12 @@ QString qtext(const TextLookup& texts, std::string_view section, std::string_vie
     return QString::fromStdString(texts.text(section, key));
 }
 
-QString qstr(const std::string& text) { return QString::fromStdString(text); }
-std::string stdstr(const QString& text) { return text.toStdString(); }
+QString qstr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string stdstr(const QString& text) {
+    return text.toStdString();
+}
 
 QString joinedLines(const std::vector<std::string>& lines) {
     QStringList list;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/text_lookup.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::gui {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/apply_operator.h"
-#include "analysis/unit_bookkeeping.h"
 #include "chain_test_support.h"
+#include "core/analysis/apply_operator.h"
+#include "core/analysis/unit_bookkeeping.h"
 
 namespace krnz::analysis {
 namespace {
@@ -20,15 +20,16 @@ using test::RecordingReporter;
 // From unit code to (new unit, factor), every other code refused.
 const std::map<int, UnitChange> kIntegrated = {
     {2, {0, 1000}}, {4, {2, 1000}}, {6, {16, 1}}, {3, {18, 1}}, {5, {3, 386.09}}};
-const std::map<int, UnitChange> kDifferentiated = {{2, {4, 0.001}}, {0, {2, 0.001}},  {1, {2, 1}},
-                                                   {6, {17, 1}},    {18, {3, 1}},     {3, {5, 1 / 386.09}}};
+const std::map<int, UnitChange> kDifferentiated = {{2, {4, 0.001}}, {0, {2, 0.001}},
+                                                   {1, {2, 1}},     {6, {17, 1}},
+                                                   {18, {3, 1}},    {3, {5, 1 / 386.09}}};
 
 class UnitTable : public testing::TestWithParam<int> {};
 
 TEST_P(UnitTable, IntegrationAndDifferentiation) {
     const int unit = GetParam();
-    for (const auto& [lookUp, table] :
-         {std::pair{&integratedUnit, &kIntegrated}, std::pair{&differentiatedUnit, &kDifferentiated}}) {
+    for (const auto& [lookUp, table] : {std::pair{&integratedUnit, &kIntegrated},
+                                        std::pair{&differentiatedUnit, &kDifferentiated}}) {
         const std::optional<UnitChange> change = lookUp(unit);
         const auto expected = table->find(unit);
         ASSERT_EQ(change.has_value(), expected != table->end()) << "unit " << unit;
@@ -87,12 +88,14 @@ TEST_P(Dispatch, UnitRmsFlagSamplesAndMessage) {
     const DispatchCase c = GetParam();
     Event event = rampEvent({c.unitBefore, 2, 2, 2});
     event.sample.rmsFlag[0] = c.rmsBefore;
-    const std::vector<float> before(event.sample.sampleData.row(0).begin(), event.sample.sampleData.row(0).end());
+    const std::vector<float> before(event.sample.sampleData.row(0).begin(),
+                                    event.sample.sampleData.row(0).end());
     RecordingReporter reporter;
     applyOperator(event, c.op, 0, KeyTexts{}, reporter);
     EXPECT_EQ(event.sample.curUnit[0], c.unitAfter);
     EXPECT_EQ(event.sample.rmsFlag[0], c.rmsAfter);
-    const std::vector<float> after(event.sample.sampleData.row(0).begin(), event.sample.sampleData.row(0).end());
+    const std::vector<float> after(event.sample.sampleData.row(0).begin(),
+                                   event.sample.sampleData.row(0).end());
     EXPECT_EQ(after != before, c.samplesChange);
     if (c.message.empty()) {
         EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
@@ -103,18 +106,19 @@ TEST_P(Dispatch, UnitRmsFlagSamplesAndMessage) {
     for (int r = 1; r < kSlots; ++r) EXPECT_EQ(event.sample.curUnit[r], 2);
 }
 
-const std::string kIllegalIntegrate = "<toolbox.genIllegalUnit>\r\nf = <toolbox.integrate>\r\nc = 1";
+const std::string kIllegalIntegrate =
+    "<toolbox.genIllegalUnit>\r\nf = <toolbox.integrate>\r\nc = 1";
 const std::string kIllegalDiff = "<toolbox.genIllegalUnit>\r\nf = <toolbox.diff>\r\nc = 1";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Dispatch,
     testing::Values(
-        DispatchCase{"0", 2, true, 0, false, true, ""},                 // mm/s -> um
+        DispatchCase{"0", 2, true, 0, false, true, ""},                   // mm/s -> um
         DispatchCase{"0", 0, false, 0, false, false, kIllegalIntegrate},  // um twice: refused
         DispatchCase{"0", 19, true, 19, true, false, kIllegalIntegrate},  // refusal keeps rms flag
-        DispatchCase{"1", 0, false, 2, false, true, ""},                // um -> mm/s
-        DispatchCase{"1", 1, false, 2, false, true, ""},                // mm -> mm/s
-        DispatchCase{"1", 5, false, 5, false, false, kIllegalDiff},       // g has no derivative here
+        DispatchCase{"1", 0, false, 2, false, true, ""},                  // um -> mm/s
+        DispatchCase{"1", 1, false, 2, false, true, ""},                  // mm -> mm/s
+        DispatchCase{"1", 5, false, 5, false, false, kIllegalDiff},  // g has no derivative here
         DispatchCase{"2 80", 2, true, 2, false, true, ""},
         DispatchCase{"3 2", 6, false, 6, false, true, ""},
         DispatchCase{"4", 2, false, 2, true, true, ""},
@@ -125,9 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"x", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
         DispatchCase{"", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
         // Cut-offs the recursion cannot carry at 1024 Hz: refused with the usable range.
-        DispatchCase{"3 0", 2, false, 2, false, false, "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.hiPass>\r\nc = 1"},
-        DispatchCase{"3", 2, false, 2, false, false, "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.hiPass>\r\nc = 1"},
-        DispatchCase{"2 512", 2, false, 2, false, false, "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.lowPass>\r\nc = 1"},
+        DispatchCase{"3 0", 2, false, 2, false, false,
+                     "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.hiPass>\r\nc = 1"},
+        DispatchCase{"3", 2, false, 2, false, false,
+                     "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.hiPass>\r\nc = 1"},
+        DispatchCase{"2 512", 2, false, 2, false, false,
+                     "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.lowPass>\r\nc = 1"},
         // A resultant string needs two or three rows 0..3 and the closing blank.
         DispatchCase{"6 1 2 ", 5, false, 2, false, true, ""},
         DispatchCase{"6 1 4 ", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
@@ -140,7 +147,8 @@ TEST(ApplyOperator, IntegrationScalesByUnitFactor) {
     RecordingReporter reporter;
     applyOperator(event, "0", 0, KeyTexts{}, reporter);
     EXPECT_EQ(event.sample.curUnit[0], 3);
-    EXPECT_FLOAT_EQ(event.sample.sampleData(0, 0), static_cast<float>(-1023.0 / 2048 / 1024 * 386.09));
+    EXPECT_FLOAT_EQ(event.sample.sampleData(0, 0),
+                    static_cast<float>(-1023.0 / 2048 / 1024 * 386.09));
 }
 
 TEST(ApplyOperator, ResultantOfMixedUnitsCombinesAndIsUndef) {
@@ -157,7 +165,8 @@ TEST(ApplyOperator, WeightingTheRateCannotCarryIsReported) {
     RecordingReporter reporter;
     applyOperator(event, "4", 2, KeyTexts{}, reporter);
     ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_NE(reporter.messages[0].find("\r\nf = <toolbox.comfortDin>\r\nc = 3"), std::string::npos);
+    EXPECT_NE(reporter.messages[0].find("\r\nf = <toolbox.comfortDin>\r\nc = 3"),
+              std::string::npos);
     EXPECT_FALSE(event.sample.rmsFlag[2]);
     EXPECT_EQ(event.sample.sampleData(2, 5), 5.0f / 1024);
 }

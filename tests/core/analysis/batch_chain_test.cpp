@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/batch_chain.h"
-#include "analysis/peak_interpolation.h"
 #include "chain_test_support.h"
-#include "event/event_reader.h"
+#include "core/analysis/batch_chain.h"
+#include "core/analysis/peak_interpolation.h"
+#include "core/event/event_reader.h"
 #include "support/temp_dir.h"
 
 namespace krnz::analysis {
@@ -25,7 +25,7 @@ const fs::path kSamples = fs::path(KRNZ_SOURCE_DIR) / "data" / "samples";
 const fs::path kMacros = fs::path(KRNZ_SOURCE_DIR) / "data" / "macro";
 
 class BatchChain : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         loaded = readDatafile(kSamples / "KRN00412.101").event;
         for (int c = 0; c < kSlots; ++c) loaded.sample.curUnit[c] = loaded.channels[c].unit;
@@ -44,12 +44,14 @@ protected:
 };
 
 TEST_F(BatchChain, ResultantMacroGivesVectorSumOfGeophones) {
-    ASSERT_TRUE(runChainOnEvent(event, {kMacros / "resultant-geophones", {1, 2, 3, 4}, {}}, texts, reporter));
+    ASSERT_TRUE(runChainOnEvent(event, {kMacros / "resultant-geophones", {1, 2, 3, 4}, {}}, texts,
+                                reporter));
     EXPECT_TRUE(reporter.messages.empty());
     const SampleMatrix& in = loaded.sample.sampleData;
     for (std::int32_t i = 0; i < event.sample.nSamplesPerChannel; i += 97) {
-        const double expected = std::sqrt(double{in(0, i)} * in(0, i) + double{in(1, i)} * in(1, i) +
-                                          double{in(2, i)} * in(2, i));
+        const double expected =
+            std::sqrt(double{in(0, i)} * in(0, i) + double{in(1, i)} * in(1, i) +
+                      double{in(2, i)} * in(2, i));
         ASSERT_FLOAT_EQ(event.sample.sampleData(3, i), static_cast<float>(expected)) << i;
     }
     EXPECT_EQ(event.sample.curUnit[3], 2);
@@ -58,7 +60,8 @@ TEST_F(BatchChain, ResultantMacroGivesVectorSumOfGeophones) {
 }
 
 TEST_F(BatchChain, ComfortMacroSetsRmsFlags) {
-    ASSERT_TRUE(runChainOnEvent(event, {kMacros / "comfort-din", {1, 2, 3, 4}, {}}, texts, reporter));
+    ASSERT_TRUE(
+        runChainOnEvent(event, {kMacros / "comfort-din", {1, 2, 3, 4}, {}}, texts, reporter));
     for (int r = 0; r < 3; ++r) {
         EXPECT_TRUE(event.sample.rmsFlag[r]);
         EXPECT_EQ(event.sample.curUnit[r], 2);
@@ -68,13 +71,15 @@ TEST_F(BatchChain, ComfortMacroSetsRmsFlags) {
 }
 
 TEST_F(BatchChain, IntegrationMacroGivesMicrometres) {
-    ASSERT_TRUE(runChainOnEvent(event, {kMacros / "velocity-to-displacement", {1, 2, 3, 4}, {}}, texts, reporter));
+    ASSERT_TRUE(runChainOnEvent(event, {kMacros / "velocity-to-displacement", {1, 2, 3, 4}, {}},
+                                texts, reporter));
     for (int r = 0; r < 3; ++r) EXPECT_EQ(event.sample.curUnit[r], 0);
     EXPECT_EQ(event.sample.curUnit[3], loaded.channels[3].unit);
 }
 
 TEST_F(BatchChain, SourcesAndInterpolationWithoutMacro) {
-    ASSERT_TRUE(runChainOnEvent(event, {std::nullopt, {2, 2, 3, 1}, {false, false, false, true}}, texts, reporter));
+    ASSERT_TRUE(runChainOnEvent(event, {std::nullopt, {2, 2, 3, 1}, {false, false, false, true}},
+                                texts, reporter));
     EXPECT_EQ(row(event, 0), row(loaded, 1));
     EXPECT_EQ(row(event, 3), row(loaded, 0));
     EXPECT_EQ(event.sample.curUnit[3], loaded.channels[0].unit);
@@ -82,7 +87,8 @@ TEST_F(BatchChain, SourcesAndInterpolationWithoutMacro) {
     EXPECT_EQ(event.sample.chMax[3], static_cast<float>(peak.value));
     EXPECT_EQ(event.sample.chMin[3], static_cast<float>(-peak.value));
     EXPECT_EQ(event.sample.chMinIndex[3], peak.index);
-    EXPECT_GE(peak.value, std::max(std::fabs(loaded.sample.chMax[0]), std::fabs(loaded.sample.chMin[0])));
+    EXPECT_GE(peak.value,
+              std::max(std::fabs(loaded.sample.chMax[0]), std::fabs(loaded.sample.chMin[0])));
 }
 
 TEST_F(BatchChain, BadMacroLeavesEventUntouched) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/operator_chain.h"
 #include "chain_test_support.h"
-#include "common/error.h"
+#include "core/analysis/operator_chain.h"
+#include "core/common/error.h"
 
 namespace krnz::analysis {
 namespace {
@@ -38,7 +38,7 @@ Event constantEvent() {
 }
 
 class ShowTest : public testing::Test {
-protected:
+  protected:
     void show(const OperatorLists& lists) {
         chain.setLoadedLists(lists);
         chain.init(event);
@@ -67,10 +67,12 @@ TEST_F(ShowTest, EmptyListsOnlyRebuildFromSources) {
 
 TEST_F(ShowTest, ShowingTwiceStartsFromTheLoadedCopy) {
     show({Strings{"0"}, Strings{"1"}, Strings{"4"}, Strings{"6 s 0"}});
-    const std::vector<float> first(event.sample.sampleData.row(2).begin(), event.sample.sampleData.row(2).end());
+    const std::vector<float> first(event.sample.sampleData.row(2).begin(),
+                                   event.sample.sampleData.row(2).end());
     reporter.messages.clear();
     chain.showChain(event);
-    const std::vector<float> second(event.sample.sampleData.row(2).begin(), event.sample.sampleData.row(2).end());
+    const std::vector<float> second(event.sample.sampleData.row(2).begin(),
+                                    event.sample.sampleData.row(2).end());
     EXPECT_EQ(first, second);
     EXPECT_EQ(event.sample.curUnit[0], 0);
     EXPECT_EQ(event.sample.curUnit[1], 4);
@@ -80,7 +82,8 @@ TEST_F(ShowTest, ShowingTwiceStartsFromTheLoadedCopy) {
 TEST_F(ShowTest, GroupsInDifferentOrdersRunAsTheirParticipantsBecomeReady) {
     // Group 1 waits in row 0 (row 1 and row 2 hold group 0 first); group 0 is ready, runs, and
     // only then group 1 writes row 2: so group 0 saw row 2 as loaded.
-    show({Strings{"6 s 1"}, Strings{"6 s 0", "6 s 1"}, Strings{"6 s 0", "6 d 1"}, Strings{"6 d 0"}});
+    show(
+        {Strings{"6 s 1"}, Strings{"6 s 0", "6 s 1"}, Strings{"6 s 0", "6 d 1"}, Strings{"6 d 0"}});
     EXPECT_FLOAT_EQ(at(3), std::sqrt(16.0f + 144.0f));
     EXPECT_FLOAT_EQ(at(2), 5.0f);
     EXPECT_TRUE(reporter.messages.empty());
@@ -122,30 +125,50 @@ class Orphans : public ShowTest, public testing::WithParamInterface<OrphanCase> 
 TEST_P(Orphans, RunEndsAndSkipsGroup) {
     const OrphanCase& c = GetParam();
     show(c.lists);
-    for (int r = 0; r < kSlots; ++r) EXPECT_FLOAT_EQ(at(r), c.expected[r]) << c.name << " row " << r;
+    for (int r = 0; r < kSlots; ++r)
+        EXPECT_FLOAT_EQ(at(r), c.expected[r]) << c.name << " row " << r;
     ASSERT_EQ(reporter.messages.size(), c.messages) << c.name;
     for (const std::string& m : reporter.messages) {
-        const bool skipped = m.starts_with("<toolbox.resultantSkipped>\r\nf = <toolbox.resultant>\r\nN = ");
+        const bool skipped =
+            m.starts_with("<toolbox.resultantSkipped>\r\nf = <toolbox.resultant>\r\nN = ");
         EXPECT_TRUE(skipped || m == "<toolbox.illegalOperator>") << m;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Orphans,
-    testing::Values(
-        OrphanCase{"lone source", {Strings{"6 s 5", "1"}, Strings{}, Strings{}, Strings{}}, {0, 4, 12, 0}, 1},
-        OrphanCase{"no destination", {Strings{"6 s 5"}, Strings{"6 s 5"}, Strings{}, Strings{}}, {3, 4, 12, 0}, 1},
-        OrphanCase{"one source", {Strings{"6 s 5"}, Strings{}, Strings{}, Strings{"6 d 5"}}, {3, 4, 12, 0}, 1},
-        OrphanCase{"two destinations",
-                   {Strings{"6 s 5"}, Strings{"6 s 5"}, Strings{"6 d 5"}, Strings{"6 d 5"}}, {3, 4, 12, 0}, 1},
-        OrphanCase{"four sources",
-                   {Strings{"6 s 5"}, Strings{"6 s 5"}, Strings{"6 s 5", "6 d 5"}, Strings{"6 s 5"}}, {3, 4, 12, 0}, 1},
-        OrphanCase{"two groups waiting for each other",
-                   {Strings{"6 s 0", "6 s 1"}, Strings{"6 s 1", "6 s 0"}, Strings{"6 d 0"}, Strings{"6 d 1"}},
-                   {3, 4, 12, 5}, 1},
-        OrphanCase{"malformed entries",
-                   {Strings{"6", "6 x 2", "6 s", "6 s 9999999999999999"}, Strings{}, Strings{}, Strings{}},
-                   {3, 4, 12, 0}, 4}));
+    testing::Values(OrphanCase{"lone source",
+                               {Strings{"6 s 5", "1"}, Strings{}, Strings{}, Strings{}},
+                               {0, 4, 12, 0},
+                               1},
+                    OrphanCase{"no destination",
+                               {Strings{"6 s 5"}, Strings{"6 s 5"}, Strings{}, Strings{}},
+                               {3, 4, 12, 0},
+                               1},
+                    OrphanCase{"one source",
+                               {Strings{"6 s 5"}, Strings{}, Strings{}, Strings{"6 d 5"}},
+                               {3, 4, 12, 0},
+                               1},
+                    OrphanCase{
+                        "two destinations",
+                        {Strings{"6 s 5"}, Strings{"6 s 5"}, Strings{"6 d 5"}, Strings{"6 d 5"}},
+                        {3, 4, 12, 0},
+                        1},
+                    OrphanCase{"four sources",
+                               {Strings{"6 s 5"}, Strings{"6 s 5"}, Strings{"6 s 5", "6 d 5"},
+                                Strings{"6 s 5"}},
+                               {3, 4, 12, 0},
+                               1},
+                    OrphanCase{"two groups waiting for each other",
+                               {Strings{"6 s 0", "6 s 1"}, Strings{"6 s 1", "6 s 0"},
+                                Strings{"6 d 0"}, Strings{"6 d 1"}},
+                               {3, 4, 12, 5},
+                               1},
+                    OrphanCase{"malformed entries",
+                               {Strings{"6", "6 x 2", "6 s", "6 s 9999999999999999"}, Strings{},
+                                Strings{}, Strings{}},
+                               {3, 4, 12, 0},
+                               4}));
 
 TEST_F(ShowTest, UnknownOperatorAndIllegalUnitDoNotStopTheRun) {
     show({Strings{"0", "0", "9"}, Strings{"1"}, Strings{}, Strings{}});

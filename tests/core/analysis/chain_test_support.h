@@ -5,21 +5,21 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/reporter.h"
-#include "settings/text_lookup.h"
+#include "core/analysis/reporter.h"
+#include "core/settings/text_lookup.h"
 
 namespace krnz::test {
 
 // Texts that name their key, so that a test sees which message was composed: "<toolbox.badfrq>".
 class KeyTexts final : public TextLookup {
-public:
+  public:
     std::string text(std::string_view section, std::string_view key) const override {
         return "<" + std::string(section) + "." + std::string(key) + ">";
     }
 };
 
 class RecordingReporter final : public analysis::Reporter {
-public:
+  public:
     void message(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };

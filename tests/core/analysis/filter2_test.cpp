@@ -7,8 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/filter2.h"
-#include "common/error.h"
+#include "core/analysis/filter2.h"
+#include "core/common/error.h"
 
 namespace krnz::analysis {
 namespace {
@@ -23,7 +23,8 @@ std::vector<float> tone(double amplitude, double f, double dt, std::size_t n) {
 // Largest magnitude over the second half, after the start transient has died away.
 double settledPeak(const std::vector<float>& x) {
     double peak = 0;
-    for (std::size_t i = x.size() / 2; i + 2 < x.size(); ++i) peak = std::max(peak, std::fabs(double{x[i]}));
+    for (std::size_t i = x.size() / 2; i + 2 < x.size(); ++i)
+        peak = std::max(peak, std::fabs(double{x[i]}));
     return peak;
 }
 
@@ -55,12 +56,12 @@ TEST_P(Filter2Tone, SteadyStateGain) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Filter2Tone,
-    testing::Values(ToneCase{true, 20.0, 20.0, std::numbers::sqrt2 / 2, 0.01},    // at cut-off
-                    ToneCase{true, 100.0, 2.0, 1.0, 0.01},                        // far below
-                    ToneCase{true, 10.0, 400.0, 1.0 / 1600, 0.0006},              // 40 x above: 1/40^2
-                    ToneCase{false, 20.0, 20.0, std::numbers::sqrt2 / 2, 0.01},   // at cut-off
-                    ToneCase{false, 2.0, 200.0, 1.0, 0.02},                       // far above
-                    ToneCase{false, 100.0, 5.0, 1.0 / 400, 0.0005}));             // 20 x below: 1/20^2
+    testing::Values(ToneCase{true, 20.0, 20.0, std::numbers::sqrt2 / 2, 0.01},  // at cut-off
+                    ToneCase{true, 100.0, 2.0, 1.0, 0.01},                      // far below
+                    ToneCase{true, 10.0, 400.0, 1.0 / 1600, 0.0006},  // 40 x above: 1/40^2
+                    ToneCase{false, 20.0, 20.0, std::numbers::sqrt2 / 2, 0.01},  // at cut-off
+                    ToneCase{false, 2.0, 200.0, 1.0, 0.02},                      // far above
+                    ToneCase{false, 100.0, 5.0, 1.0 / 400, 0.0005}));  // 20 x below: 1/20^2
 
 TEST(HiPass, ConstantDecaysFromStartValues) {
     std::vector<float> x(2000, 5.0f);
@@ -108,7 +109,8 @@ TEST_P(UnusableCutOff, IsRefusedBeforeTheRowChanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, UnusableCutOff,
-                         testing::Values(0.0, -5.0, 512.0, 600.0, std::numeric_limits<double>::quiet_NaN(),
+                         testing::Values(0.0, -5.0, 512.0, 600.0,
+                                         std::numeric_limits<double>::quiet_NaN(),
                                          std::numeric_limits<double>::infinity()));
 
 struct ShortCase {
@@ -128,8 +130,8 @@ TEST_P(Filter2Short, OnlyStartAndEndValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Filter2Short,
-                         testing::Values(ShortCase{{}, {}}, ShortCase{{3}, {3}}, ShortCase{{3, 4}, {4, 4}},
-                                         ShortCase{{3, 4, 5}, {4, 4, 4}},
+                         testing::Values(ShortCase{{}, {}}, ShortCase{{3}, {3}},
+                                         ShortCase{{3, 4}, {4, 4}}, ShortCase{{3, 4, 5}, {4, 4, 4}},
                                          ShortCase{{3, 4, 5, 6}, {4, 4, 4, 4}}));
 
 }  // namespace

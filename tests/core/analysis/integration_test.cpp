@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/integration.h"
+#include "core/analysis/integration.h"
 
 namespace krnz::analysis {
 namespace {
@@ -61,7 +61,8 @@ TEST_P(DifferentiateRamp, GivesSlopeEverywhereButLastSample) {
     for (std::size_t i = 0; i < x.size(); ++i) x[i] = static_cast<float>(c.slope * i);
     differentiate(x, c.dt, c.factor);
     const double slope = c.slope / c.dt * c.factor;
-    for (std::size_t i = 0; i + 1 < x.size(); ++i) ASSERT_NEAR(x[i], slope, 1e-6 * std::fabs(slope)) << i;
+    for (std::size_t i = 0; i + 1 < x.size(); ++i)
+        ASSERT_NEAR(x[i], slope, 1e-6 * std::fabs(slope)) << i;
     EXPECT_EQ(x.back(), 0.0f);
 }
 

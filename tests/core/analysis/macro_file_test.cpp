@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/macro_file.h"
-#include "analysis/macro_list.h"
 #include "chain_test_support.h"
-#include "common/error.h"
-#include "settings/ini_document.h"
+#include "core/analysis/macro_file.h"
+#include "core/analysis/macro_list.h"
+#include "core/common/error.h"
+#include "core/settings/ini_document.h"
 #include "support/temp_dir.h"
 
 namespace krnz::analysis {
@@ -22,7 +22,9 @@ using test::RecordingReporter;
 using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-void writeText(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
 
 std::string readText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -32,7 +34,7 @@ std::string readText(const fs::path& file) {
 }
 
 class MacroTest : public testing::Test {
-protected:
+  protected:
     test::TempDir dir;
     KeyTexts texts;
     RecordingReporter reporter;
@@ -56,7 +58,8 @@ TEST_F(MacroTest, RoundTripKeepsListsAndGroupNumbers) {
     OperatorChain loaded(texts, reporter);
     ASSERT_TRUE(loadMacro(loaded, dir.path(), "my macro", texts, reporter));
     for (int r = 0; r < kSlots; ++r) EXPECT_EQ(loaded.opInt(r), chain.opInt(r)) << r;
-    EXPECT_EQ(loaded.opGrid(0), (Strings{"<toolbox.integrate>", "<toolbox.lowPass> 80", "<toolbox.resultant> s 0"}));
+    EXPECT_EQ(loaded.opGrid(0),
+              (Strings{"<toolbox.integrate>", "<toolbox.lowPass> 80", "<toolbox.resultant> s 0"}));
     EXPECT_EQ(loaded.resultantCounter(), 1);
     EXPECT_TRUE(reporter.messages.empty());
 }
@@ -70,7 +73,9 @@ TEST_F(MacroTest, AllRowsEmptyWritesVersionAndFourEmptyKeys) {
 }
 
 TEST_F(MacroTest, SavingOverExistingFileReplacesItsKeysAndKeepsOthers) {
-    writeText(dir.path() / "m", "; my notes\r\n[main]\r\nversion=1\r\n[op]\r\n0=1,\r\n1=4,\r\n[extra]\r\nkeep=yes\r\n");
+    writeText(
+        dir.path() / "m",
+        "; my notes\r\n[main]\r\nversion=1\r\n[op]\r\n0=1,\r\n1=4,\r\n[extra]\r\nkeep=yes\r\n");
     chain.addOperator(5);
     ASSERT_TRUE(saveMacro(chain, dir.path(), "m"));
     const std::string text = readText(dir.path() / "m");
@@ -89,7 +94,8 @@ struct RowValueCase {
 class MacroRowValue : public MacroTest, public testing::WithParamInterface<RowValueCase> {};
 
 TEST_P(MacroRowValue, ReadsElementsUpToFirstEmptyOne) {
-    writeText(dir.path() / "m", std::string("[main]\nversion=1\n[op]\n2=") + GetParam().value + "\n");
+    writeText(dir.path() / "m",
+              std::string("[main]\nversion=1\n[op]\n2=") + GetParam().value + "\n");
     ASSERT_TRUE(loadMacro(chain, dir.path(), "m", texts, reporter));
     EXPECT_EQ(chain.opInt(2), GetParam().entries);
     EXPECT_EQ(chain.opGrid(2).size(), GetParam().entries.size());
@@ -99,10 +105,9 @@ TEST_P(MacroRowValue, ReadsElementsUpToFirstEmptyOne) {
 INSTANTIATE_TEST_SUITE_P(
     Table, MacroRowValue,
     testing::Values(RowValueCase{"0,2 80,", {"0", "2 80"}},
-                    RowValueCase{"0,2 80", {"0", "2 80"}},     // no final comma: last element ends it
-                    RowValueCase{"0,,2 80,", {"0"}},           // empty element: stops there
-                    RowValueCase{",0,", {}},
-                    RowValueCase{"", {}},
+                    RowValueCase{"0,2 80", {"0", "2 80"}},  // no final comma: last element ends it
+                    RowValueCase{"0,,2 80,", {"0"}},        // empty element: stops there
+                    RowValueCase{",0,", {}}, RowValueCase{"", {}},
                     RowValueCase{"9 1,4,", {"9 1", "4"}}));  // unknown operator still loads
 
 class MacroVersion : public MacroTest, public testing::WithParamInterface<const char*> {};

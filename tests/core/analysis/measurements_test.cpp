@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/measurements.h"
+#include "core/analysis/measurements.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST(IntegPeak, RunningSumAroundTheMean) {
     // Mean 0: the running sum peaks at 3 after the first three samples.
     Event e = makeEvent({{1, 1, 1, -1, -1, -1}, {7, 7, 7, 7, 7, 7}});
     EXPECT_NEAR(integPeak(e, 0), 3 * 0.001 * 1000.0, 1e-12);  // mm/s * s -> µm
-    EXPECT_EQ(integPeak(e, 1), 0.0);  // a constant has nothing to integrate
+    EXPECT_EQ(integPeak(e, 1), 0.0);                          // a constant has nothing to integrate
 }
 
 // Frequency from a sine of f Hz with the peak in a complete half period.
@@ -132,9 +132,13 @@ TEST(HalfWaves, InchesShownInMillimetres) {
 }
 
 TEST(PressureLevel, ReferenceTwentyMicropascal) {
-    struct Row { double value; int unit; const char* text; };
-    const Row rows[] = {{1.0, kUnitPa, "94"},      {20.0, kUnitPa, "120"},  {0.2, 7, "140"},
-                        {1.0, kUnitPsi, "171"},    {0.0, kUnitPa, "undef"}, {-2.0, kUnitPa, "100"},
+    struct Row {
+        double value;
+        int unit;
+        const char* text;
+    };
+    const Row rows[] = {{1.0, kUnitPa, "94"},   {20.0, kUnitPa, "120"},  {0.2, 7, "140"},
+                        {1.0, kUnitPsi, "171"}, {0.0, kUnitPa, "undef"}, {-2.0, kUnitPa, "100"},
                         {0.00002, kUnitPa, "0"}};
     for (const Row& row : rows) EXPECT_EQ(pressureDb(row.value, row.unit), row.text) << row.value;
     EXPECT_FALSE(pressureLevelDb(0.0, kUnitPa).has_value());

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/operator_chain.h"
 #include "chain_test_support.h"
-#include "common/error.h"
+#include "core/analysis/operator_chain.h"
+#include "core/common/error.h"
 
 namespace krnz::analysis {
 namespace {
@@ -17,7 +17,7 @@ using test::RecordingReporter;
 using Strings = std::vector<std::string>;
 
 class ChainTest : public testing::Test {
-protected:
+  protected:
     KeyTexts texts;
     RecordingReporter reporter;
     OperatorChain chain{texts, reporter};
@@ -31,7 +31,8 @@ TEST_F(ChainTest, ButtonsAppendInOrderToTheCurrentRow) {
     chain.addFilter(2, 80);
     chain.addOperator(4);
     EXPECT_EQ(chain.opInt(2), (Strings{"0", "2 80", "4"}));
-    EXPECT_EQ(chain.opGrid(2), (Strings{"<toolbox.integrate>", "<toolbox.lowPass> ( 80Hz )", "<toolbox.comfortDin>"}));
+    EXPECT_EQ(chain.opGrid(2), (Strings{"<toolbox.integrate>", "<toolbox.lowPass> ( 80Hz )",
+                                        "<toolbox.comfortDin>"}));
     EXPECT_TRUE(chain.opInt(0).empty());
     EXPECT_EQ(chain.selected(2), 2);
 }
@@ -55,8 +56,9 @@ TEST_P(InsertPosition, AfterSelectedOrAtEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, InsertPosition,
-                         testing::Values(InsertCase{0, -1, 0}, InsertCase{5, 2, 3}, InsertCase{5, -1, 5},
-                                         InsertCase{5, 4, 5}, InsertCase{5, 0, 1}, InsertCase{1, 0, 1}));
+                         testing::Values(InsertCase{0, -1, 0}, InsertCase{5, 2, 3},
+                                         InsertCase{5, -1, 5}, InsertCase{5, 4, 5},
+                                         InsertCase{5, 0, 1}, InsertCase{1, 0, 1}));
 
 TEST_F(ChainTest, ResultantEntersSourcesThenDestinationOfOneGroup) {
     chain.addResultant({{true, false, true, true}, 2});
@@ -104,7 +106,7 @@ TEST_F(ChainTest, DeleteSelectsPreviousEntry) {
 TEST_F(ChainTest, DeletingOneParticipantRemovesWholeGroupFromEveryRow) {
     chain.setCurrentRow(1);
     chain.addOperator(0);
-    chain.addResultant({{true, true, true, false}, 4});  // group 0
+    chain.addResultant({{true, true, true, false}, 4});   // group 0
     chain.addResultant({{false, true, false, true}, 1});  // group 1
     chain.setCurrentRow(3);
     chain.addOperator(7);
@@ -151,8 +153,10 @@ TEST_F(ChainTest, EditFrequencyOnlyForFilters) {
 // Loaded lists.
 
 TEST_F(ChainTest, LoadedListsShowCaptionAndFieldsAndMoveCounterPastTheirGroups) {
-    chain.setLoadedLists({Strings{"0", "2 80", "6 s 7"}, Strings{"6 s 7"}, Strings{"6 d 7", "9 1"}, Strings{}});
-    EXPECT_EQ(chain.opGrid(0), (Strings{"<toolbox.integrate>", "<toolbox.lowPass> 80", "<toolbox.resultant> s 7"}));
+    chain.setLoadedLists(
+        {Strings{"0", "2 80", "6 s 7"}, Strings{"6 s 7"}, Strings{"6 d 7", "9 1"}, Strings{}});
+    EXPECT_EQ(chain.opGrid(0),
+              (Strings{"<toolbox.integrate>", "<toolbox.lowPass> 80", "<toolbox.resultant> s 7"}));
     EXPECT_EQ(chain.opGrid(2), (Strings{"<toolbox.resultant> d 7", " 1"}));
     EXPECT_EQ(chain.resultantCounter(), 8);
     chain.addResultant({{false, false, true, true}, 4});

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "analysis/operator_choices.h"
 #include "chain_test_support.h"
+#include "core/analysis/operator_choices.h"
 
 namespace krnz::analysis {
 namespace {
@@ -22,7 +22,8 @@ class FrequencyChoice : public testing::TestWithParam<FrequencyCase> {};
 
 TEST_P(FrequencyChoice, AcceptsOneTo500Hz) {
     RecordingReporter reporter;
-    EXPECT_EQ(frequencyChoice(GetParam().text, KeyTexts{}, reporter), GetParam().chosen) << GetParam().text;
+    EXPECT_EQ(frequencyChoice(GetParam().text, KeyTexts{}, reporter), GetParam().chosen)
+        << GetParam().text;
     if (GetParam().chosen) {
         EXPECT_TRUE(reporter.messages.empty());
     } else {
@@ -30,14 +31,15 @@ TEST_P(FrequencyChoice, AcceptsOneTo500Hz) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FrequencyChoice,
-                         testing::Values(FrequencyCase{"80", 80}, FrequencyCase{"1", 1}, FrequencyCase{"500", 500},
-                                         FrequencyCase{"0.5", std::nullopt},  // rounds half to even: 0
-                                         FrequencyCase{"1.5", 2}, FrequencyCase{"500.5", 500},
-                                         FrequencyCase{"501", std::nullopt}, FrequencyCase{"0", std::nullopt},
-                                         FrequencyCase{"-80", std::nullopt}, FrequencyCase{"abc", std::nullopt},
-                                         FrequencyCase{"", std::nullopt}, FrequencyCase{"120Hz", 120},
-                                         FrequencyCase{"1e30", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, FrequencyChoice,
+    testing::Values(FrequencyCase{"80", 80}, FrequencyCase{"1", 1}, FrequencyCase{"500", 500},
+                    FrequencyCase{"0.5", std::nullopt},  // rounds half to even: 0
+                    FrequencyCase{"1.5", 2}, FrequencyCase{"500.5", 500},
+                    FrequencyCase{"501", std::nullopt}, FrequencyCase{"0", std::nullopt},
+                    FrequencyCase{"-80", std::nullopt}, FrequencyCase{"abc", std::nullopt},
+                    FrequencyCase{"", std::nullopt}, FrequencyCase{"120Hz", 120},
+                    FrequencyCase{"1e30", std::nullopt}));
 
 struct ResultantCase {
     std::array<bool, kSlots> checked;
@@ -48,7 +50,8 @@ class ResultantChoiceCheck : public testing::TestWithParam<ResultantCase> {};
 
 TEST_P(ResultantChoiceCheck, NeedsTwoOrThreeSources) {
     RecordingReporter reporter;
-    const std::optional<ResultantChoice> choice = resultantChoice(GetParam().checked, 3, KeyTexts{}, reporter);
+    const std::optional<ResultantChoice> choice =
+        resultantChoice(GetParam().checked, 3, KeyTexts{}, reporter);
     ASSERT_EQ(choice.has_value(), GetParam().accepted);
     if (choice) {
         EXPECT_EQ(choice->source, GetParam().checked);

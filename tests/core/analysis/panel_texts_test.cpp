@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/panel_texts.h"
+#include "core/analysis/panel_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 Event panelEvent() {
-    Event e = test::makeEvent({{0, 1.5f, -3.25f, 0.5f}, {0, 2, 0, -1}, {0, 0, 2, 0}, {0, 20, -10, 0}});
+    Event e =
+        test::makeEvent({{0, 1.5f, -3.25f, 0.5f}, {0, 2, 0, -1}, {0, 0, 2, 0}, {0, 20, -10, 0}});
     SampleRecord& r = e.sample;
     r.instrumentSN = 412;
     r.eventNumber = 17;
@@ -68,8 +69,8 @@ TEST(ChannelPanel, FileData) {
     EXPECT_EQ(p.channelLabels[1], Lines{"Channel/Input"});
     EXPECT_EQ(p.channelValues[1], Lines{"Off 2"});
     EXPECT_EQ(p.channelValues[2][2], "OFF");
-    EXPECT_EQ(p.channelLabels[3], (Lines{"Channel/Input", "Unit", "Trigger level", "Peak", "dB",
-                                         "Integ Pas", "Frq"}));
+    EXPECT_EQ(p.channelLabels[3],
+              (Lines{"Channel/Input", "Unit", "Trigger level", "Peak", "dB", "Integ Pas", "Frq"}));
     EXPECT_EQ(p.channelValues[3][0], "AC 4");
     EXPECT_EQ(p.channelValues[3][4], "120");  // 20 Pa
 

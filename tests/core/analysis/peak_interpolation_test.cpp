@@ -6,26 +6,31 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/peak_interpolation.h"
+#include "core/analysis/peak_interpolation.h"
 
 namespace krnz::analysis {
 namespace {
 
-double quartic(double u) { return 0.5 * u * u * u * u - 2 * u * u * u + u * u - 3 * u + 7; }
+double quartic(double u) {
+    return 0.5 * u * u * u * u - 2 * u * u * u + u * u - 3 * u + 7;
+}
 
 class Lagrange5Polynomial : public testing::TestWithParam<double> {};
 
 // Five points fix a polynomial of degree four, so the interpolation reproduces one exactly.
 TEST_P(Lagrange5Polynomial, ReproducesQuartic) {
     std::vector<float> x(12);
-    for (std::size_t i = 0; i < x.size(); ++i) x[i] = static_cast<float>(quartic(static_cast<double>(i) - 5));
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = static_cast<float>(quartic(static_cast<double>(i) - 5));
     const double t = GetParam();
     for (std::int32_t k = 2; k <= 9; ++k)
-        EXPECT_NEAR(lagrange5(x, k, t), quartic(k - 5 + t), 1e-9 * std::max(1.0, std::fabs(quartic(k - 5 + t))))
+        EXPECT_NEAR(lagrange5(x, k, t), quartic(k - 5 + t),
+                    1e-9 * std::max(1.0, std::fabs(quartic(k - 5 + t))))
             << "k = " << k;
 }
 
-INSTANTIATE_TEST_SUITE_P(Fractions, Lagrange5Polynomial, testing::Values(0.0, 0.2, 0.5, 0.8, -1.0, 2.0));
+INSTANTIATE_TEST_SUITE_P(Fractions, Lagrange5Polynomial,
+                         testing::Values(0.0, 0.2, 0.5, 0.8, -1.0, 2.0));
 
 TEST(InterpolatePeak, SpikeGivesItsSampleAndMagnitude) {
     std::vector<float> x(20, 0.0f);
@@ -51,10 +56,12 @@ TEST_P(InterpolatePeakEdges, EdgeSpikeIsNotTakenWhole) {
 INSTANTIATE_TEST_SUITE_P(Positions, InterpolatePeakEdges, testing::Values(0u, 1u, 10u, 11u));
 
 TEST(InterpolatePeak, FindsSinePeakBetweenSamples) {
-    // 10 samples per period: the samples nearest the crest lie 18 degrees off it (3 cos 18 = 2.853).
+    // 10 samples per period: the samples nearest the crest lie 18 degrees off it (3 cos 18
+    // = 2.853).
     std::vector<float> x(60);
     for (std::size_t i = 0; i < x.size(); ++i)
-        x[i] = static_cast<float>(3.0 * std::sin(2 * std::numbers::pi * static_cast<double>(i) / 10.0));
+        x[i] = static_cast<float>(3.0 *
+                                  std::sin(2 * std::numbers::pi * static_cast<double>(i) / 10.0));
     double sampled = 0;
     for (const float v : x) sampled = std::max(sampled, std::fabs(double{v}));
     const InterpolatedPeak peak = interpolatePeak(x);

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "analysis/resultant.h"
+#include "core/analysis/resultant.h"
 
 namespace krnz::analysis {
 namespace {

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <limits>
 
-#include "analysis/wav_writer.h"
-#include "common/error.h"
-#include "settings/atomic_file.h"
+#include "core/analysis/wav_writer.h"
+#include "core/common/error.h"
+#include "core/settings/atomic_file.h"
 #include "support/event_builder.h"
 #include "support/temp_dir.h"
 
@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 
 std::uint32_t le32(const std::string& b, std::size_t at) {
     std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
     return v;
 }
 
@@ -42,16 +43,18 @@ std::string readFile(const fs::path& path) {
 
 struct FailingRename {
     FailingRename() {
-        settings::detail::setRenameStepForTesting([](const fs::path&, const fs::path&, std::error_code& e) {
-            e = std::make_error_code(std::errc::io_error);
-        });
+        settings::detail::setRenameStepForTesting(
+            [](const fs::path&, const fs::path&, std::error_code& e) {
+                e = std::make_error_code(std::errc::io_error);
+            });
     }
     ~FailingRename() { settings::detail::setRenameStepForTesting({}); }
 };
 
 TEST(WavWriter, HeaderOfOneSecondAt1024Hz) {
     std::vector<float> row(1024);
-    for (std::size_t i = 0; i < row.size(); ++i) row[i] = static_cast<float>(std::sin(0.05 * static_cast<double>(i)));
+    for (std::size_t i = 0; i < row.size(); ++i)
+        row[i] = static_cast<float>(std::sin(0.05 * static_cast<double>(i)));
     const Event e = test::makeEvent({{}, row}, 1.0 / 1024);
     const std::string wav = slotWavBytes(e.sample, 1);
 
@@ -86,7 +89,9 @@ struct ScalingCase {
 
 class PlayScaling : public ::testing::TestWithParam<ScalingCase> {};
 
-TEST_P(PlayScaling, LoudestSampleMapsTo32766) { EXPECT_EQ(playBuffer(GetParam().samples), GetParam().expected); }
+TEST_P(PlayScaling, LoudestSampleMapsTo32766) {
+    EXPECT_EQ(playBuffer(GetParam().samples), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     WavWriter, PlayScaling,
@@ -95,7 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A negative peak larger than the positive one is the loudest sample.
         ScalingCase{"NegativePeak", {-2.0f, 1.0f, 0.5f, 1.5f}, {-32766, 16383, 8192, 24574}},
         // With a peak of 32766 the factor is 1, so halves stay halves: they go to the even side.
-        ScalingCase{"HalvesToEven", {32766.0f, 2.5f, 3.5f, -2.5f, -0.5f, 0.5f, 1.5f}, {32766, 2, 4, -2, 0, 0, 2}},
+        ScalingCase{"HalvesToEven",
+                    {32766.0f, 2.5f, 3.5f, -2.5f, -0.5f, 0.5f, 1.5f},
+                    {32766, 2, 4, -2, 0, 0, 2}},
         ScalingCase{"OneSample", {-1e-30f}, {-32766}},
         ScalingCase{"TinyPeakNextToZero", {3e-38f, -0.0f, 1.5e-38f}, {32766, 0, 16383}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -118,10 +125,14 @@ TEST(WavWriter, ChannelWithoutSignalIsRefusedClearly) {
 }
 
 TEST(WavWriter, RefusesWhatTheFileCannotHold) {
-    EXPECT_THROW(playBuffer(std::vector<float>{1.0f, std::numeric_limits<float>::quiet_NaN()}), Error);
+    EXPECT_THROW(playBuffer(std::vector<float>{1.0f, std::numeric_limits<float>::quiet_NaN()}),
+                 Error);
     EXPECT_THROW(wavBytes(std::vector<std::int16_t>{1}, 0), Error);
-    EXPECT_THROW(wavBytes(std::vector<std::int16_t>{1}, std::numeric_limits<std::int32_t>::max() / 2 + 1), Error);
-    EXPECT_NO_THROW(wavBytes(std::vector<std::int16_t>{1}, std::numeric_limits<std::int32_t>::max() / 2));
+    EXPECT_THROW(
+        wavBytes(std::vector<std::int16_t>{1}, std::numeric_limits<std::int32_t>::max() / 2 + 1),
+        Error);
+    EXPECT_NO_THROW(
+        wavBytes(std::vector<std::int16_t>{1}, std::numeric_limits<std::int32_t>::max() / 2));
     const Event e = test::makeEvent({{1.0f}});
     EXPECT_THROW(slotWavBytes(e.sample, 4), Error);
     EXPECT_THROW(slotWavBytes(e.sample, -1), Error);
@@ -164,15 +175,16 @@ TEST_P(PlayChoice, OffersTheCheckedChannels) {
 
 INSTANTIATE_TEST_SUITE_P(
     WavWriter, PlayChoice,
-    ::testing::Values(ChoiceCase{"None", {false, false, false, false}, {false, false, false, false}, -1, false},
-                      ChoiceCase{"OnlyThird", {false, false, true, false}, {false, false, true, false}, 2, false},
-                      ChoiceCase{"Channels134", {true, false, true, true}, {true, false, true, true}, 0, true}),
+    ::testing::Values(
+        ChoiceCase{"None", {false, false, false, false}, {false, false, false, false}, -1, false},
+        ChoiceCase{"OnlyThird", {false, false, true, false}, {false, false, true, false}, 2, false},
+        ChoiceCase{"Channels134", {true, false, true, true}, {true, false, true, true}, 0, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WavWriter, GreyedBoxIsNotOffered) {
     settings::Options options;
-    options.slots[0].channelOn = settings::CheckState::Greyed;
-    options.slots[1].channelOn = settings::CheckState::Unchecked;
+    options.slotOptions[0].channelOn = settings::CheckState::Greyed;
+    options.slotOptions[1].channelOn = settings::CheckState::Unchecked;
     const PlayChannelChoice choice = playChannelChoice(options);
     EXPECT_EQ(choice.offered, (std::array<bool, kSlots>{false, false, true, true}));
     EXPECT_EQ(choice.chosen, 2);

@@ -6,8 +6,8 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/weightings.h"
-#include "common/error.h"
+#include "core/analysis/weightings.h"
+#include "core/common/error.h"
 
 namespace krnz::analysis {
 namespace {
@@ -65,7 +65,8 @@ TEST_P(WeightingOfTone, SettlesAtKnownLevel) {
         x[i] = static_cast<float>(amplitude * std::sin(kTwoPi * f * i / frq));
     GetParam().apply(x, frq);
     double peak = 0;
-    for (std::size_t i = x.size() / 2; i < x.size(); ++i) peak = std::max(peak, std::fabs(double{x[i]}));
+    for (std::size_t i = x.size() / 2; i < x.size(); ++i)
+        peak = std::max(peak, std::fabs(double{x[i]}));
     EXPECT_NEAR(peak / amplitude, GetParam().expectedRatio, 0.015) << GetParam().name;
 }
 
@@ -74,9 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         WeightingCase{"comfortDin", [](std::vector<float>& x, double frq) { comfortDin(x, frq); },
                       (60 / std::hypot(60, 5.6)) / std::numbers::sqrt2},
-        WeightingCase{"comfortScand", [](std::vector<float>& x, double frq) { comfortScand(x, frq); },
+        WeightingCase{"comfortScand",
+                      [](std::vector<float>& x, double frq) { comfortScand(x, frq); },
                       (60 / std::hypot(60, 5.6)) / std::numbers::sqrt2},
-        WeightingCase{"swedishStandard", [](std::vector<float>& x, double frq) { swedishStandard(x, frq); },
+        WeightingCase{"swedishStandard",
+                      [](std::vector<float>& x, double frq) { swedishStandard(x, frq); },
                       60 / std::hypot(60, 3.28)}));
 
 TEST(Weightings, ComfortIsHighPassThenRunningRms) {
@@ -113,9 +116,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // 2 pi 5.6 / 17 > 2: the first-order recursion would grow without bound.
         SlowCase{"comfortDin at 17 Hz", [](std::vector<float>& x) { comfortDin(x, 17.0); }},
-        SlowCase{"swedishStandard at 10 Hz", [](std::vector<float>& x) { swedishStandard(x, 10.0); }},
-        SlowCase{"runningRms frq tau < 1", [](std::vector<float>& x) { runningRms(x, 7.0, 0.125); }},
-        SlowCase{"high-pass at 0 Hz", [](std::vector<float>& x) { firstOrderHighPass(x, 1000, 0.0); }}));
+        SlowCase{"swedishStandard at 10 Hz",
+                 [](std::vector<float>& x) { swedishStandard(x, 10.0); }},
+        SlowCase{"runningRms frq tau < 1",
+                 [](std::vector<float>& x) { runningRms(x, 7.0, 0.125); }},
+        SlowCase{"high-pass at 0 Hz",
+                 [](std::vector<float>& x) { firstOrderHighPass(x, 1000, 0.0); }}));
 
 }  // namespace
 }  // namespace krnz::analysis

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "common/leading_number.h"
+#include "core/common/leading_number.h"
 
 namespace krnz {
 namespace {
@@ -16,15 +16,17 @@ struct ValCase {
 
 class Val : public testing::TestWithParam<ValCase> {};
 
-TEST_P(Val, LeadingNumber) { EXPECT_DOUBLE_EQ(val(GetParam().text), GetParam().value) << GetParam().text; }
+TEST_P(Val, LeadingNumber) {
+    EXPECT_DOUBLE_EQ(val(GetParam().text), GetParam().value) << GetParam().text;
+}
 
-INSTANTIATE_TEST_SUITE_P(Table, Val,
-                         testing::Values(ValCase{"80", 80}, ValCase{"2.5Hz", 2.5}, ValCase{" -3", -3},
-                                         ValCase{"+7", 7}, ValCase{"1 000", 1000}, ValCase{"\t4\n2", 42},
-                                         ValCase{".5", 0.5}, ValCase{"5.", 5}, ValCase{"1e3", 1000},
-                                         ValCase{"1D-2x", 0.01}, ValCase{"2e", 2}, ValCase{"2e+", 2},
-                                         ValCase{"3-4", 3}, ValCase{"s", 0}, ValCase{"", 0},
-                                         ValCase{"-", 0}, ValCase{".", 0}, ValCase{"1e-999", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, Val,
+    testing::Values(ValCase{"80", 80}, ValCase{"2.5Hz", 2.5}, ValCase{" -3", -3}, ValCase{"+7", 7},
+                    ValCase{"1 000", 1000}, ValCase{"\t4\n2", 42}, ValCase{".5", 0.5},
+                    ValCase{"5.", 5}, ValCase{"1e3", 1000}, ValCase{"1D-2x", 0.01},
+                    ValCase{"2e", 2}, ValCase{"2e+", 2}, ValCase{"3-4", 3}, ValCase{"s", 0},
+                    ValCase{"", 0}, ValCase{"-", 0}, ValCase{".", 0}, ValCase{"1e-999", 0}));
 
 TEST(Val, HugeExponentIsInfinite) {
     EXPECT_TRUE(std::isinf(val("1e999")));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/text_encoding.h"
+#include "core/common/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -7,17 +7,17 @@ namespace krnz {
 namespace {
 
 TEST(TextEncoding, AnsiBytesBecomeUtf8) {
-    EXPECT_EQ(decodeAnsiOrUtf8("\xB5m"), "\xC2\xB5m");           // the instruments' micro sign
+    EXPECT_EQ(decodeAnsiOrUtf8("\xB5m"), "\xC2\xB5m");  // the instruments' micro sign
     EXPECT_EQ(decodeAnsiOrUtf8("Malm\xF6"), "Malm\xC3\xB6");
-    EXPECT_EQ(decodeAnsiOrUtf8("\x80"), "\xE2\x82\xAC");          // euro sign
-    EXPECT_EQ(decodeAnsiOrUtf8("\x81"), "\xC2\x81");              // undefined byte survives
+    EXPECT_EQ(decodeAnsiOrUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+    EXPECT_EQ(decodeAnsiOrUtf8("\x81"), "\xC2\x81");      // undefined byte survives
 }
 
 TEST(TextEncoding, ValidUtf8IsKept) {
     EXPECT_EQ(decodeAnsiOrUtf8("Malm\xC3\xB6 \xE2\x82\xAC"), "Malm\xC3\xB6 \xE2\x82\xAC");
-    EXPECT_FALSE(isValidUtf8("\xC0\x80"));        // overlong NUL
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));    // surrogate
-    EXPECT_FALSE(isValidUtf8("\xE2\x82"));        // cut short
+    EXPECT_FALSE(isValidUtf8("\xC0\x80"));      // overlong NUL
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // surrogate
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));      // cut short
 }
 
 TEST(TextEncoding, RoundTripOfEveryAnsiByte) {

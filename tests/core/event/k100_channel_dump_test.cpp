@@ -3,9 +3,9 @@
 
 #include <sstream>
 
-#include "common/error.h"
-#include "event/event_reader.h"
-#include "event/k100_channel_dump.h"
+#include "core/common/error.h"
+#include "core/event/event_reader.h"
+#include "core/event/k100_channel_dump.h"
 #include "k100_writer.h"
 #include "k200_writer.h"
 #include "krn_fields.h"
@@ -33,7 +33,7 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 class K100ChannelDumpTest : public ::testing::Test {
-protected:
+  protected:
     std::string dump(const std::vector<std::uint8_t>& bytes) {
         return k100ChannelDump(m_dir.write("KRN00412.103", bytes),
                                [this](const std::string& m) { m_informed.push_back(m); });
@@ -62,15 +62,25 @@ TEST_F(K100ChannelDumpTest, HighGainSlot0WrittenOut) {
     ev.samples[3] = {-7, -7, -7};
     const std::vector<std::string> lines = linesOf(dump(gen::writeK100(ev)));
 
-    const std::vector<std::string> head = {
-        "K100-file",          "sens exp = 2",       "sens man = 500",
-        "sens = 50",          "loHi = 0",           "real_sens = sens*10 = 500",
-        "scale = 1/real_sens = 0.002",              "regLengthIndex = 0",
-        "pretrig = 0.1",      "nSecPerChannel = 1", "nSamplesPerChannel = 2000",
-        "frq = 2000",         "nSecPerChannel = 1", "",
-        "time\tint\tscaled"};
+    const std::vector<std::string> head = {"K100-file",
+                                           "sens exp = 2",
+                                           "sens man = 500",
+                                           "sens = 50",
+                                           "loHi = 0",
+                                           "real_sens = sens*10 = 500",
+                                           "scale = 1/real_sens = 0.002",
+                                           "regLengthIndex = 0",
+                                           "pretrig = 0.1",
+                                           "nSecPerChannel = 1",
+                                           "nSamplesPerChannel = 2000",
+                                           "frq = 2000",
+                                           "nSecPerChannel = 1",
+                                           "",
+                                           "time\tint\tscaled"};
     ASSERT_EQ(lines.size(), head.size() + 2000);
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(head.size())), head);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(),
+                                       lines.begin() + static_cast<std::ptrdiff_t>(head.size())),
+              head);
     const std::size_t s = head.size();
     EXPECT_EQ(lines[s + 0], "-0.10000\t250\t0.5000");
     EXPECT_EQ(lines[s + 1], "-0.09950\t-500\t-1.0000");
@@ -100,7 +110,8 @@ TEST_F(K100ChannelDumpTest, LowGainHasNoRealSensitivityLine) {
     EXPECT_EQ(lines.size(), 14u + 2000u);
 }
 
-class K100ChannelDumpLengths : public K100ChannelDumpTest, public ::testing::WithParamInterface<int> {};
+class K100ChannelDumpLengths : public K100ChannelDumpTest,
+                               public ::testing::WithParamInterface<int> {};
 
 TEST_P(K100ChannelDumpLengths, RecordLengthOfTheIndex) {
     const int index = GetParam();
@@ -129,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(K100ChannelDump, K100ChannelDumpLengths, ::testing::Ran
 
 TEST_F(K100ChannelDumpTest, K200FileIsRefusedBeforeAnythingElse) {
     gen::K200Event ev;
-    EXPECT_EQ(refusal(gen::writeK200(ev)), std::vector<std::string>{"function not yet implemented for K200-files"});
+    EXPECT_EQ(refusal(gen::writeK200(ev)),
+              std::vector<std::string>{"function not yet implemented for K200-files"});
     EXPECT_TRUE(m_informed.empty());
 }
 
@@ -138,7 +150,8 @@ TEST_F(K100ChannelDumpTest, OtherTagsAreABadFiletype) {
     const std::string tag = "ABCDEFGH";
     std::copy(tag.begin(), tag.end(), junk.begin());
     EXPECT_EQ(refusal(junk), std::vector<std::string>{"bad filetype: ABCDEFGH"});
-    EXPECT_EQ(refusal(gen::writeTremolog(gen::TremologEvent{})), std::vector<std::string>{"bad filetype: TREMOLOG"});
+    EXPECT_EQ(refusal(gen::writeTremolog(gen::TremologEvent{})),
+              std::vector<std::string>{"bad filetype: TREMOLOG"});
     EXPECT_EQ(refusal({'K', 'R', 'N'}), std::vector<std::string>{"bad filetype: KRN"});
     EXPECT_TRUE(m_informed.empty());
 }
@@ -146,7 +159,8 @@ TEST_F(K100ChannelDumpTest, OtherTagsAreABadFiletype) {
 TEST_F(K100ChannelDumpTest, UnknownRecordLengthIsRefused) {
     gen::K100Event ev;
     ev.header.regLengthIndex = 5;
-    EXPECT_EQ(refusal(gen::writeK100(ev)), std::vector<std::string>{"readDatafile: no such reglength"});
+    EXPECT_EQ(refusal(gen::writeK100(ev)),
+              std::vector<std::string>{"readDatafile: no such reglength"});
     EXPECT_EQ(m_informed.size(), 1u);
 }
 

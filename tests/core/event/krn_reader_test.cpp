@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "event/event_reader.h"
-#include "event/krn_reader.h"
-#include "event/units.h"
+#include "core/event/event_reader.h"
+#include "core/event/krn_reader.h"
+#include "core/event/units.h"
 #include "k100_writer.h"
 #include "k200_writer.h"
 #include "krn_fields.h"
@@ -16,12 +16,13 @@ namespace gen = eventgen;
 
 std::vector<std::int16_t> ramp(int n, int start, int step) {
     std::vector<std::int16_t> v(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) v[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(start + step * i);
+    for (int i = 0; i < n; ++i)
+        v[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(start + step * i);
     return v;
 }
 
 class KrnReaderTest : public ::testing::Test {
-protected:
+  protected:
     LoadedEvent read(const std::vector<std::uint8_t>& bytes, int group = 1) {
         return readDatafile(m_dir.write("KRN00001.001", bytes), ReadOptions{group});
     }
@@ -81,9 +82,16 @@ TEST_F(KrnReaderTest, K100HeaderSamplesAndUnits) {
 }
 
 TEST_F(KrnReaderTest, RecordLengthTables) {
-    struct Row { int format; int index; std::int32_t n; double frq; double pretrig; float nSec; };
-    const Row rows[] = {{5, 0, 2000, 2000, 0.1, 1}, {5, 2, 8000, 2000, 0.5, 4},
-                        {5, 4, 8000, 500, 0.5, 16}, {6, 0, 5000, 5000, 0.2, 1},
+    struct Row {
+        int format;
+        int index;
+        std::int32_t n;
+        double frq;
+        double pretrig;
+        float nSec;
+    };
+    const Row rows[] = {{5, 0, 2000, 2000, 0.1, 1},  {5, 2, 8000, 2000, 0.5, 4},
+                        {5, 4, 8000, 500, 0.5, 16},  {6, 0, 5000, 5000, 0.2, 1},
                         {6, 1, 10000, 5000, 0.4, 2}, {6, 4, 25000, 1250, 0.5, 20}};
     for (const Row& row : rows) {
         std::vector<std::uint8_t> bytes;
@@ -107,12 +115,18 @@ TEST_F(KrnReaderTest, RecordLengthTables) {
 }
 
 TEST(KrnSensitivity, BcdAndGainRange) {
-    struct Row { std::uint16_t field; std::uint8_t loHi; int format; double sens; };
-    const Row rows[] = {{0x0100, 0, 5, 1.0},  {0x0100, 1, 5, 0.1},  {0x2500, 1, 5, 50.0},
-                        {0x2500, 0, 5, 500.0}, {0x3020, 1, 6, 4.0}, {0x3020, 0, 6, 40.0},
+    struct Row {
+        std::uint16_t field;
+        std::uint8_t loHi;
+        int format;
+        double sens;
+    };
+    const Row rows[] = {{0x0100, 0, 5, 1.0},    {0x0100, 1, 5, 0.1}, {0x2500, 1, 5, 50.0},
+                        {0x2500, 0, 5, 500.0},  {0x3020, 1, 6, 4.0}, {0x3020, 0, 6, 40.0},
                         {0x4123, 1, 5, 1230.0}, {0x0000, 1, 5, 0.0}};
     for (const Row& row : rows)
-        EXPECT_DOUBLE_EQ(krnSensitivity(row.field, row.loHi, row.format), row.sens) << std::hex << row.field;
+        EXPECT_DOUBLE_EQ(krnSensitivity(row.field, row.loHi, row.format), row.sens)
+            << std::hex << row.field;
     try {
         krnSensitivity(0x25A0, 1, 5);
         FAIL() << "a nibble above 9 must not decode";
@@ -132,25 +146,29 @@ TEST(KrnBcd, DecodesHexDigitsAsDecimal) {
 
 TEST(K200ZeroOffset, FromReferenceValues) {
     std::int16_t refs[16];
-    auto fill = [&](int v) { std::fill(std::begin(refs), std::end(refs), static_cast<std::int16_t>(v)); };
+    auto fill = [&](int v) {
+        std::fill(std::begin(refs), std::end(refs), static_cast<std::int16_t>(v));
+    };
     fill(1038);
     EXPECT_EQ(k200ZeroOffset(refs), 1);  // the formula adds 1 before rounding
     fill(1078);                          // 40 above: the sum passes 640 at the 16th value
     EXPECT_EQ(k200ZeroOffset(refs), 41);
-    fill(1079);                          // sum 656 > 640
+    fill(1079);  // sum 656 > 640
     EXPECT_EQ(k200ZeroOffset(refs), 0);
-    fill(38);                            // far below is not limited: -16000 / 16 + 1
+    fill(38);  // far below is not limited: -16000 / 16 + 1
     EXPECT_EQ(k200ZeroOffset(refs), -999);
     fill(1038);
-    refs[0] = 1046;                      // 8 / 16 + 1 = 1.5 -> 2 (half to even)
+    refs[0] = 1046;  // 8 / 16 + 1 = 1.5 -> 2 (half to even)
     EXPECT_EQ(k200ZeroOffset(refs), 2);
-    refs[0] = 1062;                      // 24 / 16 + 1 = 2.5 -> 2
+    refs[0] = 1062;  // 24 / 16 + 1 = 2.5 -> 2
     EXPECT_EQ(k200ZeroOffset(refs), 2);
-    refs[0] = -32000;                    // the 16-bit difference overflows
+    refs[0] = -32000;  // the 16-bit difference overflows
     EXPECT_THROW(k200ZeroOffset(refs), Error);
 }
 
-double k200Sens(const gen::K200Channel& ch) { return gen::k200CountsPerUnit(ch.sensitivityField, ch.loHi); }
+double k200Sens(const gen::K200Channel& ch) {
+    return gen::k200CountsPerUnit(ch.sensitivityField, ch.loHi);
+}
 
 TEST_F(KrnReaderTest, K200GroupsAndZeroOffsets) {
     gen::K200Event ev;
@@ -206,7 +224,8 @@ TEST_F(KrnReaderTest, K200PackedBlocksOfChannelsWithASensor) {
                 continue;
             }
             const int zero = 2 * k + 1;  // deviations of 2k each: round(32k / 16 + 1)
-            EXPECT_EQ(e.sample.sampleData(c, 10), static_cast<float>((100 * k + 10 - zero) / k200Sens(ch)));
+            EXPECT_EQ(e.sample.sampleData(c, 10),
+                      static_cast<float>((100 * k + 10 - zero) / k200Sens(ch)));
         }
     }
 }
@@ -235,7 +254,8 @@ TEST_F(KrnReaderTest, RejectionsAndCorruption) {
     zeroSens.header.channels[2] = {0, 2, 0x0000, 0, 1};  // no sensor, still divides by zero
     expectCorrupt(gen::writeK100(zeroSens), "sensitivity 0");
     gen::K100Event badDate;
-    badDate.header.rawDate = std::array<std::uint8_t, 8>{0x20, 0x24, 0x1A, 0, 0x17, 0x10, 0x42, 0x07};
+    badDate.header.rawDate =
+        std::array<std::uint8_t, 8>{0x20, 0x24, 0x1A, 0, 0x17, 0x10, 0x42, 0x07};
     expectCorrupt(gen::writeK100(badDate), "month nibble above 9");
     gen::K200Event bigTrigger;
     bigTrigger.header.channels[1].triggerRaw = 8192;  // x4 leaves 16 bits

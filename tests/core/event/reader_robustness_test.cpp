@@ -5,8 +5,8 @@
 
 #include <random>
 
-#include "analysis/panel_texts.h"
-#include "event/event_reader.h"
+#include "core/analysis/panel_texts.h"
+#include "core/event/event_reader.h"
 #include "k100_writer.h"
 #include "k200_writer.h"
 #include "realistic_events.h"
@@ -23,9 +23,15 @@ struct Layout {
     std::vector<std::uint8_t> (*make)();
 };
 
-std::vector<std::uint8_t> k100() { return gen::writeK100(gen::makeRealisticK100(0, 3)); }
-std::vector<std::uint8_t> k200() { return gen::writeK200(gen::makeRealisticK200(0, 3)); }
-std::vector<std::uint8_t> tremolog() { return gen::writeTremolog(gen::makeRealisticTremolog(1000, 3000, 3)); }
+std::vector<std::uint8_t> k100() {
+    return gen::writeK100(gen::makeRealisticK100(0, 3));
+}
+std::vector<std::uint8_t> k200() {
+    return gen::writeK200(gen::makeRealisticK200(0, 3));
+}
+std::vector<std::uint8_t> tremolog() {
+    return gen::writeTremolog(gen::makeRealisticTremolog(1000, 3000, 3));
+}
 
 class DamagedFiles : public ::testing::TestWithParam<Layout> {};
 
@@ -43,7 +49,8 @@ TEST_P(DamagedFiles, ReadOrRefusedNeverWorse) {
             bytes[at] = static_cast<std::uint8_t>(rng());
         }
         if (round % 7 == 0) bytes.resize(rng() % bytes.size());
-        const auto path = dir.write(std::string("event") + (round % 2 ? ".001" : ".tremolog"), bytes);
+        const auto path =
+            dir.write(std::string("event") + (round % 2 ? ".001" : ".tremolog"), bytes);
         for (int group : {1, 2}) {
             try {
                 LoadedEvent loaded = readDatafile(path, ReadOptions{group});

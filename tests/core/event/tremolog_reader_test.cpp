@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "event/event_reader.h"
-#include "event/units.h"
-#include "event/user_info.h"
+#include "core/event/event_reader.h"
+#include "core/event/units.h"
+#include "core/event/user_info.h"
 #include "support/temp_dir.h"
 #include "tremolog_writer.h"
 
@@ -18,13 +18,15 @@ gen::TremologEvent smallEvent(int n = 2000) {
     gen::TremologEvent ev;
     for (int c = 0; c < 4; ++c) {
         ev.samples[c].resize(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i) ev.samples[c][static_cast<std::size_t>(i)] = static_cast<std::int16_t>((i % 200) - 100 + c);
+        for (int i = 0; i < n; ++i)
+            ev.samples[c][static_cast<std::size_t>(i)] =
+                static_cast<std::int16_t>((i % 200) - 100 + c);
     }
     return ev;
 }
 
 class TremologReaderTest : public ::testing::Test {
-protected:
+  protected:
     LoadedEvent read(const gen::TremologEvent& ev) { return read(gen::writeTremolog(ev)); }
     LoadedEvent read(const std::vector<std::uint8_t>& bytes) {
         return readDatafile(m_dir.write("event.tremolog", bytes));
@@ -139,10 +141,10 @@ TEST_F(TremologReaderTest, TextSection) {
 
 TEST(TremologTexts, NulPositionsDecideTheCut) {
     std::string section(kTremologTextBytes, 'a');
-    section[0] = '\0';                            // client: empty
-    section[30 + 29] = '\0';                      // operation: NUL only in the last place, kept
-    section[60 + 5] = '\0';                       // location: 5 characters
-    std::memcpy(&section[210], "a~b\0", 4);       // free text with a line break
+    section[0] = '\0';                       // client: empty
+    section[30 + 29] = '\0';                 // operation: NUL only in the last place, kept
+    section[60 + 5] = '\0';                  // location: 5 characters
+    std::memcpy(&section[210], "a~b\0", 4);  // free text with a line break
     const UserInfo info = parseTremologTexts(section);
     EXPECT_EQ(info.client, "");
     EXPECT_EQ(info.operation, std::string(29, 'a') + '\0');

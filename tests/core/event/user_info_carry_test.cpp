@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/user_info_carry.h"
+#include "core/event/user_info_carry.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +21,10 @@ TEST(UserInfoCarry, ClientQuestionIgnoresTheOperator) {
     UserInfo extrasOnly;
     extrasOnly.company = "Vibra AB";
     const Case cases[] = {
-        {{}, filled, true},
-        {{}, notesOnly, true},
-        {{}, operatorOnly, false},      // the operator alone is not worth asking for
-        {operatorOnly, filled, true},   // nor does it count as information of the new event
-        {notesOnly, filled, false},
-        {{}, {}, false},
+        {{}, filled, true},           {{}, notesOnly, true},
+        {{}, operatorOnly, false},     // the operator alone is not worth asking for
+        {operatorOnly, filled, true},  // nor does it count as information of the new event
+        {notesOnly, filled, false},   {{}, {}, false},
         {{}, extrasOnly, false},
     };
     for (const Case& c : cases) EXPECT_EQ(offerClientCarryOver(c.current, c.previous), c.asked);

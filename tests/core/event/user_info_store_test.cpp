@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "event/user_info_store.h"
+#include "core/event/user_info_store.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 
-#include "common/error.h"
-#include "event/event_reader.h"
-#include "event/user_info.h"
-#include "settings/ini_document.h"
+#include "core/common/error.h"
+#include "core/event/event_reader.h"
+#include "core/event/user_info.h"
+#include "core/settings/ini_document.h"
 #include "support/temp_dir.h"
 #include "tremolog_writer.h"
 
@@ -25,8 +25,8 @@ std::string fileBytes(const fs::path& p) {
 }
 
 UserInfo sampleInfo() {
-    return {"Skanska", "Tunnel blast 12", "Malmö, Hyllie", "K. Berg", "wet rock",
-            "Vibra AB", "Appendix A", "line one\r\nline two\r\nline three"};
+    return {"Skanska",  "Tunnel blast 12", "Malmö, Hyllie", "K. Berg",
+            "wet rock", "Vibra AB",        "Appendix A",    "line one\r\nline two\r\nline three"};
 }
 
 TEST(UserInfoFile, RoundTripWithFreeTextLines) {
@@ -45,7 +45,8 @@ TEST(UserInfoFile, RoundTripWithFreeTextLines) {
 TEST(UserInfoFile, RewriteKeepsWhatElseTheFileHolds) {
     test::TempDir dir;
     const fs::path event = dir.path() / "KRN00001.001";
-    std::ofstream(userInfoPath(event), std::ios::binary) << "; made by hand\r\n[general]\r\nclient=Old\r\nproject=7\r\n";
+    std::ofstream(userInfoPath(event), std::ios::binary)
+        << "; made by hand\r\n[general]\r\nclient=Old\r\nproject=7\r\n";
     UserInfo info;
     info.client = "New";
     writeUserInfoFile(event, info);
@@ -56,7 +57,7 @@ TEST(UserInfoFile, RewriteKeepsWhatElseTheFileHolds) {
 }
 
 class TremologTextWrite : public ::testing::Test {
-protected:
+  protected:
     // A small Tremolog event whose text fields are padded with 0xAA after their NUL, so that
     // bytes left alone by a write are visible.
     fs::path makeEvent(gen::TremologEvent ev) {
@@ -175,7 +176,8 @@ TEST_F(TremologTextWrite, AFileThatIsNoLongerTremologIsLeftAlone) {
 TEST(StoreUserInfo, ChoosesTheStoreByLayout) {
     test::TempDir dir;
     const fs::path gone = dir.path() / "KRN00001.002";
-    EXPECT_EQ(storeUserInfo(gone, kFormatK100, sampleInfo()), UserInfoStoreResult::EventFileMissing);
+    EXPECT_EQ(storeUserInfo(gone, kFormatK100, sampleInfo()),
+              UserInfoStoreResult::EventFileMissing);
     EXPECT_FALSE(fs::exists(userInfoPath(gone))) << "nothing stored beside a missing event";
     const fs::path krn = dir.path() / "KRN00001.003";
     std::ofstream(krn) << "x";

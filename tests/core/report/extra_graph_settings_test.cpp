@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/extra_graph_settings.h"
+#include "core/report/extra_graph_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,8 @@ TEST(ExtraGraphSettings, AWindowLargerThanTheWorkAreaTakesItsSizeAtTheEdge) {
 
 TEST(ExtraGraphSettings, NumbersThatAreNoNumbersReadAsZero) {
     test::TempDir dir;
-    const fs::path p = writeText(dir, "[general]\nsizeWidth=wide\nsizeLeft=12abc\nstandard=DIN 4150-3\n");
+    const fs::path p =
+        writeText(dir, "[general]\nsizeWidth=wide\nsizeLeft=12abc\nstandard=DIN 4150-3\n");
     const ExtraGraphSettings s = readExtraGraphIni(p, std::nullopt);
     EXPECT_EQ(s.geometry.width, 0);
     EXPECT_EQ(s.geometry.left, 12);

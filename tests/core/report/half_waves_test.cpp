@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/half_waves.h"
+#include "core/report/half_waves.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "event/units.h"
-#include "settings/text_lookup.h"
+#include "core/event/units.h"
+#include "core/settings/text_lookup.h"
 #include "support/event_builder.h"
 
 namespace krnz::report {

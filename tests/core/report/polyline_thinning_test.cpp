@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/polyline_thinning.h"
+#include "core/report/polyline_thinning.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,8 @@ std::map<long, Span> coverage(const std::vector<PagePoint>& pts, double w) {
         if (i == 0) continue;
         for (int k = 1; k < 64; ++k) {
             const double t = k / 64.0;
-            touch(pts[i - 1].x + t * (pts[i].x - pts[i - 1].x), pts[i - 1].y + t * (pts[i].y - pts[i - 1].y));
+            touch(pts[i - 1].x + t * (pts[i].x - pts[i - 1].x),
+                  pts[i - 1].y + t * (pts[i].y - pts[i - 1].y));
         }
     }
     return columns;
@@ -39,7 +40,8 @@ TEST(PixelColumnExtremes, ADenseTraceKeepsItsColumnsHeightsWithAtMostFourPointsE
     std::mt19937 rng(7);
     std::normal_distribution<double> noise(0.0, 40.0);
     std::vector<PagePoint> trace;
-    for (int i = 0; i < 20000; ++i) trace.push_back({1000 + i * 0.037, 5000 + 800 * std::sin(i / 300.0) + noise(rng)});
+    for (int i = 0; i < 20000; ++i)
+        trace.push_back({1000 + i * 0.037, 5000 + 800 * std::sin(i / 300.0) + noise(rng)});
     const double w = 1.2;
     const std::vector<PagePoint> thin = pixelColumnExtremes(trace, w);
     EXPECT_LT(thin.size(), trace.size() / 5);

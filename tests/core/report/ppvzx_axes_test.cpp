@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_axes.h"
+#include "core/report/ppvzx_axes.h"
 
 #include <gtest/gtest.h>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace krnz::report {
 namespace {

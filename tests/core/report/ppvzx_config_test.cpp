@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_config.h"
+#include "core/report/ppvzx_config.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace krnz::report {
 namespace {
@@ -30,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, AxisScale,
                          ::testing::Values(ScaleCase{"xScale=LOG\nyScale=lin\n", true, false},
                                            ScaleCase{"xScale=lin\nyScale=Log\n", false, true},
                                            ScaleCase{"", true, true},  // missing: "log"
-                                           ScaleCase{"xScale=\nyScale=logarithmic\n", false, false}));
+                                           ScaleCase{"xScale=\nyScale=logarithmic\n", false,
+                                                     false}));
 
 TEST(PpvzxConfig, InchStandardConvertsVelocitiesButNotFrequencies) {
     const PpvzxTable t = parsePPVZXini("[US]\nunit=in/s\nline00=1,0.5,10,2\n");
@@ -48,7 +49,8 @@ TEST(PpvzxConfig, InchStandardConvertsVelocitiesButNotFrequencies) {
 }
 
 TEST(PpvzxConfig, OnlyExactlyMmPerSIsLeftUnconverted) {
-    const PpvzxTable t = parsePPVZXini("[a]\nunit=mm/s\nyStop=50\nline00=1,2\n[b]\nunit=MM/S\nyStop=50\nline00=1,2\n");
+    const PpvzxTable t = parsePPVZXini(
+        "[a]\nunit=mm/s\nyStop=50\nline00=1,2\n[b]\nunit=MM/S\nyStop=50\nline00=1,2\n");
     EXPECT_DOUBLE_EQ(t.standards[0].yStop, 50);
     EXPECT_DOUBLE_EQ(t.standards[0].lines[0].lineY[0], 2);
     EXPECT_DOUBLE_EQ(t.standards[1].yStop, 50 * 25.4);
@@ -75,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Gaps, LineKeys,
                                            LinesCase{"line0=1,2\nline00=3,4\n", 1}));
 
 TEST(PpvzxConfig, LineVerticesAreWholePairsUpToTheFirstEmptyElement) {
-    const PpvzxTable t = parsePPVZXini("[S]\nline00=1,2,3,4,5\nline01=1,2,,3,4\nline02= 7 , 8x ,9,x\n");
+    const PpvzxTable t =
+        parsePPVZXini("[S]\nline00=1,2,3,4,5\nline01=1,2,,3,4\nline02= 7 , 8x ,9,x\n");
     const auto& lines = t.standards.at(0).lines;
     EXPECT_EQ(lines[0].lineX, (std::vector<double>{1, 3}));
     EXPECT_EQ(lines[0].lineY, (std::vector<double>{2, 4}));
@@ -138,7 +141,8 @@ TEST(PpvzxConfig, LineKeysAreNumberedWithTwoDigits) {
 // The shipped file: the US default first, and the USBM corners where the constant-displacement
 // lines v = 2 pi f d meet the velocity plateaus.
 TEST(ShippedPpvzxIni, UsCornersFollowFromTheDisplacements) {
-    const PpvzxTable t = readPPVZXini(std::filesystem::path(KRNZ_SOURCE_DIR) / "data" / "PPVZX.ini");
+    const PpvzxTable t =
+        readPPVZXini(std::filesystem::path(KRNZ_SOURCE_DIR) / "data" / "PPVZX.ini");
     ASSERT_EQ(t.indexOf("US"), 0);
     EXPECT_GE(t.indexOf("DIN 4150-3"), 0);
     EXPECT_GE(t.indexOf("BS 7385-2"), 0);

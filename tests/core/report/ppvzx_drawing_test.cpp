@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/ppvzx_drawing.h"
+#include "core/report/ppvzx_drawing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "core/report/recording_page_target.h"
 #include "core/report/recording_reporter.h"
-#include "report/recording_page_target.h"
-#include "report/segment_clip.h"
+#include "core/report/segment_clip.h"
 
 namespace krnz::report {
 namespace {
@@ -48,8 +48,12 @@ struct Fixture {
     }
 };
 
-double plotW(const PpvzxDrawing& d) { return d.plot.width - kPixel; }
-double plotH(const PpvzxDrawing& d) { return d.plot.height - kPixel; }
+double plotW(const PpvzxDrawing& d) {
+    return d.plot.width - kPixel;
+}
+double plotH(const PpvzxDrawing& d) {
+    return d.plot.height - kPixel;
+}
 
 TEST(PpvzxDrawing, MarkersSitAtTheirFrequencyAndAmplitudeOnLogAxes) {
     Fixture f({1, 100}, true);
@@ -123,7 +127,8 @@ TEST(PpvzxDrawing, InchStandardsNumberTheAxisInTwentyFifthsAndKeepTheMarkers) {
     }
     const PpvzxDrawing dm = mm.draw();
     const PpvzxDrawing di = in.draw();
-    for (const char* number : {"0.1", "1", "10"}) EXPECT_NE(in.target.findText(number), nullptr) << number;
+    for (const char* number : {"0.1", "1", "10"})
+        EXPECT_NE(in.target.findText(number), nullptr) << number;
     EXPECT_NE(mm.target.findText("250"), nullptr);
     EXPECT_NE(in.target.findText("Velocity [in/s]"), nullptr);
     ASSERT_EQ(di.markers.size(), 1u);
@@ -175,7 +180,8 @@ TEST(PpvzxDrawing, AxisNumbersNeverOverlap) {
         EXPECT_GE(below.size(), 3u);
         EXPECT_GE(left.size(), 3u);
         for (std::size_t i = 1; i < below.size(); ++i)
-            EXPECT_GE(below[i]->x1, below[i - 1]->x1 + below[i - 1]->x2) << log << " " << below[i]->text;
+            EXPECT_GE(below[i]->x1, below[i - 1]->x1 + below[i - 1]->x2)
+                << log << " " << below[i]->text;
         for (std::size_t i = 1; i < left.size(); ++i)
             EXPECT_LE(left[i]->y1 + left[i]->y2, left[i - 1]->y1) << log << " " << left[i]->text;
         // The axis ends are always numbered.
@@ -197,8 +203,10 @@ TEST(PpvzxDrawing, EverythingStaysInsideTheDiagramsRectangle) {
             EXPECT_GE(c.y1, kOuter.top) << c.text;
             EXPECT_LE(c.y1 + c.y2, kOuter.bottom() + 1e-9) << c.text;
         } else if (c.op == Op::Line) {
-            for (const double x : {c.x1, c.x2}) EXPECT_TRUE(x >= kOuter.left && x <= kOuter.right());
-            for (const double y : {c.y1, c.y2}) EXPECT_TRUE(y >= kOuter.top && y <= kOuter.bottom());
+            for (const double x : {c.x1, c.x2})
+                EXPECT_TRUE(x >= kOuter.left && x <= kOuter.right());
+            for (const double y : {c.y1, c.y2})
+                EXPECT_TRUE(y >= kOuter.top && y <= kOuter.bottom());
         }
     }
 }
@@ -209,7 +217,8 @@ TEST(PpvzxDrawing, OddFilesDrawInsideTheRectangle) {
     const char* const files[] = {
         "[general]\nxLabels=1,10,100\nyLabels=1,10,100\n[S]\nline00=1,2,3\nline01=\n",
         "[general]\nxLabels=100,10,1\nyLabels=-5,0,5\n[S]\nxScale=lin\nline00=-1,-1,1e308,1e308\n",
-        "[general]\nxLabels=1,1e300\n[S]\nyScale=LOG\nline00=0,0,5,5,1e-300,1e-300\n[T]\nunit=in/s\nline00=1,1e306\n",
+        "[general]\nxLabels=1,1e300\n[S]\nyScale=LOG\nline00=0,0,5,5,1e-300,1e-300\n[T]\nunit=in/"
+        "s\nline00=1,1e306\n",
         "[general]\nxLabels=5\nyLabels=5\n[S]\nline00=x,y,z\n[S]\nline00=1,1\n",
         "[general]\nxLabels=1,nan,inf\nyLabels=1,-inf\n[S]\nline00=nan,1,inf,2\n",
         "garbage\n=\n[\n[general\n]\nline00=1,1\n",
@@ -231,8 +240,10 @@ TEST(PpvzxDrawing, OddFilesDrawInsideTheRectangle) {
             EXPECT_NO_THROW(drawPPVZX(target, diagram, kOuter, reporter));
             for (const PageCall& c : target.calls()) {
                 if (c.op != Op::Line) continue;
-                for (const double x : {c.x1, c.x2}) EXPECT_TRUE(x >= kOuter.left && x <= kOuter.right()) << x;
-                for (const double y : {c.y1, c.y2}) EXPECT_TRUE(y >= kOuter.top && y <= kOuter.bottom()) << y;
+                for (const double x : {c.x1, c.x2})
+                    EXPECT_TRUE(x >= kOuter.left && x <= kOuter.right()) << x;
+                for (const double y : {c.y1, c.y2})
+                    EXPECT_TRUE(y >= kOuter.top && y <= kOuter.bottom()) << y;
             }
         }
     }

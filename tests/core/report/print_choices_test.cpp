@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/print_choices.h"
+#include "core/report/print_choices.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ TEST_P(Zoomed, TheScrolledWindowIsTheVisiblePart) {
 
 INSTANTIATE_TEST_SUITE_P(Scroll, Zoomed,
                          ::testing::Values(ZoomCase{1, 500, 0.0, 1.0}, ZoomCase{4, 0, 0.0, 0.25},
-                                           ZoomCase{4, 999, 0.75, 1.0}, ZoomCase{2, 999, 0.5, 1.0}));
+                                           ZoomCase{4, 999, 0.75, 1.0},
+                                           ZoomCase{2, 999, 0.5, 1.0}));
 
 TEST(PrintChoices, SampleRangesCoverTheFractionAndAtLeastOneSample) {
     EXPECT_EQ(sampleRangeOf(0.0, 1.0, 2000).first, 0);

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/print_page.h"
+#include "core/report/print_page.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "core/report/dashed_line.h"
+#include "core/report/info_box.h"
+#include "core/report/page_header.h"
+#include "core/report/print_strips.h"
+#include "core/report/recording_page_target.h"
 #include "core/report/recording_reporter.h"
-#include "report/dashed_line.h"
-#include "report/info_box.h"
-#include "report/page_header.h"
-#include "report/print_strips.h"
-#include "report/recording_page_target.h"
-#include "settings/scale_table.h"
+#include "core/settings/scale_table.h"
 #include "support/event_builder.h"
 
 namespace krnz::report {
@@ -24,14 +24,17 @@ const PageMargins kMargins{1000, 800, 900, 700};
 std::vector<float> wave(std::size_t n, double amplitude, double period) {
     std::vector<float> x(n);
     for (std::size_t i = 0; i < n; ++i)
-        x[i] = static_cast<float>(amplitude * std::sin(2 * 3.141592653589793 * static_cast<double>(i) / period));
+        x[i] = static_cast<float>(
+            amplitude * std::sin(2 * 3.141592653589793 * static_cast<double>(i) / period));
     return x;
 }
 
 // A page of a 2000-sample event with four geophone slots, full scale 8 mm/s.
 struct Page {
-    Event event = test::makeEvent({wave(2000, 3, 50), wave(2000, 9, 80), wave(2000, 1, 20), wave(2000, 5, 100)});
-    UserInfo user{"Client A", "Blast 7", "Quarry", "J. Doe", "Dry", "Vibration Ltd", "Survey", "Charge 85 kg"};
+    Event event = test::makeEvent(
+        {wave(2000, 3, 50), wave(2000, 9, 80), wave(2000, 1, 20), wave(2000, 5, 100)});
+    UserInfo user{"Client A", "Blast 7",       "Quarry", "J. Doe",
+                  "Dry",      "Vibration Ltd", "Survey", "Charge 85 kg"};
     settings::Options options;
     RecordingPageTarget target;
     test::RecordingReporter reporter;
@@ -47,7 +50,7 @@ struct Page {
         event.sample.minute = 1;
         event.sample.second = 9;
         event.sample.pretrig = 0.25;
-        for (auto& slot : options.slots) slot.manualScale = settings::scalePositionOf(8);
+        for (auto& slot : options.slotOptions) slot.manualScale = settings::scalePositionOf(8);
         sources.event = &event;
         sources.userInfo = &user;
         sources.options = &options;
@@ -56,8 +59,10 @@ struct Page {
         sources.view.sampleLabels = {"Instrument SN", "Event no."};
         sources.view.sampleValues = {"412", "101"};
         for (int c = 0; c < kSlots; ++c) {
-            sources.view.channelLabels[static_cast<std::size_t>(c)] = {"Channel/Input", "Unit", "Peak"};
-            sources.view.channelValues[static_cast<std::size_t>(c)] = {"Geo " + std::to_string(c + 1), "mm/s", "1.000"};
+            sources.view.channelLabels[static_cast<std::size_t>(c)] = {"Channel/Input", "Unit",
+                                                                       "Peak"};
+            sources.view.channelValues[static_cast<std::size_t>(c)] = {
+                "Geo " + std::to_string(c + 1), "mm/s", "1.000"};
         }
     }
 
@@ -101,7 +106,8 @@ TEST(PrintPage, BlocksFollowEachOtherDownThePage) {
     EXPECT_EQ(version->y1, kMargins.top);
 
     // User captions and values in two boxes side by side, line for line.
-    const PageCall* captions = p.target.findText("Client\r\nOperation\r\nLocation\r\nOperator\r\nNotes");
+    const PageCall* captions =
+        p.target.findText("Client\r\nOperation\r\nLocation\r\nOperator\r\nNotes");
     const PageCall* values = p.target.findText("Client A\r\nBlast 7\r\nQuarry\r\nJ. Doe\r\nDry");
     ASSERT_NE(captions, nullptr);
     ASSERT_NE(values, nullptr);
@@ -109,7 +115,8 @@ TEST(PrintPage, BlocksFollowEachOtherDownThePage) {
     EXPECT_LT(captions->x1 + captions->x2, values->x1);
 
     // Nothing below the bottom margin.
-    for (const PageCall* t : p.target.texts()) EXPECT_LE(t->y1 + t->y2, p.target.pageHeight() - kMargins.bottom + 1e-6) << t->text;
+    for (const PageCall* t : p.target.texts())
+        EXPECT_LE(t->y1 + t->y2, p.target.pageHeight() - kMargins.bottom + 1e-6) << t->text;
 }
 
 struct YearCase {
@@ -125,13 +132,15 @@ TEST_P(IdentificationYear, TwoDigitYearsBelow81AreThisCentury) {
     ASSERT_TRUE(p.print());
     const PageCall* line = p.target.findText("Instrument SN 412,   Event no. 101,   Date/time ");
     ASSERT_NE(line, nullptr);
-    EXPECT_NE(line->text.find(std::string(" Jul ") + GetParam().printed + " 08:01:09"), std::string::npos) << line->text;
+    EXPECT_NE(line->text.find(std::string(" Jul ") + GetParam().printed + " 08:01:09"),
+              std::string::npos)
+        << line->text;
     EXPECT_TRUE(line->bold);
 }
 
 INSTANTIATE_TEST_SUITE_P(Years, IdentificationYear,
-                         ::testing::Values(YearCase{80, "2080"}, YearCase{81, "1981"}, YearCase{0, "2000"},
-                                           YearCase{99, "1999"}));
+                         ::testing::Values(YearCase{80, "2080"}, YearCase{81, "1981"},
+                                           YearCase{0, "2000"}, YearCase{99, "1999"}));
 
 TEST(PrintPage, IdentificationLineNamesWeekdayAndMonth) {
     SampleRecord rec;
@@ -183,7 +192,8 @@ TEST(PrintPage, StripsShowTheTickedSlotsReducedWithinTheirRectangles) {
     }
     // Slot 1 peaks at 9 with full scale 8: clamped onto the edges.
     const auto& clipped = traces[0]->points;
-    EXPECT_TRUE(std::any_of(clipped.begin(), clipped.end(), [&](const PagePoint& pt) { return pt.y == frames[0]->y1; }));
+    EXPECT_TRUE(std::any_of(clipped.begin(), clipped.end(),
+                            [&](const PagePoint& pt) { return pt.y == frames[0]->y1; }));
     // Its full scale labels the edges.
     EXPECT_NE(p.target.findText("-8"), nullptr);
 
@@ -288,7 +298,7 @@ TEST(PrintPage, SpectrumPageIsLandscapeWithFourGraphsAndTheInterval) {
 
 TEST(PrintPage, AnErrorIsReportedAndTheDocumentEnded) {
     Page p;
-    p.options.slots[2].manualScale = 9999;  // no such full scale
+    p.options.slotOptions[2].manualScale = 9999;  // no such full scale
     EXPECT_FALSE(p.print());
     ASSERT_EQ(p.reporter.messages.size(), 1u);
     EXPECT_EQ(p.target.calls().back().op, Op::EndDoc);
@@ -300,7 +310,8 @@ TEST(InfoBox, AWrappedValueMovesTheRowsBelowItWithTheirLabels) {
     InfoBoxTexts texts;
     texts.userCaptions = "Client\r\nNotes\r\nOperator";
     texts.userValues = "A\r\nfour words that wrap\r\nB";
-    // 8.5 pt: 102 twips a character, 204 a line; 8 "X" of captions, a value column of 10 characters.
+    // 8.5 pt: 102 twips a character, 204 a line; 8 "X" of captions, a value column of 10
+    // characters.
     const double width = 2 * 102 + 8 * 102 + 0.6 * 204 + 10 * 102;
     const double height = printInfoBox(target, texts, 0, 0, width, true);
     const PageCall* notes = target.findText("Notes");

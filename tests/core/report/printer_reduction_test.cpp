@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/printer_reduction.h"
+#include "core/report/printer_reduction.h"
 
 #include <gtest/gtest.h>
 
@@ -30,10 +30,19 @@ std::vector<float> signal(int kind, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i);
         switch (kind) {
-            case 0: x[i] = static_cast<float>(6 * std::sin(2 * std::numbers::pi * t / 97)); break;
-            case 1: x[i] = static_cast<float>(noise(rng)); break;
-            case 2: x[i] = static_cast<float>(4 * std::exp(-t / 800) * std::sin(t / 7) + 0.05 * noise(rng)); break;
-            default: x[i] = i % 200 < 100 ? 5.0f : -5.0f; break;  // steps
+            case 0:
+                x[i] = static_cast<float>(6 * std::sin(2 * std::numbers::pi * t / 97));
+                break;
+            case 1:
+                x[i] = static_cast<float>(noise(rng));
+                break;
+            case 2:
+                x[i] = static_cast<float>(4 * std::exp(-t / 800) * std::sin(t / 7) +
+                                          0.05 * noise(rng));
+                break;
+            default:
+                x[i] = i % 200 < 100 ? 5.0f : -5.0f;
+                break;  // steps
         }
     }
     return x;
@@ -61,7 +70,8 @@ TEST_P(Reduction, ChordsKeepTheToleranceAndAreAsLongAsAllowed) {
         const std::int32_t e = idx[c];
         ASSERT_GT(e, s);
         ASSERT_LE(e - s + 1, kMaxChordSamples);
-        for (std::int32_t k = s + 1; k < e; ++k) ASSERT_LE(deviation(x, s, e, k), tolerance * (1 + 1e-9)) << s << ".." << e;
+        for (std::int32_t k = s + 1; k < e; ++k)
+            ASSERT_LE(deviation(x, s, e, k), tolerance * (1 + 1e-9)) << s << ".." << e;
         if (e < 4999) {
             EXPECT_FALSE(qualifies(x, s, e + 1, tolerance * (1 - 1e-9))) << s << ".." << e;
         }
@@ -69,8 +79,9 @@ TEST_P(Reduction, ChordsKeepTheToleranceAndAreAsLongAsAllowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, Reduction,
-                         ::testing::Values(ReductionCase{0, 1}, ReductionCase{0, 3}, ReductionCase{1, 1},
-                                           ReductionCase{1, 2}, ReductionCase{2, 2}, ReductionCase{3, 1},
+                         ::testing::Values(ReductionCase{0, 1}, ReductionCase{0, 3},
+                                           ReductionCase{1, 1}, ReductionCase{1, 2},
+                                           ReductionCase{2, 2}, ReductionCase{3, 1},
                                            ReductionCase{2, 7}));
 
 TEST(Reduction, FactorsOfTheList) {

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/reporter.h"
+#include "core/analysis/reporter.h"
 
 namespace krnz::test {
 
 // Keeps the messages the user would have been shown.
 class RecordingReporter final : public analysis::Reporter {
-public:
+  public:
     void message(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };

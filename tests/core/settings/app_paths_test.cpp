@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/app_paths.h"
+#include "core/settings/app_paths.h"
 
 #include "core/settings/file_bytes.h"
 #include "support/temp_dir.h"

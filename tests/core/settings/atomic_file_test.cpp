@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/atomic_file.h"
+#include "core/settings/atomic_file.h"
 
-#include "common/error.h"
+#include "core/common/error.h"
 #include "core/settings/file_bytes.h"
 #include "support/temp_dir.h"
 

@@ -8,14 +8,14 @@
 #include <functional>
 #include <string>
 
-#include "analysis/macro_file.h"
-#include "analysis/wav_writer.h"
-#include "common/error.h"
+#include "core/analysis/macro_file.h"
+#include "core/analysis/wav_writer.h"
+#include "core/common/error.h"
+#include "core/event/user_info.h"
+#include "core/event/user_info_store.h"
+#include "core/settings/atomic_file.h"
 #include "core/settings/file_bytes.h"
-#include "event/user_info.h"
-#include "event/user_info_store.h"
-#include "settings/atomic_file.h"
-#include "settings/ini_document.h"
+#include "core/settings/ini_document.h"
 #include "support/temp_dir.h"
 
 namespace krnz::settings {
@@ -30,7 +30,7 @@ enum class Fault { ReadOnlyFolder, DiskFull, RenameFails };
 
 // Injects the fault for the lifetime of the object, and always clears it again.
 class InjectedFault {
-public:
+  public:
     explicit InjectedFault(Fault fault) {
         switch (fault) {
             case Fault::ReadOnlyFolder:
@@ -40,9 +40,10 @@ public:
                 detail::setFailingStepForTesting(detail::FailingStep::Write, ENOSPC);
                 break;
             case Fault::RenameFails:
-                detail::setRenameStepForTesting([](const fs::path&, const fs::path&, std::error_code& e) {
-                    e = std::make_error_code(std::errc::permission_denied);
-                });
+                detail::setRenameStepForTesting(
+                    [](const fs::path&, const fs::path&, std::error_code& e) {
+                        e = std::make_error_code(std::errc::permission_denied);
+                    });
                 break;
         }
     }
@@ -128,20 +129,24 @@ TEST_P(FailedWrite, LeavesTheOldFileWholeAndSaysSo) {
 
 std::string faultName(Fault fault) {
     switch (fault) {
-        case Fault::ReadOnlyFolder: return "ReadOnlyFolder";
-        case Fault::DiskFull: return "DiskFull";
-        case Fault::RenameFails: return "RenameFails";
+        case Fault::ReadOnlyFolder:
+            return "ReadOnlyFolder";
+        case Fault::DiskFull:
+            return "DiskFull";
+        case Fault::RenameFails:
+            return "RenameFails";
     }
     return "?";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryFileAndFault, FailedWrite,
-    testing::Combine(testing::ValuesIn(kWriters),
-                     testing::Values(Fault::ReadOnlyFolder, Fault::DiskFull, Fault::RenameFails)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + "_" + faultName(std::get<1>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(EveryFileAndFault, FailedWrite,
+                         testing::Combine(testing::ValuesIn(kWriters),
+                                          testing::Values(Fault::ReadOnlyFolder, Fault::DiskFull,
+                                                          Fault::RenameFails)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    faultName(std::get<1>(info.param));
+                         });
 
 TEST(FailedWrite, ADiskFullMessageSaysWhy) {
     test::TempDir dir;

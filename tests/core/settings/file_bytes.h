@@ -10,7 +10,8 @@
 namespace krnz::test {
 
 inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string readBytes(const std::filesystem::path& file) {

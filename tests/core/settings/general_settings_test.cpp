@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/general_settings.h"
+#include "core/settings/general_settings.h"
 
-#include "settings/ini_document.h"
 #include "core/settings/file_bytes.h"
+#include "core/settings/ini_document.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +22,12 @@ TEST(GeneralSettings, NoFileGivesTheDefaults) {
 }
 
 TEST(GeneralSettings, FileFilterIsClampedAndBadNumbersFallBackToDefaults) {
-    struct Case { const char* stored; std::int16_t fileFilter; };
-    const Case cases[] = {{"7", 3}, {"0", 1}, {"-4", 1}, {"2", 2}, {"2.5", 2},
-                          {"99999", 3}, {"two", 1}};
+    struct Case {
+        const char* stored;
+        std::int16_t fileFilter;
+    };
+    const Case cases[] = {{"7", 3},   {"0", 1},     {"-4", 1}, {"2", 2},
+                          {"2.5", 2}, {"99999", 3}, {"two", 1}};
     test::TempDir dir;
     const auto path = dir.path() / "krnz.ini";
     for (const auto& c : cases) {
@@ -70,7 +73,10 @@ TEST(GeneralSettings, RoundTripWithTheWrittenSpellingOfLeftEdges) {
 }
 
 TEST(WindowPlacement, AWindowLargerThanTheWorkAreaIsFittedToIt) {
-    struct Case { WindowGeometry workArea; WindowGeometry placed; };
+    struct Case {
+        WindowGeometry workArea;
+        WindowGeometry placed;
+    };
     const WindowGeometry stored{10, 10, 9000, 6000};
     const Case cases[] = {
         {{0, 0, 28800, 16200}, {10, 10, 9000, 6000}},

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ini_document.h"
+#include "core/settings/ini_document.h"
 
-#include "common/error.h"
+#include "core/common/error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +29,10 @@ constexpr std::string_view kHandEdited =
 
 TEST(IniDocument, HandEditedFileKeepsCommentsOrderAndUnknownKeys) {
     IniDocument file = IniDocument::parse(kHandEdited);
-    file.set("general", "SIZETOP", "300");      // existing key: spelling and spacing stay
-    file.set("general", "sizeWidth", "9000");   // new key: after the section's last key
-    file.set("fft", "fftwindow", "2");          // unchanged
-    file.set("scale", "channelOn0", "True");    // new section at the end
+    file.set("general", "SIZETOP", "300");     // existing key: spelling and spacing stay
+    file.set("general", "sizeWidth", "9000");  // new key: after the section's last key
+    file.set("fft", "fftwindow", "2");         // unchanged
+    file.set("scale", "channelOn0", "True");   // new section at the end
     EXPECT_EQ(file.serialize(),
               "; settings of Anna's laptop\r\n"
               "\r\n"
@@ -64,9 +64,20 @@ TEST(IniDocument, NamesMatchWithoutRegardToCaseAndTheFirstMatchCounts) {
 
 TEST(IniDocument, ValuesRoundTripExactly) {
     const std::string values[] = {
-        "plain", "", " leading", "trailing ", "\"quoted\"", "'single'", "a=b=c",
-        "; not a comment", "[not a section]", "\xC2\xB5m \xE2\x82\xAC Malm\xC3\xB6",
-        "\xCE\xA9 omega", "tab\tinside", "\"", "'open",
+        "plain",
+        "",
+        " leading",
+        "trailing ",
+        "\"quoted\"",
+        "'single'",
+        "a=b=c",
+        "; not a comment",
+        "[not a section]",
+        "\xC2\xB5m \xE2\x82\xAC Malm\xC3\xB6",
+        "\xCE\xA9 omega",
+        "tab\tinside",
+        "\"",
+        "'open",
     };
     IniDocument file;
     for (std::size_t i = 0; i < std::size(values); ++i) {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ini_layer.h"
+#include "core/settings/ini_layer.h"
 
-#include "common/error.h"
-#include "settings/atomic_file.h"
-#include "settings/ini_text.h"
+#include "core/common/error.h"
+#include "core/settings/atomic_file.h"
 #include "core/settings/file_bytes.h"
+#include "core/settings/ini_text.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -116,11 +116,11 @@ TEST(IniLayer, WritingAnUnchangedValueLeavesTheFileAlone) {
     test::TempDir dir;
     const auto file = dir.path() / "krnz.ini";
     int renames = 0;
-    detail::setRenameStepForTesting([&](const fs::path& from, const fs::path& to,
-                                        std::error_code& error) {
-        ++renames;
-        fs::rename(from, to, error);
-    });
+    detail::setRenameStepForTesting(
+        [&](const fs::path& from, const fs::path& to, std::error_code& error) {
+            ++renames;
+            fs::rename(from, to, error);
+        });
     writeIniTo(file, "general", "workDir", "/data/events/");
     writeIniTo(file, "General", "WORKDIR", "/data/events/");
     writeIniTo(file, "general", "workDir", "/data/other/");

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/language_files.h"
+#include "core/settings/language_files.h"
 
-#include "common/error.h"
-#include "settings/general_settings.h"
-#include "settings/ini_document.h"
-#include "settings/language_keys.h"
+#include "core/common/error.h"
 #include "core/settings/file_bytes.h"
+#include "core/settings/general_settings.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/language_keys.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -57,15 +57,16 @@ TEST(ShippedLanguages, EveryKeyTheProgramUsesIsInEveryLanguage) {
         }
     }
     EXPECT_TRUE(fs::exists(kShippedLanguages / "english.txt"));
-    EXPECT_GE(std::distance(fs::directory_iterator(kShippedLanguages), fs::directory_iterator()), 2);
+    EXPECT_GE(std::distance(fs::directory_iterator(kShippedLanguages), fs::directory_iterator()),
+              2);
 }
 
 TEST(ShippedLanguages, EnglishFileMatchesTheBuiltInPanelTexts) {
     LanguageFiles files({kShippedLanguages});
     files.checkLanguageFile("english.txt");
-    for (const char* key : {"instrumentSN", "eventNumber", "DateTime", "regLength", "vectorMax",
-                            "timeScale", "channel", "input", "unit", "trigLevel", "peak", "dB",
-                            "diff", "integ", "frq"}) {
+    for (const char* key :
+         {"instrumentSN", "eventNumber", "DateTime", "regLength", "vectorMax", "timeScale",
+          "channel", "input", "unit", "trigLevel", "peak", "dB", "diff", "integ", "frq"}) {
         EXPECT_EQ(files.text("krn", key), builtinEnglish().text("krn", key)) << key;
     }
     ASSERT_TRUE(files.setLanguage("svenska.txt"));
@@ -122,8 +123,9 @@ TEST_F(LanguageFixture, AMissingLanguageFallsBackToEnglishWithOneMessage) {
     settings = readGeneralSettings(general, dir.path());
     LanguageFiles files = languages();
     files.checkLanguageFile(settings.language);
-    EXPECT_EQ(messages, (std::vector<std::string>{
-                            "Language deutsch.txt not found.\r\nDefaulting to English."}));
+    EXPECT_EQ(
+        messages,
+        (std::vector<std::string>{"Language deutsch.txt not found.\r\nDefaulting to English."}));
     EXPECT_EQ(files.text("krn", "mExit"), "E&xit");
 
     settings.language = files.languageFile();  // stored at close
@@ -161,17 +163,22 @@ TEST_F(LanguageFixture, AMissingOrUnreadableFolderIsTheMissingEnglishMessage) {
             files.checkLanguageFile("english.txt");
             FAIL() << "no error";
         } catch (const Error& error) {
-            EXPECT_NE(error.text().find("The default language English is not found."), std::string::npos);
+            EXPECT_NE(error.text().find("The default language English is not found."),
+                      std::string::npos);
         }
         EXPECT_TRUE(files.languageList().empty());
     }
 }
 
 TEST_F(LanguageFixture, LanguageFilesMayBeWindows1252) {
-    writeBytes(folder / "deutsch.txt", "[krn]\r\nmExit=&Schlie\xDF" "en\r\n");
+    writeBytes(folder / "deutsch.txt",
+               "[krn]\r\nmExit=&Schlie\xDF"
+               "en\r\n");
     LanguageFiles files = languages();
     ASSERT_TRUE(files.setLanguage("Deutsch.txt"));
-    EXPECT_EQ(files.text("krn", "mExit"), "&Schlie\xC3\x9F" "en");
+    EXPECT_EQ(files.text("krn", "mExit"),
+              "&Schlie\xC3\x9F"
+              "en");
     EXPECT_FALSE(files.setLanguage("francais.txt"));
     EXPECT_EQ(files.languageFile(), "deutsch.txt");
 }

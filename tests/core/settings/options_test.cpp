@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/options.h"
+#include "core/settings/options.h"
 
-#include "settings/ini_document.h"
-#include "settings/language_files.h"
-#include "settings/scale_table.h"
 #include "core/settings/file_bytes.h"
+#include "core/settings/ini_document.h"
+#include "core/settings/language_files.h"
+#include "core/settings/scale_table.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ TEST(Options, AMissingFileGivesTheDefaults) {
     const Options options = readFrom(dir.path() / "option.ini");
     EXPECT_EQ(options, Options{});
     EXPECT_EQ(getManualScale(options, 3), 8.0);
-    EXPECT_EQ(options.slots[0].colors.bkColor, 8454143);
+    EXPECT_EQ(options.slotOptions[0].colors.bkColor, 8454143);
 }
 
 TEST(Options, RoundTripWithTheExactKeys) {
@@ -53,24 +53,24 @@ TEST(Options, RoundTripWithTheExactKeys) {
     options.printInColor = true;
     options.tab = 2;
     options.printerDataReduction = 3;
-    options.slots[1].colors = {1, 2, 3, 4, 16777215};
-    options.slots[2].ampScale = AmpScale::Manual;
-    options.slots[2].manualScale = 0;
-    options.slots[3].manualScale = 52;
-    options.slots[3].channelOn = CheckState::Unchecked;
-    options.slots[1].channelOn = CheckState::Greyed;
+    options.slotOptions[1].colors = {1, 2, 3, 4, 16777215};
+    options.slotOptions[2].ampScale = AmpScale::Manual;
+    options.slotOptions[2].manualScale = 0;
+    options.slotOptions[3].manualScale = 52;
+    options.slotOptions[3].channelOn = CheckState::Unchecked;
+    options.slotOptions[1].channelOn = CheckState::Greyed;
     options.drawStyle = DrawStyle::Pixels;
     writeOptions(path, options);
 
     const IniDocument file = IniDocument::load(path);
     const std::pair<std::string, std::string> stored[] = {
-        {"general/printInColor", "True"}, {"general/tab", "2"},
+        {"general/printInColor", "True"},      {"general/tab", "2"},
         {"general/printerDataReduction", "3"}, {"graphic/backColor1", "1"},
-        {"graphic/refColor1", "16777215"}, {"graphic/gridColor0", "8355711"},
-        {"graphic/drawStyle", "pixel"}, {"scale/ampScale0", "normalize"},
-        {"scale/ampScale2", "manual"}, {"scale/manualScale2", "0.1"},
-        {"scale/manualScale3", "250000"}, {"scale/channelOn3", "False"},
-        {"scale/channelOn0", "True"}, {"scale/channelOn1", "False"},
+        {"graphic/refColor1", "16777215"},     {"graphic/gridColor0", "8355711"},
+        {"graphic/drawStyle", "pixel"},        {"scale/ampScale0", "normalize"},
+        {"scale/ampScale2", "manual"},         {"scale/manualScale2", "0.1"},
+        {"scale/manualScale3", "250000"},      {"scale/channelOn3", "False"},
+        {"scale/channelOn0", "True"},          {"scale/channelOn1", "False"},
     };
     for (const auto& [where, value] : stored) {
         const auto slash = where.find('/');
@@ -78,27 +78,30 @@ TEST(Options, RoundTripWithTheExactKeys) {
     }
     Options expected = options;
     // "False" never unchecks a box and "pixel" never selects pixels.
-    expected.slots[1].channelOn = CheckState::Checked;
-    expected.slots[3].channelOn = CheckState::Checked;
+    expected.slotOptions[1].channelOn = CheckState::Checked;
+    expected.slotOptions[3].channelOn = CheckState::Checked;
     expected.drawStyle = DrawStyle::Lines;
     EXPECT_EQ(readFrom(path), expected);
 }
 
 TEST(Options, ManualScaleSelectsTheFirstEqualPosition) {
-    struct Case { const char* stored; std::size_t position; };
-    const Case cases[] = {{"10000", 35}, {"25000", 38}, {"1E4", 35}, {"0.125", 1},
-                          {"100000", 49}, {"7", 0}, {"eight", 0}, {"", 0}};
+    struct Case {
+        const char* stored;
+        std::size_t position;
+    };
+    const Case cases[] = {{"10000", 35},  {"25000", 38}, {"1E4", 35},  {"0.125", 1},
+                          {"100000", 49}, {"7", 0},      {"eight", 0}, {"", 0}};
     test::TempDir dir;
     const auto path = dir.path() / "option.ini";
     for (const auto& c : cases) {
         writeBytes(path, std::string("[scale]\r\nmanualScale0=") + c.stored + "\r\n");
-        EXPECT_EQ(readFrom(path).slots[0].manualScale, c.position) << c.stored;
+        EXPECT_EQ(readFrom(path).slotOptions[0].manualScale, c.position) << c.stored;
     }
 
     Options options;
-    options.slots[0].manualScale = 45;  // the second 25000
+    options.slotOptions[0].manualScale = 45;  // the second 25000
     writeOptions(path, options);
-    EXPECT_EQ(readFrom(path).slots[0].manualScale, 38u);
+    EXPECT_EQ(readFrom(path).slotOptions[0].manualScale, 38u);
     EXPECT_EQ(getManualScale(readFrom(path), 0), 25000);
 }
 
@@ -115,21 +118,24 @@ TEST(Options, ReadingOnlySelectsWhatTheFileCanSelect) {
     current.printInColor = true;
     current.tab = 0;
     current.drawStyle = DrawStyle::Pixels;
-    current.slots[0].ampScale = AmpScale::Manual;
-    current.slots[0].channelOn = CheckState::Greyed;
-    current.slots[1].channelOn = CheckState::Unchecked;
-    current.slots[2].ampScale = AmpScale::Auto;
-    current.slots[0].colors.bkColor = 123;
+    current.slotOptions[0].ampScale = AmpScale::Manual;
+    current.slotOptions[0].channelOn = CheckState::Greyed;
+    current.slotOptions[1].channelOn = CheckState::Unchecked;
+    current.slotOptions[2].ampScale = AmpScale::Auto;
+    current.slotOptions[0].colors.bkColor = 123;
 
     Options expected = current;
     expected.printerDataReduction = 2;
-    expected.slots[0].channelOn = CheckState::Checked;
-    expected.slots[1].ampScale = AmpScale::Manual;
+    expected.slotOptions[0].channelOn = CheckState::Checked;
+    expected.slotOptions[1].ampScale = AmpScale::Manual;
     EXPECT_EQ(readFrom(path, current), expected);
 }
 
 TEST(Options, DataReductionAcceptsOnlyItsFourEntries) {
-    struct Case { const char* stored; int entry; };
+    struct Case {
+        const char* stored;
+        int entry;
+    };
     const Case cases[] = {{"0", 0}, {"3", 3}, {"4", 1}, {"-1", 1}, {"1.0", 1}, {"x", 1}};
     test::TempDir dir;
     const auto path = dir.path() / "option.ini";
@@ -144,14 +150,14 @@ TEST(Options, DataReductionAcceptsOnlyItsFourEntries) {
 
 TEST(Options, TheLastShownChannelCannotBeSwitchedOff) {
     Options options;
-    options.slots[0].channelOn = CheckState::Greyed;
-    options.slots[1].channelOn = CheckState::Unchecked;
-    options.slots[3].channelOn = CheckState::Greyed;
+    options.slotOptions[0].channelOn = CheckState::Greyed;
+    options.slotOptions[1].channelOn = CheckState::Unchecked;
+    options.slotOptions[3].channelOn = CheckState::Greyed;
     EXPECT_FALSE(setChannelOn(options, 2, false));
-    EXPECT_EQ(options.slots[2].channelOn, CheckState::Checked);
+    EXPECT_EQ(options.slotOptions[2].channelOn, CheckState::Checked);
     EXPECT_TRUE(setChannelOn(options, 1, true));
     EXPECT_TRUE(setChannelOn(options, 2, false));
-    EXPECT_EQ(options.slots[2].channelOn, CheckState::Unchecked);
+    EXPECT_EQ(options.slotOptions[2].channelOn, CheckState::Unchecked);
     EXPECT_THROW(setChannelOn(options, 4, true), std::out_of_range);
 }
 

@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
-#include "common/error.h"
+#include "core/common/error.h"
+#include "core/common/value_format.h"
+#include "core/view/clipboard_text.h"
 #include "support/event_builder.h"
-#include "view/clipboard_text.h"
-#include "view/value_format.h"
 
 namespace krnz::view {
 namespace {
@@ -30,7 +30,8 @@ void expectLinesAreTextOfSingle(const std::vector<float>& samples) {
         ASSERT_NE(end, std::string::npos);
         const std::string expected = textOfSingle(x);
         if (all.compare(at, end - at, expected) != 0) {
-            ADD_FAILURE() << std::hexfloat << x << ": " << all.substr(at, end - at) << " instead of " << expected;
+            ADD_FAILURE() << std::hexfloat << x << ": " << all.substr(at, end - at)
+                          << " instead of " << expected;
             return;
         }
         at = end + 2;
@@ -94,7 +95,8 @@ TEST(ClipboardText, HalvesAtTheEighthDigitAsTextOfSingle) {
     std::vector<float> ties;
     for (int k = 10000005; k < 16777216; k += 10 * 37) ties.push_back(static_cast<float>(k));
     for (double x = 1048576.5; x < 2097152; x += 997) ties.push_back(static_cast<float>(x));
-    for (double x = 1048576.5; x < 2097152; x += 1013) ties.push_back(static_cast<float>(-x / 1024));
+    for (double x = 1048576.5; x < 2097152; x += 1013)
+        ties.push_back(static_cast<float>(-x / 1024));
     expectLinesAreTextOfSingle(ties);
 }
 
@@ -102,7 +104,8 @@ TEST(ClipboardText, AnyFloatAsTextOfSingle) {
     std::mt19937 random(20240611);
     std::vector<float> samples;
     // Every bit pattern: all exponents, subnormals, NaN and infinities included.
-    for (int i = 0; i < 200000; ++i) samples.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
+    for (int i = 0; i < 200000; ++i)
+        samples.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
     // What instruments record: 16-bit counts over a sensitivity.
     std::uniform_int_distribution<int> count(-32768, 32767);
     for (const double sens : {1.0, 4.0, 50.0, 500.0, 0.3, 12.5, 0.0254})

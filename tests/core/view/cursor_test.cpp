@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/cursor.h"
+#include "core/view/cursor.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 // 1 kHz, 1 s, 0.25 s before the trigger, reduced to 1000 rows: one sample and 1 ms per row.
 // 15 twips per pixel, the whole strip visible.
 class CursorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::vector<float> x(1000, 0.0f);
         x[100] = 3.0f;
@@ -70,10 +70,8 @@ TEST_F(CursorTest, ReferenceReadoutsWithSignAndThreeDigits) {
         const char* delta;
     };
     const Row steps[] = {
-        {250, "0.100", "1/delta = 10 [Hz]"},
-        {200, "0.000", "1/delta = inf"},
-        {198, "-0.004", "1/delta = -250 [Hz]"},
-        {201, "0.002", "1/delta = 500 [Hz]"},
+        {250, "0.100", "1/delta = 10 [Hz]"},    {200, "0.000", "1/delta = inf"},
+        {198, "-0.004", "1/delta = -250 [Hz]"}, {201, "0.002", "1/delta = 500 [Hz]"},
         {203, "0.006", "1/delta = 167 [Hz]"},
     };
     for (const Row& s : steps) {
@@ -111,7 +109,8 @@ TEST_F(CursorTest, ReferenceNeedsAShownCursorAndRemovalKeepsItsTime) {
 
 TEST_F(CursorTest, MovesOutsideTheVisibleAreaAreIgnored) {
     showAt(0);
-    EXPECT_FALSE(moveCursor(cursor, -strip.twipsPerPixelY, strip, rows, kPretrig)) << "Up at the top row";
+    EXPECT_FALSE(moveCursor(cursor, -strip.twipsPerPixelY, strip, rows, kPretrig))
+        << "Up at the top row";
     EXPECT_EQ(cursor.yTwips, 0.0);
     EXPECT_FALSE(moveCursor(cursor, strip.visibleHeightTwips, strip, rows, kPretrig));
     // Scrolled down by 100 rows: rows 100 .. 599 are visible.
@@ -149,8 +148,8 @@ TEST(CursorGeometry, ValueLineAndLabelStayInsideTheStrip) {
 }
 
 TEST(CursorGeometry, RowsRoundHalfToEven) {
-    EXPECT_EQ(cursorRow(22.5, 15), 2);   // 1.5
-    EXPECT_EQ(cursorRow(37.5, 15), 2);   // 2.5
+    EXPECT_EQ(cursorRow(22.5, 15), 2);  // 1.5
+    EXPECT_EQ(cursorRow(37.5, 15), 2);  // 2.5
     EXPECT_EQ(cursorRow(44.9, 15), 3);
 }
 

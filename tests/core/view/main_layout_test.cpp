@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/main_layout.h"
+#include "core/view/main_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,8 @@ TEST(MainLayout, PanelsStackAndSwitchedOffOnesTakeNoHeight) {
         int areaTop;
     };
     const Row rows[] = {
-        {true, true, true, 300},   {true, false, true, 180}, {true, true, false, 150},
-        {true, false, false, 30},  {false, true, true, 270}, {false, false, false, 0},
+        {true, true, true, 300},  {true, false, true, 180}, {true, true, false, 150},
+        {true, false, false, 30}, {false, true, true, 270}, {false, false, false, 0},
     };
     for (const Row& r : rows) {
         LayoutInputs in = window();

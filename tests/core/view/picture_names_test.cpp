@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "common/error.h"
-#include "view/picture_names.h"
+#include "core/common/error.h"
+#include "core/view/picture_names.h"
 
 namespace krnz::view {
 namespace {
@@ -19,10 +19,10 @@ TEST(PictureNames, OneFilePerActiveChannelWithItsDigit) {
 
 TEST(PictureNames, ActiveMeansTheBoxIsChecked) {
     settings::Options options;
-    options.slots[0].channelOn = settings::CheckState::Checked;
-    options.slots[1].channelOn = settings::CheckState::Unchecked;
-    options.slots[2].channelOn = settings::CheckState::Checked;
-    options.slots[3].channelOn = settings::CheckState::Greyed;
+    options.slotOptions[0].channelOn = settings::CheckState::Checked;
+    options.slotOptions[1].channelOn = settings::CheckState::Unchecked;
+    options.slotOptions[2].channelOn = settings::CheckState::Checked;
+    options.slotOptions[3].channelOn = settings::CheckState::Greyed;
     const auto pictures = wholeSamplePictures("ev.png", options);
     ASSERT_EQ(pictures.size(), 2u);
     EXPECT_EQ(pictures[0].fileName, "ev0.png");
@@ -37,11 +37,11 @@ TEST(PictureNames, DigitGoesBeforeTheLastFourCharacters) {
     };
     const Row rows[] = {
         {"ev.bmp", 3, "ev3.bmp"},
-        {".bmp", 1, "1.bmp"},               // exactly four characters
-        {"pic.jpeg", 0, "pic.0jpeg"},       // the last four, whatever the extension
+        {".bmp", 1, "1.bmp"},          // exactly four characters
+        {"pic.jpeg", 0, "pic.0jpeg"},  // the last four, whatever the extension
         {"C:\\pics\\ev", 2, "C:\\pic2s\\ev"},
         {"mätning.BMP", 1, "mätning1.BMP"},
-        {"x/Grüße", 1, "x/G1rüße"},         // non-ASCII letters count as one character each
+        {"x/Grüße", 1, "x/G1rüße"},  // non-ASCII letters count as one character each
         {"ääää", 0, "0ääää"},
     };
     for (const Row& r : rows) EXPECT_EQ(channelPictureName(r.name, r.slot), r.expected) << r.name;
@@ -67,9 +67,11 @@ TEST(PictureNames, PngOnlyForANameEndingInPng) {
         PictureFormat format;
     };
     const Row rows[] = {
-        {"/p/ev.png", PictureFormat::Png}, {"EV.PNG", PictureFormat::Png}, {"ev.Png", PictureFormat::Png},
-        {".png", PictureFormat::Png},      {"/p/ev.bmp", PictureFormat::Bmp}, {"ev.png.bmp", PictureFormat::Bmp},
-        {"evpng", PictureFormat::Bmp},     {"png", PictureFormat::Bmp},     {"", PictureFormat::Bmp},
+        {"/p/ev.png", PictureFormat::Png}, {"EV.PNG", PictureFormat::Png},
+        {"ev.Png", PictureFormat::Png},    {".png", PictureFormat::Png},
+        {"/p/ev.bmp", PictureFormat::Bmp}, {"ev.png.bmp", PictureFormat::Bmp},
+        {"evpng", PictureFormat::Bmp},     {"png", PictureFormat::Bmp},
+        {"", PictureFormat::Bmp},
     };
     for (const Row& r : rows) EXPECT_EQ(pictureFormatOf(r.name), r.format) << r.name;
 }

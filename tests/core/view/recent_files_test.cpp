@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/recent_files.h"
+#include "core/view/recent_files.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/ini_document.h"
+#include "core/settings/ini_document.h"
 #include "support/temp_dir.h"
 
 namespace krnz::view {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/row_reduction.h"
+#include "core/view/row_reduction.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +37,10 @@ TEST_P(RowMapping, EachRowCoversItsSamplesExactly) {
     ASSERT_EQ(m.firstLast.size(), static_cast<std::size_t>(m.rows));
     for (int c = 0; c < 4; ++c) {
         for (int r = 0; r < m.rows; ++r) {
-            EXPECT_EQ(rows.min(c, r), m.firstLast[static_cast<std::size_t>(r)].first) << "slot " << c << " row " << r;
-            EXPECT_EQ(rows.max(c, r), m.firstLast[static_cast<std::size_t>(r)].second) << "slot " << c << " row " << r;
+            EXPECT_EQ(rows.min(c, r), m.firstLast[static_cast<std::size_t>(r)].first)
+                << "slot " << c << " row " << r;
+            EXPECT_EQ(rows.max(c, r), m.firstLast[static_cast<std::size_t>(r)].second)
+                << "slot " << c << " row " << r;
         }
     }
 }
@@ -51,9 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
         Mapping{10, 3, {{0, 2}, {3, 5}, {6, 9}}},
         Mapping{7, 7, {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}},
         // Zoomed in beyond the sample rate: rows narrower than a sample repeat it.
-        Mapping{3, 10, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {1, 1}, {1, 1}, {1, 1}, {2, 2}, {2, 2}, {2, 2}}},
-        Mapping{1, 3, {{0, 0}, {0, 0}, {0, 0}}},
-        Mapping{9, 1, {{0, 8}}},
+        Mapping{3,
+                10,
+                {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {1, 1}, {1, 1}, {1, 1}, {2, 2}, {2, 2}, {2, 2}}},
+        Mapping{1, 3, {{0, 0}, {0, 0}, {0, 0}}}, Mapping{9, 1, {{0, 8}}},
         Mapping{11, 4, {{0, 1}, {2, 4}, {5, 7}, {8, 10}}}));
 
 TEST(RowReduction, LongRowsMatchAPlainScan) {
@@ -73,7 +76,8 @@ TEST(RowReduction, LongRowsMatchAPlainScan) {
         for (int r = 0; r < H; ++r) {
             const auto first = static_cast<std::size_t>(std::floor(r * double(n) / H));
             const auto end = static_cast<std::size_t>(std::floor((r + 1) * double(n) / H));
-            const auto [lo, hi] = std::minmax_element(data[c].begin() + first, data[c].begin() + end);
+            const auto [lo, hi] =
+                std::minmax_element(data[c].begin() + first, data[c].begin() + end);
             EXPECT_EQ(rows.min(c, r), *lo) << c << "/" << r;
             EXPECT_EQ(rows.max(c, r), *hi) << c << "/" << r;
         }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/time_grid.h"
+#include "core/view/time_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,8 @@ TEST(TimeGrid, ScaleLineTexts) {
         const char* left;
         const char* right;
     };
-    const Row rows[] = {{8, "-8", " 8"}, {0.125, "-0.125", " 0.125"}, {250000, "-250000", " 250000"}};
+    const Row rows[] = {
+        {8, "-8", " 8"}, {0.125, "-0.125", " 0.125"}, {250000, "-250000", " 250000"}};
     for (const Row& r : rows) {
         const ScaleLineTexts t = scaleLineTexts(r.f);
         EXPECT_EQ(t.left, r.left);

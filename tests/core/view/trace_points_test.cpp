@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/trace_points.h"
+#include "core/view/trace_points.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +23,8 @@ TEST(TracePoints, ColumnsRoundHalfToEvenAroundTheCentre) {
         double value;
         std::int32_t column;
     };
-    const Row rows[] = {{0, 50},      {12.5, 100},  {-12.5, 0},   {0.125, 50},
-                        {0.375, 52},  {0.625, 52},  {0.875, 54},  {-0.125, 50}};
+    const Row rows[] = {{0, 50},     {12.5, 100}, {-12.5, 0},  {0.125, 50},
+                        {0.375, 52}, {0.625, 52}, {0.875, 54}, {-0.125, 50}};
     for (const Row& r : rows) EXPECT_EQ(traceColumn(r.value, 4, 50, 100), r.column) << r.value;
 }
 
@@ -39,10 +39,10 @@ TEST(TracePoints, LinesJoinThePreviousMaximumToTheNextMinimum) {
     const RowData rows = rowsOf({-2, 4, 3, 1, -1, -4}, 3);
     const auto points = tracePolyline(rows, 0, 101, 4);  // centre round(50.5) = 50, 12.625 px/unit
     const std::vector<PixelPoint> expected = {
-        {25, 0},                          // start on row 0's minimum
-        {25, 0},  {100, 0},               // row 0: -2 .. 4
-        {63, 1},  {88, 1},                // row 1: 1 .. 3 (62.625, 87.875)
-        {0, 2},   {37, 2},                // row 2: -4 .. -1 (-0.5 -> 0, 37.375)
+        {25, 0},            // start on row 0's minimum
+        {25, 0}, {100, 0},  // row 0: -2 .. 4
+        {63, 1}, {88, 1},   // row 1: 1 .. 3 (62.625, 87.875)
+        {0, 2},  {37, 2},   // row 2: -4 .. -1 (-0.5 -> 0, 37.375)
     };
     EXPECT_EQ(points, expected);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/zoom_scroll.h"
+#include "core/view/zoom_scroll.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,8 @@ TEST(ZoomScroll, ALargeStepScrollsOneWindowHeight) {
     s.value = 333;
     EXPECT_NEAR(scrolledTop(s, 1000, 250), -250, 1e-9);
     s.value = 999;
-    EXPECT_NEAR(scrolledTop(s, 1000, 250), -750, 1e-9) << "the last value shows the end of the strip";
+    EXPECT_NEAR(scrolledTop(s, 1000, 250), -750, 1e-9)
+        << "the last value shows the end of the strip";
 }
 
 }  // namespace

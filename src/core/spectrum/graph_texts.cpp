@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/spectrum/graph_texts.h"
+
+#include <cmath>
+
+#include "core/common/value_format.h"
+
+namespace krnz::spectrum {
+
+std::string tickText(double value) {
+    return textOf(vardesiffror(value, 3));
+}
+
+std::string readoutText(double stored, bool isLog) {
+    const double r = vardesiffror(isLog ? std::pow(10.0, stored) : stored, 3);
+    if (r == roundHalfEven(r) || std::fabs(r) < 0.005) return formatNumber(r, "#0");
+    // "#0.##": two decimals at most, trailing zeros dropped.
+    std::string text = formatFixed(r, 2);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+std::string graphHeading(const std::string& yUnit, int slot, const std::string& maxampatText,
+                         double maxAmpFreqHz) {
+    return yUnit + "    " + std::to_string(slot + 1) + "    " + maxampatText + " " +
+           formatNumber(maxAmpFreqHz, "#0.0") + " Hz";
+}
+
+}  // namespace krnz::spectrum

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "core/event/event.h"
+#include "core/report/print_page.h"
+#include "core/spectrum/fft_graphs.h"
+#include "gui/spectrum/spectrum_picture.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace krnz::gui {
+
+class SpectrumGraphWidget;
+class SpectrumWizard;
+class MainWindow;
+class Session;
+
+// The spectrum window (`frqForm`): the spectra of the four slots over the interval between the
+// main window's reference and measuring cursor, two by two, each with its maximum frequency,
+// and the commands Repaint, Log X, Log Y, print, save picture and back. Every activation
+// recomputes from the current cursors and samples. Made once per run and kept; closing it
+// stores its place and choices (section "fft") until it is shown again.
+class SpectrumWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // The list of every `maxFrq` box, Hz.
+    static constexpr std::array<const char*, 5> kMaxFrqList{"500", "200", "100", "50", "20"};
+
+    explicit SpectrumWindow(MainWindow& main);
+    ~SpectrumWindow() override;
+
+    MainWindow& mainWindow() { return m_main; }
+    Session& session() { return m_session; }
+
+    // The two choices of the wizard; not clamped here (the wizard clamps).
+    int windowType() const { return m_windowType; }
+    void setWindowType(int type) { m_windowType = type; }
+    int spectrumType() const { return m_spectrumType; }
+    void setSpectrumType(int type) { m_spectrumType = type; }
+
+    // The main window's spectrum command: the window comes forward when it is shown, else the
+    // wizard asks for the choices first.
+    void openFromMainWindow();
+    // The wizard, made on first use and kept for the run.
+    SpectrumWizard& wizard();
+
+    // `boll` ("Repaint"): the four spectra of the cursor interval. A run that cannot be done
+    // (no interval, a GEO window on fewer than 6 samples, a failed transform) is reported and
+    // the graphs keep what they showed; false then.
+    bool repaintSpectra();
+    // `update_fft_init_data`: place, size, state and the two choices into the "fft" settings.
+    void update_fft_init_data();
+    // Closing: the settings above are stored and the open flag cleared; the window hides. Does
+    // nothing when the window is not loaded.
+    void unload();
+
+    void applyCaptions();
+    // The heading (`selected`) and the graphs' units for the current choices and units.
+    void updateHeading();
+
+    // The open flag: set while the window is loaded, from its first showing to its closing.
+    bool isLoaded() const { return m_loaded; }
+    // The analysed interval of the last successful run, s from the record's start.
+    double tStart() const { return m_tStart; }
+    double tEnd() const { return m_tEnd; }
+    bool hasSpectra() const { return m_result.has_value(); }
+    SpectrumGraphWidget& graph(int slot) { return *m_graphs[static_cast<std::size_t>(slot)]; }
+    QString heading() const;
+
+    // What the printed page shows: the graphs of the last run with their units and heading.
+    report::PrintSpectrum printSpectrum() const;
+
+    // Tests answer the file dialog of the save buttons.
+    void setPictureFileChooser(PictureFileChooser chooser) { m_choosePicture = std::move(chooser); }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // What a run depends on beyond the samples: a failed run is not reported again on
+    // activation while these stay the same, so a message box never reopens itself.
+    using RunKey = std::tuple<std::int32_t, std::int32_t, int, int, bool, bool, std::string>;
+
+    void createControls();
+    void load();
+    void activated();
+    bool run(bool reportRepeatedFailure);
+    spectrum::SpectrumParams params() const;
+    void layoutControls();
+    void print();
+    void back();
+    void savePicture(QWidget& source);
+
+    MainWindow& m_main;
+    Session& m_session;
+    int m_windowType = 0;
+    int m_spectrumType = 0;
+    bool m_loaded = false;
+    bool m_running = false;
+    double m_tStart = 0.0;
+    double m_tEnd = 0.0;
+    std::optional<spectrum::SpectrumResult> m_result;
+    spectrum::SpectrumRun m_spare;  // storage of the run before the last, reused by the next
+    std::optional<RunKey> m_failedRun;
+    std::array<std::string, kSlots> m_yUnits;      // for the current choices
+    std::array<std::string, kSlots> m_shownUnits;  // of the graphs shown
+    std::string m_shownSelected;
+    SpectrumWizard* m_wizard = nullptr;
+    PictureFileChooser m_choosePicture;
+
+    QPushButton* m_print = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_back = nullptr;
+    QCheckBox* m_logy = nullptr;
+    QCheckBox* m_logx = nullptr;
+    QPushButton* m_boll = nullptr;
+    QFrame* m_panel = nullptr;
+    QLabel* m_selected = nullptr;
+    std::array<QComboBox*, kSlots> m_maxFrq{};
+    std::array<QLabel*, kSlots> m_maxFrqL{};
+    std::array<SpectrumGraphWidget*, kSlots> m_graphs{};
+};
+
+}  // namespace krnz::gui

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/spectrum/graph_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace krnz::spectrum {
+namespace {
+
+struct TextCase {
+    double value;
+    const char* text;
+};
+
+TEST(GraphTextsTest, TickTextsHaveThreeSignificantDigits) {
+    for (const TextCase& c :
+         {TextCase{0.001, "0.001"}, TextCase{12.5, "12.5"}, TextCase{100, "100"},
+          TextCase{1e15, "1E+15"}, TextCase{0.0001, "0.0001"}, TextCase{123456, "123000"},
+          TextCase{3.14159, "3.14"}, TextCase{-2.5, "-2.5"}, TextCase{0, "0"},
+          TextCase{0.30103, "0.301"}}) {
+        EXPECT_EQ(tickText(c.value), c.text) << c.value;
+    }
+}
+
+TEST(GraphTextsTest, ReadoutsShowAFractionOnlyWhereThereIsOne) {
+    for (const TextCase& c :
+         {TextCase{12.5, "12.5"}, TextCase{250, "250"}, TextCase{0.333, "0.33"},
+          TextCase{0.1, "0.1"}, TextCase{0.004, "0"}, TextCase{0.0051, "0.01"},
+          TextCase{1234.5, "1230"}, TextCase{-0.5, "-0.5"}, TextCase{2.999, "3"}}) {
+        EXPECT_EQ(readoutText(c.value, false), c.text) << c.value;
+    }
+    EXPECT_EQ(readoutText(2, true), "100");
+    EXPECT_EQ(readoutText(std::log10(12.345), true), "12.3");
+    EXPECT_EQ(readoutText(-3, true), "0");  // 0.001 is below 0.005
+}
+
+TEST(GraphTextsTest, HeadingNamesUnitSlotAndFrequency) {
+    EXPECT_EQ(graphHeading("mm/s   RMS", 0, "max at", 12.34), "mm/s   RMS    1    max at 12.3 Hz");
+    EXPECT_EQ(graphHeading("(Pa)^2 / Hz", 3, "max at", 0), "(Pa)^2 / Hz    4    max at 0.0 Hz");
+}
+
+}  // namespace
+}  // namespace krnz::spectrum

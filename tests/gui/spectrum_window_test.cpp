@@ -1,0 +1,411 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "spectrum_window_test.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <cmath>
+#include <fstream>
+
+#include "core/report/recording_page_target.h"
+#include "core/settings/general_settings.h"
+#include "core/spectrum/fft_graphs.h"
+#include "gui/report/print_dialog.h"
+#include "gui/spectrum/spectrum_graph_widget.h"
+#include "gui/spectrum/spectrum_window.h"
+#include "gui/spectrum/spectrum_wizard.h"
+#include "gui/view/graph_area.h"
+#include "gui/view/strip_widget.h"
+#include "gui_test_support.h"
+
+namespace krnz::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+template <typename T>
+T* control(QWidget& w, const QString& name) {
+    T* c = w.findChild<T*>(name);
+    if (!c) qFatal("no control %s", qPrintable(name));
+    return c;
+}
+
+// The cursor test event at 1000 rows (2 samples per row), reference and cursor set by clicks.
+class SpectrumSetup {
+  public:
+    SpectrumSetup() {
+        QVERIFY(f.window().loadEvent(f.write("c.tremolog", cursorTestFile())));
+        setGraphAreaHeight(f.window(), 1000);
+    }
+    void click(int row) {
+        QTest::mouseClick(&f.window().graphArea().strip(0), Qt::LeftButton, {}, QPoint(5, row));
+    }
+    // Reference at refRow, cursor at cursorRow.
+    void setCursors(int refRow, int cursorRow) {
+        click(refRow);
+        f.window().actions().mInsertRef->trigger();
+        click(cursorRow);
+    }
+    gui::SpectrumWizard& wizard() { return f.window().spectrumWindow().wizard(); }
+    gui::SpectrumWindow& window() { return f.window().spectrumWindow(); }
+    // The spectrum button, then the wizard's next.
+    void open() {
+        f.window().actions().frqButt->click();
+        control<QPushButton>(wizard(), "next")->click();
+        QApplication::processEvents();
+    }
+    void repaint() { control<QPushButton>(window(), "boll")->click(); }
+    settings::FftSettings& stored() { return f.session().general().fft; }
+    QRect workArea() { return window().screen()->availableGeometry(); }
+
+    GuiFixture f;
+};
+
+// The core's graphs for the same samples and choices: what the window must show.
+spectrum::SpectrumResult expected(SpectrumSetup& s, spectrum::Segment segment,
+                                  spectrum::SpectrumParams p) {
+    for (std::size_t c = 0; c < kSlots; ++c) p.normalize[c] = true;
+    return spectrum::repaintSpectra(s.f.session().event(), segment, p);
+}
+
+}  // namespace
+
+void SpectrumWindowTest::frqButtonNeedsCursorAndReference() {
+    SpectrumSetup s;
+    const std::string frqerr = s.f.session().texts().text("krn", "frqerr");
+    s.f.window().actions().frqButt->click();
+    QCOMPARE(s.f.prompter().messages.back(), frqerr);
+    s.click(300);  // the cursor alone is not enough
+    s.f.window().actions().frqButt->click();
+    QCOMPARE(s.f.prompter().messages.size(), std::size_t{2});
+    QCOMPARE(s.f.prompter().messages.back(), frqerr);
+    s.f.window().actions().mInsertRef->trigger();
+    s.click(400);
+    s.f.window().actions().frqButt->click();
+    QCOMPARE(s.f.prompter().messages.size(), std::size_t{2});
+    QVERIFY(s.wizard().isVisible());
+    QVERIFY(!s.window().isVisible());
+    // With the window shown the button brings it forward instead of asking again.
+    control<QPushButton>(s.wizard(), "next")->click();
+    QVERIFY(s.window().isVisible());
+    QVERIFY(!s.wizard().isVisible());
+    s.f.window().actions().frqButt->click();
+    QVERIFY(!s.wizard().isVisible());
+    QCOMPARE(s.f.prompter().messages.size(), std::size_t{2});
+}
+
+void SpectrumWindowTest::nextOpensTheWindowWithTheCursorInterval() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    gui::SpectrumWindow& w = s.window();
+    QVERIFY(w.isLoaded());
+    QVERIFY(w.hasSpectra());
+    // Rows 300..450 of 2 samples: samples 600..899, the spikes at 800 and 801 inside.
+    QCOMPARE(w.tStart(), 0.6);
+    QCOMPARE(w.tEnd(), 0.899);
+    QCOMPARE(w.heading(), QStringLiteral("FFT Rectangular"));
+    const spectrum::SpectrumResult core = expected(s, {600, 899}, {});
+    for (int g = 0; g < kSlots; ++g)
+        QCOMPARE(w.graph(g).graph().y, core.graphs[static_cast<std::size_t>(g)].y);
+    QVERIFY(w.graph(0).graph().maxAmpFreq > 0);
+    QVERIFY(
+        w.graph(0).heading().startsWith(QStringLiteral("mm/s   RMS    1    Max. amplitude at ")));
+    // A maximum frequency is one graph's, and waits for the repaint.
+    control<QComboBox>(w, "maxFrq1")->setCurrentText(QStringLiteral("20"));
+    QCOMPARE(w.graph(1).graph().right, 500.0);
+    s.repaint();
+    QCOMPARE(w.graph(1).graph().right, 20.0);
+    QCOMPARE(w.graph(0).graph().right, 500.0);
+    // The interval in the other order is the same interval.
+    s.f.window().actions().mRemoveRef->trigger();
+    s.setCursors(450, 300);
+    s.repaint();
+    QCOMPARE(w.tStart(), 0.6);
+    QCOMPARE(w.tEnd(), 0.899);
+}
+
+void SpectrumWindowTest::logAxesTakeEffectAtRepaint() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    gui::SpectrumWindow& w = s.window();
+    gui::SpectrumGraphWidget& graph = w.graph(0);
+    const double peakHz = graph.graph().maxAmpFreq;
+    QVERIFY(!graph.graph().xIsLog);
+    QCOMPARE(graph.mapping().px(100.0), std::round(100.0 * graph.plotRect().width() / 500.0));
+
+    control<QCheckBox>(w, "logx")->setChecked(true);
+    control<QCheckBox>(w, "logy")->setChecked(true);
+    QVERIFY(!graph.graph().xIsLog);  // not before the repaint
+    s.repaint();
+    QVERIFY(graph.graph().xIsLog);
+    QVERIFY(graph.graph().yIsLog);
+    QCOMPARE(graph.graph().right, std::log10(500.0));
+    QCOMPARE(graph.graph().top - graph.graph().bottom, 2.0);
+    const int width = graph.plotRect().width();
+    QCOMPARE(graph.mapping().px(2.0), std::nearbyint(2.0 * width / std::log10(500.0)));
+    // The heading still names the peak in Hz, not its logarithm.
+    QCOMPARE(graph.graph().maxAmpFreq, peakHz);
+    QVERIFY(graph.heading().endsWith(QString::number(peakHz, 'f', 1) + QStringLiteral(" Hz")));
+
+    control<QCheckBox>(w, "logx")->setChecked(false);
+    s.repaint();
+    QVERIFY(!graph.graph().xIsLog);
+    QCOMPARE(graph.graph().right, 500.0);
+}
+
+void SpectrumWindowTest::impossibleRunKeepsThePreviousGraphs_data() {
+    QTest::addColumn<int>("windowType");
+    QTest::addColumn<double>("refRow");
+    QTest::addColumn<double>("cursorRow");
+    QTest::addColumn<QString>("message");
+    // Rows 500..501: samples 1000..1001, too few for the GEO taper.
+    QTest::newRow("GEO on 2 samples") << 1 << 500.0 << 501.0 << "Error 11: ";
+    QTest::newRow("interval past the record") << 0 << 3000.0 << 3100.0 << "Error 9: ";
+}
+
+void SpectrumWindowTest::impossibleRunKeepsThePreviousGraphs() {
+    QFETCH(int, windowType);
+    QFETCH(double, refRow);
+    QFETCH(double, cursorRow);
+    QFETCH(QString, message);
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    gui::SpectrumWindow& w = s.window();
+    const std::vector<double> before = w.graph(0).graph().y;
+    const QString heading = w.graph(0).heading();
+    const std::size_t messages = s.f.prompter().messages.size();
+
+    w.setWindowType(windowType);
+    const double tpp = s.f.window().metrics().twipsPerDevicePixel();
+    s.f.session().cursor().refYTwips = refRow * tpp;
+    s.f.session().cursor().yTwips = cursorRow * tpp;
+    s.repaint();
+    QCOMPARE(s.f.prompter().messages.size(), messages + 1);
+    QVERIFY2(s.f.prompter().messages.back().starts_with(message.toStdString()),
+             s.f.prompter().messages.back().c_str());
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.graph(0).graph().y, before);
+    QCOMPARE(w.graph(0).heading(), heading);
+    QCOMPARE(w.tStart(), 0.6);
+    QCOMPARE(w.printSpectrum().graphs[0].y, before);
+}
+
+void SpectrumWindowTest::failureOnActivationIsReportedOnce() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.stored().fftwindow = 1;  // GEO
+    s.open();
+    const std::size_t messages = s.f.prompter().messages.size();
+    const double tpp = s.f.window().metrics().twipsPerDevicePixel();
+    s.f.session().cursor().refYTwips = s.f.session().cursor().yTwips = 500 * tpp;
+    s.repaint();
+    QCOMPARE(s.f.prompter().messages.size(), messages + 1);
+    // Coming to the front again with nothing changed: no second box.
+    s.window().hide();
+    s.window().show();
+    QApplication::processEvents();
+    QCOMPARE(s.f.prompter().messages.size(), messages + 1);
+    // Repaint asks for it, so it answers again.
+    s.repaint();
+    QCOMPARE(s.f.prompter().messages.size(), messages + 2);
+    // Another interval that fails is news.
+    s.f.session().cursor().refYTwips = s.f.session().cursor().yTwips = 600 * tpp;
+    s.window().hide();
+    s.window().show();
+    QCOMPARE(s.f.prompter().messages.size(), messages + 3);
+}
+
+void SpectrumWindowTest::choicesAndPlacePersistInSectionFft() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.f.window().actions().frqButt->click();
+    control<QRadioButton>(s.wizard(), "weight2")->setChecked(true);
+    control<QRadioButton>(s.wizard(), "filter1")->setChecked(true);
+    control<QPushButton>(s.wizard(), "next")->click();
+    gui::SpectrumWindow& w = s.window();
+    QCOMPARE(w.heading(), QStringLiteral("PSD Hanning"));
+    QVERIFY(w.graph(2).heading().startsWith(QStringLiteral("(mm/s)^2 / Hz    3")));
+    const QRect area = s.workArea();
+    w.resize(700, 500);
+    w.move(area.left() + 40, area.top() + 30);
+    QApplication::processEvents();
+    const double tpp = s.f.window().metrics().twipsPerPixel;
+    w.close();
+    QVERIFY(!w.isLoaded());
+    settings::FftSettings want;
+    want.fftsizeLeft = static_cast<std::int32_t>(std::lround(40 * tpp));
+    want.fftsizeTop = static_cast<std::int32_t>(std::lround(30 * tpp));
+    want.fftsizeWidth = static_cast<std::int32_t>(std::lround(700 * tpp));
+    want.fftsizeHeight = static_cast<std::int32_t>(std::lround(500 * tpp));
+    want.fftwindow = 2;
+    want.fftspectra = 1;
+    QCOMPARE(s.stored(), want);
+
+    // Reopened through the wizard: the same place, size and choices.
+    s.f.window().actions().frqButt->click();
+    QVERIFY(control<QRadioButton>(s.wizard(), "weight2")->isChecked());
+    control<QPushButton>(s.wizard(), "next")->click();
+    QCOMPARE(w.size(), QSize(700, 500));
+    QCOMPARE(w.pos(), area.topLeft() + QPoint(40, 30));
+    QCOMPARE(w.heading(), QStringLiteral("PSD Hanning"));
+
+    // Ending the program closes the window and writes section "fft" with the rest.
+    w.resize(640, 480);
+    s.f.window().close();
+    const settings::GeneralSettings file =
+        settings::readGeneralSettings(s.f.session().paths().generalIniPath(), s.f.dir());
+    want.fftsizeWidth = static_cast<std::int32_t>(std::lround(640 * tpp));
+    want.fftsizeHeight = static_cast<std::int32_t>(std::lround(480 * tpp));
+    QCOMPARE(file.fft, want);
+}
+
+void SpectrumWindowTest::oversizedStoredWindowTakesTheWorkArea() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    const double tpp = s.f.window().metrics().twipsPerPixel;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    s.stored().fftsizeLeft = 3000;
+    s.stored().fftsizeWidth = static_cast<std::int32_t>((area.width() + 100) * tpp);
+    s.stored().fftsizeTop = 150;
+    s.stored().fftsizeHeight = 4500;
+    s.open();
+    gui::SpectrumWindow& w = s.window();
+    QCOMPARE(w.x(), area.left());
+    QCOMPARE(w.width(), area.width());
+    QCOMPARE(w.y(), area.top() + static_cast<int>(150 / tpp));
+    QCOMPARE(w.height(), static_cast<int>(4500 / tpp));
+}
+
+void SpectrumWindowTest::wizardClampsStoredChoices_data() {
+    QTest::addColumn<int>("storedWindow");
+    QTest::addColumn<int>("storedSpectrum");
+    QTest::addColumn<int>("window");
+    QTest::addColumn<int>("spectrum");
+    QTest::newRow("in range") << 1 << 2 << 1 << 2;
+    QTest::newRow("one past") << 3 << 0 << 2 << 0;
+    QTest::newRow("hand-edited") << 200 << 7 << 2 << 2;
+}
+
+void SpectrumWindowTest::wizardClampsStoredChoices() {
+    QFETCH(int, storedWindow);
+    QFETCH(int, storedSpectrum);
+    QFETCH(int, window);
+    QFETCH(int, spectrum);
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.stored().fftwindow = static_cast<std::uint8_t>(storedWindow);
+    s.stored().fftspectra = static_cast<std::uint8_t>(storedSpectrum);
+    s.f.window().actions().frqButt->click();
+    for (int i = 0; i < gui::SpectrumWizard::kChoices; ++i) {
+        QCOMPARE(control<QRadioButton>(s.wizard(), QStringLiteral("weight%1").arg(i))->isChecked(),
+                 i == window);
+        QCOMPARE(control<QRadioButton>(s.wizard(), QStringLiteral("filter%1").arg(i))->isChecked(),
+                 i == spectrum);
+    }
+    // Written back only by next.
+    QCOMPARE(int(s.stored().fftwindow), storedWindow);
+    QCOMPARE(int(s.stored().fftspectra), storedSpectrum);
+    control<QPushButton>(s.wizard(), "next")->click();
+    QCOMPARE(int(s.stored().fftwindow), window);
+    QCOMPARE(int(s.stored().fftspectra), spectrum);
+    QCOMPARE(s.window().windowType(), window);
+}
+
+void SpectrumWindowTest::wizardBackKeepsItsChecks() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.f.window().actions().frqButt->click();
+    control<QRadioButton>(s.wizard(), "weight1")->setChecked(true);
+    control<QRadioButton>(s.wizard(), "filter2")->setChecked(true);
+    control<QPushButton>(s.wizard(), "back")->click();
+    QVERIFY(!s.wizard().isVisible());
+    QVERIFY(!s.window().isVisible());
+    QCOMPARE(int(s.stored().fftwindow), 0);
+    s.f.window().actions().frqButt->click();
+    QVERIFY(control<QRadioButton>(s.wizard(), "weight1")->isChecked());
+    QVERIFY(control<QRadioButton>(s.wizard(), "filter2")->isChecked());
+    // The window's back: the wizard again, and the window closed with its choices stored.
+    control<QPushButton>(s.wizard(), "next")->click();
+    QCOMPARE(s.window().heading(), QStringLiteral("ESD GEO / Tukey cosine taper"));
+    control<QPushButton>(s.window(), "back")->click();
+    QVERIFY(!s.window().isVisible());
+    QVERIFY(!s.window().isLoaded());
+    QVERIFY(s.wizard().isVisible());
+    QCOMPARE(int(s.stored().fftwindow), 1);
+    QCOMPARE(int(s.stored().fftspectra), 2);
+}
+
+void SpectrumWindowTest::printHandsTheShownGraphsToThePrintDialog() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    gui::PrintDialog& dialog = s.f.window().printDialog();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = modal == &dialog;
+            modal->reject();
+        }
+    });
+    control<QPushButton>(s.window(), "print")->click();
+    QVERIFY(shown);
+    QVERIFY(dialog.spectrumPrint());
+    report::RecordingPageTarget page;
+    QVERIFY(dialog.compose(page, page.margins()));
+    QVERIFY(page.findText("FFT Rectangular") != nullptr);
+    QVERIFY(page.findText("0.600s - 0.899s") != nullptr);
+    QVERIFY(page.findText("mm/s   RMS    1    Max. amplitude at") != nullptr);
+}
+
+void SpectrumWindowTest::saveButtonsWritePicturesIntoTheChosenFolder() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    const fs::path folder = s.f.dir() / "pictures";
+    fs::create_directory(folder);
+    QString startedIn;
+    QString answer = QString::fromStdString((folder / "graph").string());
+    s.window().setPictureFileChooser([&](const QString& start) -> std::optional<QString> {
+        startedIn = start;
+        if (answer.isEmpty()) return std::nullopt;
+        return answer;
+    });
+    const QString remembered = QString::fromStdString(s.f.session().general().pictureDir);
+    control<QToolButton>(s.window().graph(0), "save")->click();
+    QCOMPARE(startedIn, remembered);
+    auto head = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes(4, '\0');
+        in.read(bytes.data(), 4);
+        return bytes;
+    };
+    QCOMPARE(head(folder / "graph.bmp").substr(0, 2), std::string("BM"));
+    QCOMPARE(s.f.session().general().pictureDir, folder.string());
+    // Remembered in the settings file at once; the next dialog starts there.
+    QCOMPARE(
+        settings::readGeneralSettings(s.f.session().paths().generalIniPath(), s.f.dir()).pictureDir,
+        folder.string());
+    answer = QString::fromStdString((folder / "window.png").string());
+    control<QPushButton>(s.window(), "save")->click();
+    QCOMPARE(startedIn, QString::fromStdString(folder.string()));
+    QCOMPARE(head(folder / "window.png"), std::string("\x89PNG"));
+    // Cancelled: nothing written, nothing said.
+    answer.clear();
+    const std::size_t messages = s.f.prompter().messages.size();
+    control<QPushButton>(s.window(), "save")->click();
+    QCOMPARE(s.f.prompter().messages.size(), messages);
+    QCOMPARE(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+}
+
+}  // namespace krnz::test

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+namespace krnz::test {
+
+class SpectrumWindowTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void frqButtonNeedsCursorAndReference();
+    void nextOpensTheWindowWithTheCursorInterval();
+    void logAxesTakeEffectAtRepaint();
+    void impossibleRunKeepsThePreviousGraphs_data();
+    void impossibleRunKeepsThePreviousGraphs();
+    void failureOnActivationIsReportedOnce();
+    void choicesAndPlacePersistInSectionFft();
+    void oversizedStoredWindowTakesTheWorkArea();
+    void wizardClampsStoredChoices_data();
+    void wizardClampsStoredChoices();
+    void wizardBackKeepsItsChecks();
+    void printHandsTheShownGraphsToThePrintDialog();
+    void saveButtonsWritePicturesIntoTheChosenFolder();
+};
+
+}  // namespace krnz::test
