@@ -33,12 +33,11 @@ krnz::gui::StripSizes stripSizes() {
 }
 
 void BM_RedrawStrips4x10M(benchmark::State& state) {
-    krnz::LoadedEvent loaded = krnz::readDatafile(longEvent());
-    krnz::settings::Options options;
-    krnz::view::RowData rows;
+    krnz::Workspace workspace(krnz::builtinEnglish());
+    workspace.open(longEvent());
     for (auto _ : state) {
-        const auto drawn =
-            krnz::gui::drawStrips(loaded.event, false, options, rows, stripSizes(), 1);
+        workspace.layoutRows(stripSizes().height);
+        const auto drawn = krnz::gui::drawStrips(workspace, stripSizes(), 1);
         benchmark::DoNotOptimize(drawn.images[0].constBits());
     }
 }
@@ -47,14 +46,12 @@ BENCHMARK(BM_RedrawStrips4x10M)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_OpenAndDraw4x10M(benchmark::State& state) {
     const auto& path = longEvent();
     for (auto _ : state) {
-        krnz::LoadedEvent loaded = krnz::readDatafile(path);
-        krnz::PanelInputs inputs;
-        const auto panels = krnz::setMainWindowTexts(loaded.event, inputs, krnz::builtinEnglish());
+        krnz::Workspace workspace(krnz::builtinEnglish());
+        workspace.open(path);
+        const auto& panels = workspace.measurePanels();
         benchmark::DoNotOptimize(panels.sampleValues.data());
-        krnz::settings::Options options;
-        krnz::view::RowData rows;
-        const auto drawn =
-            krnz::gui::drawStrips(loaded.event, false, options, rows, stripSizes(), 1);
+        workspace.layoutRows(stripSizes().height);
+        const auto drawn = krnz::gui::drawStrips(workspace, stripSizes(), 1);
         benchmark::DoNotOptimize(drawn.images[0].constBits());
     }
 }

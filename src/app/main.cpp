@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     }
     session.general().language = texts.languageFile();
     session.recentFiles() = view::readRecentFiles(paths.generalIniPath());
-    settings::readOptions(paths.optionIniPath(), session.options());
+    settings::readOptions(paths.optionIniPath(), session.editOptions());
 
     gui::MainWindow window(session, line.debugMenu);
     prompter.setParent(&window);

@@ -15,18 +15,6 @@
 namespace krnz::cli {
 namespace {
 
-int windowTypeOf(const std::string& name) {
-    if (name == "rect") return spectrum::kWindowRect;
-    if (name == "geo") return spectrum::kWindowGeo;
-    return spectrum::kWindowHanning;
-}
-
-int spectrumTypeOf(const std::string& name) {
-    if (name == "fft") return spectrum::kSpectrumFft;
-    if (name == "psd") return spectrum::kSpectrumPsd;
-    return spectrum::kSpectrumEsd;
-}
-
 void writeNumbers(JsonWriter& json, std::span<const double> numbers) {
     json.beginArray();
     for (const double v : numbers) json.value(v);
@@ -38,11 +26,11 @@ void writeNumbers(JsonWriter& json, std::span<const double> numbers) {
 int runSpectrum(const Options& options) {
     if (!options.first || !options.last) throw UsageError("spectrum needs --first I and --last J");
     if (*options.first < 0) throw UsageError("--first must not be negative");
-    const int windowType = windowTypeOf(options.window);
-    const int spectrumType = spectrumTypeOf(options.kind);
+    const int windowType = spectrum::windowTypeOfKey(options.window);
+    const int spectrumType = spectrum::spectrumTypeOfKey(options.kind);
 
-    const CliEvent loaded = loadCliEvent(options);
-    const Event& event = loaded.event;
+    const Workspace workspace = loadWorkspace(options);
+    const Event& event = workspace.event();
     const long long n = event.sample.nSamplesPerChannel;
     const long long last = std::min(*options.last, n - 1);
     if (*options.first > last) {
@@ -59,14 +47,8 @@ int runSpectrum(const Options& options) {
     segment.first = static_cast<std::int32_t>(*options.first);
     segment.last = static_cast<std::int32_t>(last);
 
-    spectrum::SpectrumRun run;
-    try {
-        run = spectrum::computeSpectra(event.sample, segment, windowType, spectrumType);
-    } catch (const Error& e) {
-        // The event was read but cannot be analysed (no sample interval, the transform failed).
-        std::cerr << "krnz-cli: " << e.text() << "\n";
-        return 1;
-    }
+    const spectrum::SpectrumRun run =
+        spectrum::computeSpectra(event.sample, segment, windowType, spectrumType);
 
     JsonWriter json;
     json.beginObject();
@@ -82,7 +64,7 @@ int runSpectrum(const Options& options) {
     json.key("B").value(run.B);
     json.key("channels").beginArray();
     for (int c = 0; c < kSlots; ++c) {
-        const int unit = loaded.processed ? event.sample.curUnit[c] : event.channels[c].unit;
+        const int unit = workspace.displayedUnit(c);
         const std::string& name = unitName(unit);
         const std::vector<double>& values = run.values[static_cast<std::size_t>(c)];
         json.beginObject();

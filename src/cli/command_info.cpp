@@ -15,7 +15,7 @@ namespace {
 void writeChannel(JsonWriter& json, Event& event, bool processed, int c) {
     const SampleRecord& rec = event.sample;
     const ChannelRecord& ch = event.channels[c];
-    const int curUnit = processed ? rec.curUnit[c] : ch.unit;
+    const int curUnit = displayedUnit(event, processed, c);
     const double peak = peakValue(rec, c);
     json.beginObject();
     json.key("slot").value(c);
@@ -79,18 +79,12 @@ void writePanels(JsonWriter& json, const PanelTexts& panels) {
 }  // namespace
 
 int runInfo(const Options& options) {
-    CliEvent loaded = loadCliEvent(options);
-    Event& event = loaded.event;
-    SampleRecord& rec = event.sample;
-
+    Workspace workspace = loadWorkspace(options);
     // The panels as the main window shows them after opening: every slot with a sensor shown,
     // the time scale of the whole record.
-    PanelInputs inputs;
-    inputs.processed = loaded.processed;
-    inputs.sourceChannel = loaded.sourceChannel;
-    for (int c = 0; c < kSlots; ++c) inputs.channelOn[c] = !rec.channelOff[c];
-    inputs.timeScaleS = timeGridStep(rec.nSecPerChannel).stepS;
-    const PanelTexts panels = setMainWindowTexts(event, inputs, cliTexts());
+    const PanelTexts panels = workspace.measurePanels();
+    Event& event = workspace.eventForChain();
+    SampleRecord& rec = event.sample;
     const double vectorMax = calcVectorMax(rec);
 
     JsonWriter json;
@@ -98,7 +92,7 @@ int runInfo(const Options& options) {
     json.key("file").value(options.file);
     json.key("fileFormat").value(rec.fileFormat);
     json.key("channelGroup").value(rec.channelGroup);
-    json.key("processed").value(loaded.processed);
+    json.key("processed").value(workspace.processed());
     json.key("instrumentSN").value(static_cast<int>(rec.instrumentSN));
     json.key("eventNumber").value(static_cast<int>(rec.eventNumber));
     json.key("year").value(static_cast<int>(rec.year));
@@ -123,10 +117,10 @@ int runInfo(const Options& options) {
     json.key("vectorMax").value(vectorMax);
     json.key("vectorMaxTime").value(rec.vectorMaxTime);
     json.key("channels").beginArray();
-    for (int c = 0; c < kSlots; ++c) writeChannel(json, event, loaded.processed, c);
+    for (int c = 0; c < kSlots; ++c) writeChannel(json, event, workspace.processed(), c);
     json.endArray();
     json.key("userInfo");
-    writeUserInfo(json, loaded.userInfo);
+    writeUserInfo(json, workspace.userInfo());
     json.key("panels");
     writePanels(json, panels);
     json.endObject();

@@ -12,8 +12,7 @@
 namespace krnz::cli {
 
 int runPpvzx(const Options& options) {
-    CliEvent loaded = loadCliEvent(options);
-    Event& event = loaded.event;
+    Workspace workspace = loadWorkspace(options);
     // The diagram window starts with the 16 largest half-waves of each channel.
     const std::string peaks = options.peaks.value_or(std::to_string(report::kDefaultPeaks));
     std::optional<int> nPeaks;
@@ -32,18 +31,19 @@ int runPpvzx(const Options& options) {
     } else {
         json.value("all");
     }
-    const std::array<bool, kSlots> plottable =
-        report::updateHalfWaves(event, loaded.processed, nPeaks);
+    workspace.setPeaks(nPeaks);
+    const std::array<bool, kSlots> plottable = workspace.updateHalfWaves();
+    const SampleRecord& rec = workspace.event().sample;
     json.key("channels").beginArray();
     for (int c = 0; c < kSlots; ++c) {
         json.beginObject();
         json.key("slot").value(c);
         json.key("plottable").value(plottable[static_cast<std::size_t>(c)]);
         json.key("amps").beginArray();
-        for (const double a : event.sample.highAmps[c]) json.value(a);
+        for (const double a : rec.highAmps[c]) json.value(a);
         json.endArray();
         json.key("frqs").beginArray();
-        for (const double f : event.sample.highAmpFrqs[c]) json.value(f);
+        for (const double f : rec.highAmpFrqs[c]) json.value(f);
         json.endArray();
         json.endObject();
     }

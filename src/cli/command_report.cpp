@@ -52,43 +52,6 @@ class StderrReporter final : public analysis::Reporter {
     }
 };
 
-// The display state the window would have right after opening the event: every slot with a
-// sensor shown and normalised, full scales chosen by the layout pass.
-void prepareOptions(settings::Options& options, const CliEvent& loaded) {
-    const Event& event = loaded.event;
-    for (int c = 0; c < kSlots; ++c) {
-        auto& slot = options.slotOptions[static_cast<std::size_t>(c)];
-        slot.ampScale = settings::AmpScale::Normalize;
-        slot.channelOn = event.sample.channelOff[static_cast<std::size_t>(c)]
-                             ? settings::CheckState::Unchecked
-                             : settings::CheckState::Checked;
-    }
-    for (int c = 0; c < kSlots; ++c) view::autoScale(options, event, loaded.processed, c);
-}
-
-report::PrintView printView(Event& event, const CliEvent& loaded, const settings::Options& options,
-                            const TextLookup& texts) {
-    PanelInputs inputs;
-    inputs.processed = loaded.processed;
-    inputs.sourceChannel = loaded.sourceChannel;
-    for (int c = 0; c < kSlots; ++c)
-        inputs.channelOn[static_cast<std::size_t>(c)] = view::isActive(options, c);
-    inputs.timeScaleS = timeGridStep(event.sample.nSecPerChannel).stepS;
-    const PanelTexts panels = setMainWindowTexts(event, inputs, texts);
-
-    report::PrintView view;
-    view.sampleLabels = panels.sampleLabels;
-    view.sampleValues = panels.sampleValues;
-    view.channelLabels = panels.channelLabels;
-    view.channelValues = panels.channelValues;
-    view.userCaptions = {texts.text("krn", "client"), texts.text("krn", "operation"),
-                         texts.text("krn", "location"), texts.text("krn", "operator"),
-                         texts.text("krn", "notes")};
-    view.channelText = texts.text("krn", "channel");
-    view.processed = loaded.processed;
-    return view;
-}
-
 report::PrintChoices printChoices(const Options& cli, const settings::Options& options) {
     report::PrintChoices choices;
     choices.ppvzx = cli.ppvzx;
@@ -120,48 +83,21 @@ int chosenStandard(const Options& cli, const report::PpvzxTable& table,
     return table.indexOf(stored.standard);
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-int windowTypeOf(const std::string& name) {
-    if (name == "rect") return spectrum::kWindowRect;
-    if (name == "geo") return spectrum::kWindowGeo;
-    return spectrum::kWindowHanning;
-}
-
-int spectrumTypeOf(const std::string& name) {
-    if (name == "fft") return spectrum::kSpectrumFft;
-    if (name == "psd") return spectrum::kSpectrumPsd;
-    return spectrum::kSpectrumEsd;
-}
-
 // With --first and --last the page is the spectrum window's print of those samples.
-std::optional<report::PrintSpectrum> spectrumPage(const Options& cli, const Event& event,
-                                                  const TextLookup& texts) {
+std::optional<report::PrintSpectrum> spectrumPage(const Options& cli, Workspace& workspace) {
     if (!cli.first && !cli.last) return std::nullopt;
     if (!cli.first || !cli.last)
         throw UsageError("a spectrum page needs both --first I and --last J");
-    const long long n = event.sample.nSamplesPerChannel;
+    const long long n = workspace.event().sample.nSamplesPerChannel;
     const long long last = std::min(*cli.last, n - 1);
     if (*cli.first < 0 || *cli.first > last)
         throw UsageError("--first and --last do not select samples of the event");
-    spectrum::SpectrumParams params;
-    params.windowType = windowTypeOf(cli.window);
-    params.spectrumType = spectrumTypeOf(cli.kind);
-    const spectrum::SpectrumResult result = spectrum::repaintSpectra(
-        event, {static_cast<std::int32_t>(*cli.first), static_cast<std::int32_t>(last)}, params);
-    report::PrintSpectrum page;
-    page.graphs = result.graphs;
-    for (int c = 0; c < kSlots; ++c)
-        page.yUnits[static_cast<std::size_t>(c)] = spectrum::spectrumYUnit(
-            params.spectrumType, unitName(event.channels[static_cast<std::size_t>(c)].unit));
-    page.selected = upper(spectrum::spectrumKey(params.spectrumType)) + " " +
-                    texts.text("frqpre", spectrum::windowKey(params.windowType));
-    page.tStart = result.run.tStart;
-    page.tEnd = result.run.tEnd;
-    return page;
+    SpectrumChoices choices;
+    choices.windowType = spectrum::windowTypeOfKey(cli.window);
+    choices.spectrumType = spectrum::spectrumTypeOfKey(cli.kind);
+    workspace.setSpectrumChoices(choices);
+    return workspace.spectrumPage(
+        {static_cast<std::int32_t>(*cli.first), static_cast<std::int32_t>(last)});
 }
 
 // Qt's start-up chatter about the session it runs without (no runtime folder, no display) is
@@ -188,62 +124,51 @@ int runReport(const Options& options) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    CliEvent loaded = loadCliEvent(options);
-    Event& event = loaded.event;
     const settings::AppPaths paths = settings::AppPaths::detect(executableDir());
     const TextLookup& texts = cliTexts();
-    settings::Options displayOptions;
-    settings::readOptions(paths.optionIniPath(), displayOptions);
-    prepareOptions(displayOptions, loaded);
+    // The display the window would have right after opening the event: the stored options,
+    // every slot with a sensor shown and normalised, full scales chosen by the layout pass.
+    settings::Options storedOptions;
+    settings::readOptions(paths.optionIniPath(), storedOptions);
+    Workspace workspace = loadWorkspace(options, storedOptions);
+    workspace.autoScaleAll();
+    workspace.measurePanels();
+    const Event& event = workspace.event();
 
     report::PrintSources sources;
     sources.event = &event;
-    sources.userInfo = &loaded.userInfo;
-    sources.options = &displayOptions;
+    sources.userInfo = &workspace.userInfo();
+    sources.options = &workspace.options();
     sources.texts = &texts;
     sources.version = KRNZ_VERSION_STRING;
-    sources.choices = printChoices(options, displayOptions);
-    sources.view = printView(event, loaded, displayOptions, texts);
+    sources.choices = printChoices(options, workspace.options());
+    sources.view = workspace.printView();
 
-    std::optional<report::PpvzxTable> table;
     report::PpvzxDiagram diagram;
     std::optional<report::PrintSpectrum> spectrum;
-    try {
-        if (options.ppvzx || options.onlyPpvzx) {
-            table = report::readPPVZXini(paths.dataFile("PPVZX.ini"));
-            diagram.table = &*table;
-            diagram.standard = chosenStandard(options, *table, paths);
-            diagram.channelOn =
-                report::updateHalfWaves(event, loaded.processed, report::kDefaultPeaks);
-            diagram.rec = &event.sample;
-            diagram.texts = report::ppvzxTexts(texts);
-            sources.ppvzx = &diagram;
-        }
-        spectrum = spectrumPage(options, event, texts);
-        if (spectrum) {
-            sources.choices.spectrumPrint = true;
-            sources.choices.fftAll = true;
-            sources.spectrum = &*spectrum;
-        }
-    } catch (const Error& e) {
-        std::cerr << "krnz-cli: " << e.text() << "\n";
-        return 1;
+    if (options.ppvzx || options.onlyPpvzx) {
+        workspace.setPpvzxTable(report::readPPVZXini(paths.dataFile("PPVZX.ini")));
+        workspace.chooseStandard(chosenStandard(options, workspace.ppvzxTable(), paths));
+        workspace.updateHalfWaves();
+        diagram = workspace.ppvzxDiagram();
+        sources.ppvzx = &diagram;
+    }
+    spectrum = spectrumPage(options, workspace);
+    if (spectrum) {
+        sources.choices.spectrumPrint = true;
+        sources.choices.fftAll = true;
+        sources.spectrum = &*spectrum;
     }
 
     StderrReporter reporter;
     bool complete = true;
-    try {
-        const std::string title =
-            "KRNZ report, " + report::eventIdentificationLine(event.sample, texts);
-        platform::writePdfFile(*options.output, title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
-                               [&](report::PageTarget& target) {
-                                   complete = report::printPage(target, sources, target.margins(),
-                                                                reporter);
-                               });
-    } catch (const Error& e) {
-        std::cerr << "krnz-cli: " << e.text() << "\n";
-        return 1;
-    }
+    const std::string title =
+        "KRNZ report, " + report::eventIdentificationLine(event.sample, texts);
+    platform::writePdfFile(*options.output, title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
+                           [&](report::PageTarget& target) {
+                               complete =
+                                   report::printPage(target, sources, target.margins(), reporter);
+                           });
     return complete ? 0 : 1;
 }
 

@@ -11,8 +11,8 @@
 namespace krnz::cli {
 
 int runSamples(const Options& options) {
-    const CliEvent loaded = loadCliEvent(options);
-    const SampleRecord& rec = loaded.event.sample;
+    const Workspace workspace = loadWorkspace(options);
+    const SampleRecord& rec = workspace.event().sample;
     std::string out = "time,slot0,slot1,slot2,slot3\n";
     char line[160];
     for (std::int32_t i = 0; i < rec.nSamplesPerChannel; ++i) {
@@ -32,14 +32,9 @@ int runSamples(const Options& options) {
 
 int runDump(const Options& options) {
     if (!options.output) throw UsageError("dump needs -o OUT.txt");
-    const CliEvent loaded = loadCliEvent(options);
+    const Workspace workspace = loadWorkspace(options);
     // The event was read; a failure now is the output file's, not a corrupt event.
-    try {
-        settings::writeFileAtomically(*options.output, currentEventDump(loaded.event.sample));
-    } catch (const Error& e) {
-        std::cerr << e.text() << "\n";
-        return 1;
-    }
+    settings::writeFileAtomically(*options.output, currentEventDump(workspace.event().sample));
     return 0;
 }
 

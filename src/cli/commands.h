@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "cli/cli_options.h"
-#include "core/event/event.h"
+#include "core/workspace/workspace.h"
 
 namespace krnz::cli {
 
-// The event as the commands see it: read, user texts attached.
-struct CliEvent {
-    Event event;
-    UserInfo userInfo;
-    bool processed = false;                                // the operator chain ran (--macro ...)
-    std::array<int, kSlots> sourceChannel = {1, 2, 3, 4};  // its rows' source channels
-};
-
-// Reads the event FILE names; throws what the reader throws.
-CliEvent loadCliEvent(const Options& options);
+// The event FILE names, read into a workspace that starts from the `display` options, with the
+// command's operator chain run (--macro,
+// --source, --interpolate). Throws what the reader throws.
+Workspace loadWorkspace(const Options& options,
+                        const settings::Options& display = settings::Options());
 
 // Each command writes its result (stdout or -o) and returns the exit status.
 int runInfo(const Options& options);

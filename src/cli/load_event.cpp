@@ -6,10 +6,8 @@
 
 #include "cli/cli_texts.h"
 #include "cli/commands.h"
-#include "core/analysis/batch_chain.h"
 #include "core/analysis/reporter.h"
 #include "core/event/event_reader.h"
-#include "core/event/user_info.h"
 
 namespace krnz::cli {
 namespace {
@@ -31,7 +29,7 @@ std::string withoutCr(const std::string& text) {
 // Runs the operator chain as the toolbox's "show" does. A macro file that cannot be used stops
 // the command (exit 1 with the program's message); messages of the run itself (an illegal unit,
 // an unknown operator) go to stderr and the command goes on with the rows as the chain left them.
-void runChain(const Options& options, CliEvent& loaded) {
+void runChain(const Options& options, Workspace& workspace) {
     analysis::BatchChainOptions chain;
     if (options.macroFile) {
         std::error_code error;
@@ -45,28 +43,19 @@ void runChain(const Options& options, CliEvent& loaded) {
         for (const int r : *options.interpolateRows) chain.intOn[r] = true;
 
     CollectingReporter reporter;
-    if (!analysis::runChainOnEvent(loaded.event, chain, cliTexts(), reporter))
-        throw ReadRejected(kErrProgram, reporter.messages);
+    if (!workspace.runChain(chain, reporter)) throw ReadRejected(kErrProgram, reporter.messages);
     for (const std::string& message : reporter.messages) std::cerr << withoutCr(message) << "\n";
-    loaded.processed = true;
-    loaded.sourceChannel = chain.sourceChannel;
 }
 
 }  // namespace
 
-CliEvent loadCliEvent(const Options& options) {
-    LoadedEvent loaded = readDatafile(options.file, ReadOptions{options.channelGroup});
-    CliEvent result;
-    result.event = std::move(loaded.event);
-    if (loaded.userInfo) {
-        result.userInfo = std::move(*loaded.userInfo);
-    } else if (auto stored = readUserInfoFile(options.file)) {
-        result.userInfo = std::move(*stored);
-    }
-    for (int c = 0; c < kSlots; ++c) result.event.sample.curUnit[c] = result.event.channels[c].unit;
+Workspace loadWorkspace(const Options& options, const settings::Options& display) {
+    Workspace workspace(cliTexts());
+    workspace.setOptions(display);
+    workspace.open(options.file, ReadOptions{options.channelGroup});
     if (options.macroFile || options.sourceChannels || options.interpolateRows)
-        runChain(options, result);
-    return result;
+        runChain(options, workspace);
+    return workspace;
 }
 
 }  // namespace krnz::cli

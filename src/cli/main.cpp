@@ -68,9 +68,12 @@ int main(int argc, char** argv) {
     } catch (const krnz::ReadRejected& e) {
         for (const std::string& message : e.messages()) std::cerr << terminalText(message) << "\n";
         return 1;
-    } catch (const krnz::Error& e) {
-        // Whatever else stops a read means the file cannot be trusted.
+    } catch (const krnz::CorruptFile& e) {
         std::cerr << "file corrupt\n(error " << e.number() << ": " << e.text() << ")\n";
+        return 1;
+    } catch (const krnz::Error& e) {
+        // A file that could not be opened or written, an event that cannot be analysed.
+        std::cerr << "krnz-cli: " << terminalText(e.text()) << "\n";
         return 1;
     } catch (const std::bad_alloc&) {
         std::cerr << "file corrupt\n(out of memory)\n";

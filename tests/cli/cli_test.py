@@ -135,11 +135,31 @@ class BadInput(unittest.TestCase):
         self.expect(self.patched(k100, [(44, b"\x05")]), 1, "readDatafile: no such nSecPerChannelIndex")
         self.expect(self.patched(k100, [(66, b"\xAA\xAA")]), 1, "file corrupt")
         self.expect(self.patched(k100, [(34, b"\x1F")]), 1, "file corrupt")
-        self.expect(os.path.join(self.tmp.name, "missing.001"), 1, "file corrupt")
         self.expect(self.patched(trem, [(38, b"\x00\x00")], "x.tremolog"), 1, "readdatafile ")
         self.expect(self.patched(trem, [(26, struct.pack("<i", 40000))], "x.tremolog"), 1, "readdatafile 6")
         huge = self.patched(trem, [(10, b"\x01\x01"), (166, struct.pack("<i", 2_000_000_000))], "x.tremolog")
         self.expect(huge, 1, "far more than the file holds")
+
+    def test_files_that_cannot_be_opened_say_why(self):
+        missing = os.path.join(self.tmp.name, "missing.001")
+        for path, message in ((missing, "File not found: " + missing),
+                              (self.tmp.name, self.tmp.name + " is a folder")):
+            with self.subTest(path=path):
+                r = run("info", path)
+                self.assertEqual(r.returncode, 1, r.stderr)
+                self.assertIn(message, r.stderr.decode())
+                self.assertNotIn("file corrupt", r.stderr.decode())
+        if os.geteuid() != 0:  # root reads every file
+            locked = self.patched(self.sample(5), [])
+            os.chmod(locked, 0)
+            r = run("info", locked)
+            self.assertEqual(r.returncode, 1, r.stderr)
+            self.assertIn("Permission denied: " + locked, r.stderr.decode())
+        out = os.path.join(self.tmp.name, "no-such-folder", "x.wav")
+        r = run("wav", self.sample(5), "--slot", "0", "-o", out)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        self.assertIn("x.wav", r.stderr.decode())
+        self.assertNotIn("file corrupt", r.stderr.decode())
 
     def test_truncated_files_read_as_zeros(self):
         for fmt in (5, 6, 7):

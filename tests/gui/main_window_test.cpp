@@ -129,7 +129,9 @@ void MainWindowTest::failedOpensLeaveThePreviousEventWhole() {
 
     const auto good = f.write("KRN00001.001", k100File());
     QVERIFY(w.loadEvent(good));
-    f.session().userInfo().client = "Kept";
+    UserInfo kept = f.session().userInfo();
+    kept.client = "Kept";
+    f.session().setUserInfo(kept);
     const SampleRecord before = f.session().event().sample;
     const float sample = before.sampleData(1, 100);
     const QString title = w.windowTitle();
@@ -138,8 +140,12 @@ void MainWindowTest::failedOpensLeaveThePreviousEventWhole() {
     QVERIFY(!w.loadEvent(corrupt));
     QCOMPARE(f.prompter().messages.back(), std::string("file corrupt"));
     QVERIFY(!w.loadEvent(f.write("KRN00004.004", badTagFile())));
-    QVERIFY(!w.loadEvent(f.dir() / "missing.tremolog"));
-    QCOMPARE(f.prompter().messages.back(), std::string("file corrupt"));
+    // A file that cannot be opened says why; only unreadable content is "file corrupt".
+    const auto missing = f.dir() / "missing.tremolog";
+    QVERIFY(!w.loadEvent(missing));
+    QCOMPARE(f.prompter().messages.back(), "File not found: " + missing.string());
+    QVERIFY(!w.loadEvent(f.dir()));
+    QCOMPARE(f.prompter().messages.back(), f.dir().string() + " is a folder, not an event file");
 
     const SampleRecord& after = f.session().event().sample;
     QCOMPARE(f.session().currentFile(), good);
@@ -265,7 +271,9 @@ void MainWindowTest::shutDownStoresSettings() {
     gui::MainWindow& w = f.window();
     const auto path = f.write("KRN00001.001", k100File());
     QVERIFY(w.loadEvent(path));
-    f.session().userInfo().notes = "closing";
+    UserInfo closing = f.session().userInfo();
+    closing.notes = "closing";
+    f.session().setUserInfo(closing);
     w.close();
     const auto ini = f.dir() / "krnz.ini";
     const settings::GeneralSettings stored = settings::readGeneralSettings(ini, f.dir());

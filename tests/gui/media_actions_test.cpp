@@ -73,7 +73,7 @@ bool hasTwoColours(const QImage& image) {
 
 // Shows exactly the given slots; the wanted ones first, so that at least one is always shown.
 void showOnly(GuiFixture& f, std::initializer_list<int> shown) {
-    settings::Options& options = f.session().options();
+    settings::Options& options = f.session().editOptions();
     for (const int c : shown) settings::setChannelOn(options, c, true);
     for (int c = 0; c < kSlots; ++c)
         if (std::find(shown.begin(), shown.end(), c) == shown.end())
@@ -316,7 +316,7 @@ void MediaActionsTest::clipboardHoldsTheCurrentSamples() {
     gui::MainWindow& w = f.window();
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
     // As the toolbox leaves them: three samples of slot 1 replaced in place.
-    SampleRecord& rec = f.session().event().sample;
+    SampleRecord& rec = f.session().eventForChain().sample;
     rec.sampleData = SampleMatrix(3);
     rec.nSamplesPerChannel = 3;
     rec.sampleData(1, 0) = 1.5f;
@@ -350,7 +350,7 @@ void MediaActionsTest::playAsksForTheChannelAndHandsOverItsWav() {
     QCOMPARE(asked[0].offered, (std::array<bool, kSlots>{true, true, true, true}));
     QCOMPARE(asked[0].chosen, 0);
     QCOMPARE(log->played.size(), std::size_t{1});
-    const SampleRecord& rec = f.session().event().sample;
+    const SampleRecord& rec = f.session().eventForChain().sample;
     const auto n = static_cast<std::size_t>(rec.nSamplesPerChannel);
     const std::string& wav = log->played[0];
     QCOMPARE(wav.size(), 44 + 2 * n);
@@ -410,7 +410,8 @@ void MediaActionsTest::eventDumpHasOneLinePerSample() {
     GuiFixture f;
     gui::MainWindow& w = f.window();
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
-    f.session().event().sample.sampleData(3, 5) = 12.34567f;  // the current samples are dumped
+    f.session().eventForChain().sample.sampleData(3, 5) =
+        12.34567f;  // the current samples are dumped
     w.actions().dbgmnu_print2ascii->trigger();
 
     const QString text = QString::fromStdString(readBytes(f.dir() / "debug_ascii_data.txt"));

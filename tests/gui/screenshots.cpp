@@ -92,7 +92,7 @@ void mainWindowStates() {
     w.actions().mSampleInfo->trigger();
     w.actions().mChannelInfo->trigger();
     w.actions().mToolbar->trigger();
-    settings::Options& o = f.session().options();
+    settings::Options& o = f.session().editOptions();
     o.drawStyle = settings::DrawStyle::Pixels;
     o.slotOptions[1].colors = {0x202020, 0x00C0FF, 0x505050, 0x40FF40, 0x4040FF};
     w.formResize();

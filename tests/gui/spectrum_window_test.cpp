@@ -188,8 +188,10 @@ void SpectrumWindowTest::impossibleRunKeepsThePreviousGraphs() {
 
     w.setWindowType(windowType);
     const double tpp = s.f.window().metrics().twipsPerDevicePixel();
-    s.f.session().cursor().refYTwips = refRow * tpp;
-    s.f.session().cursor().yTwips = cursorRow * tpp;
+    view::CursorState cursor = s.f.session().cursor();
+    cursor.refYTwips = refRow * tpp;
+    cursor.yTwips = cursorRow * tpp;
+    s.f.session().setCursor(cursor);
     s.repaint();
     QCOMPARE(s.f.prompter().messages.size(), messages + 1);
     QVERIFY2(s.f.prompter().messages.back().starts_with(message.toStdString()),
@@ -208,7 +210,11 @@ void SpectrumWindowTest::failureOnActivationIsReportedOnce() {
     s.open();
     const std::size_t messages = s.f.prompter().messages.size();
     const double tpp = s.f.window().metrics().twipsPerDevicePixel();
-    s.f.session().cursor().refYTwips = s.f.session().cursor().yTwips = 500 * tpp;
+    {
+        view::CursorState cursor = s.f.session().cursor();
+        cursor.refYTwips = cursor.yTwips = 500 * tpp;
+        s.f.session().setCursor(cursor);
+    }
     s.repaint();
     QCOMPARE(s.f.prompter().messages.size(), messages + 1);
     // Coming to the front again with nothing changed: no second box.
@@ -220,7 +226,11 @@ void SpectrumWindowTest::failureOnActivationIsReportedOnce() {
     s.repaint();
     QCOMPARE(s.f.prompter().messages.size(), messages + 2);
     // Another interval that fails is news.
-    s.f.session().cursor().refYTwips = s.f.session().cursor().yTwips = 600 * tpp;
+    {
+        view::CursorState cursor = s.f.session().cursor();
+        cursor.refYTwips = cursor.yTwips = 600 * tpp;
+        s.f.session().setCursor(cursor);
+    }
     s.window().hide();
     s.window().show();
     QCOMPARE(s.f.prompter().messages.size(), messages + 3);

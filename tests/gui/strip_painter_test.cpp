@@ -81,23 +81,25 @@ void StripPainterTest::gridAndBordersInTheGridColour() {
 void StripPainterTest::hiDpiStripsAreDrawnInDevicePixels() {
     std::vector<float> x(4000, 0.0f);
     x[3999] = 1.0f;
-    Event e = makeEvent({x, x, x, x});
-    settings::Options options;
-    view::RowData rows;
+    Workspace workspace(builtinEnglish());
+    LoadedEvent loaded;
+    loaded.event = makeEvent({x, x, x, x});
+    workspace.takeEvent(std::move(loaded), "strips-test.tremolog");
     gui::StripSizes sizes;
     sizes.widths = {200, 200, 0, 200};
     sizes.height = 1000;
     sizes.devicePixelRatio = 2;
-    options.slotOptions[2].channelOn = settings::CheckState::Unchecked;
-    const gui::DrawnStrips drawn = gui::drawStrips(e, false, options, rows, sizes, 1);
-    QCOMPARE(rows.rowCount, 1000);
+    workspace.editOptions().slotOptions[2].channelOn = settings::CheckState::Unchecked;
+    workspace.layoutRows(sizes.height);
+    const gui::DrawnStrips drawn = gui::drawStrips(workspace, sizes, 1);
+    QCOMPARE(workspace.rows().rowCount, 1000);
     QCOMPARE(drawn.images[0].size(), QSize(200, 1000));
     QCOMPARE(drawn.images[0].devicePixelRatio(), 2.0);
     QCOMPARE(drawn.images[0].deviceIndependentSize(), QSizeF(100, 500));
     QVERIFY(drawn.images[2].isNull());
     QCOMPARE(drawn.gridStepS, 0.4);  // 4 s record at zoom 1
     // The peak of 1 chose the full scale 1 (normalised across the three shown slots).
-    QCOMPARE(options.slotOptions[0].manualScale, std::size_t{7});
+    QCOMPARE(workspace.options().slotOptions[0].manualScale, std::size_t{7});
 }
 
 }  // namespace krnz::test

@@ -33,7 +33,11 @@ void UserInfoTest::krnTextsComeBackFromTheirUserinfoFile() {
     QVERIFY(w.loadEvent(first));
     type(w, 0, QStringLiteral("Skanska"));
     type(w, 4, QStringLiteral("first event"));
-    f.session().userInfo().freeText = "line 1\r\nline 2\r\nline 3";
+    {
+        UserInfo info = f.session().userInfo();
+        info.freeText = "line 1\r\nline 2\r\nline 3";
+        f.session().editUserInfo(info);
+    }
     f.prompter().answers = {false};
     QVERIFY(w.loadEvent(second));
     // The client texts are offered; the free text stays with the new event unasked.
@@ -59,7 +63,11 @@ void UserInfoTest::tremologFieldsAreCutAt30And200() {
     QCOMPARE(w.sampleInfoPanel().field(0).text(), QStringLiteral("Old client"));
     type(w, 0, QString(40, QLatin1Char('C')));
     type(w, 1, QStringLiteral("short"));
-    f.session().userInfo().freeText = std::string(250, 'f');
+    {
+        UserInfo info = f.session().userInfo();
+        info.freeText = std::string(250, 'f');
+        f.session().editUserInfo(info);
+    }
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
     const LoadedEvent back = readDatafile(tremolog);
     QCOMPARE(back.userInfo->client, std::string(30, 'C'));
@@ -74,7 +82,11 @@ void UserInfoTest::carryOverQuestions() {
     const auto& texts = f.session().texts();
     QVERIFY(w.loadEvent(f.write("blast.tremolog", tremologFile())));
     type(w, 3, QStringLiteral("A. Operator"));
-    f.session().userInfo().company = "Vibra AB";
+    {
+        UserInfo info = f.session().userInfo();
+        info.company = "Vibra AB";
+        f.session().editUserInfo(info);
+    }
     // A KRN event without texts: the client texts are offered; the print extras simply stay.
     f.prompter().answers = {true};
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
@@ -110,7 +122,11 @@ void UserInfoTest::extraInformationDialog() {
     gui::MainWindow& w = f.window();
     const auto path = f.write("KRN00001.001", k100File());
     QVERIFY(w.loadEvent(path));
-    f.session().userInfo().company = "Before";
+    {
+        UserInfo info = f.session().userInfo();
+        info.company = "Before";
+        f.session().editUserInfo(info);
+    }
     gui::ExtraInfoDialog& dialog = w.extraInfoDialog();
     QTimer::singleShot(0, &dialog, [&dialog] {
         dialog.findChild<QLineEdit*>(QStringLiteral("company"))

@@ -83,10 +83,6 @@ void processedChannelPanel(const Event& event, const PanelInputs& inputs, int c,
     }
 }
 
-int displayedUnit(const Event& event, bool processed, int c) {
-    return processed ? event.sample.curUnit[c] : event.channels[c].unit;
-}
-
 }  // namespace
 
 bool showsVectorMax(const Event& event, const PanelInputs& inputs) {

@@ -15,6 +15,7 @@ enum ErrorNumber : int {
     kErrDivisionByZero = 11,
     kErrTypeMismatch = 13,
     kErrFileNotFound = 53,
+    kErrPermissionDenied = 70,
     kErrBadRecordNumber = 63,
     kErrPathFileAccess = 75,
     kErrInvalidProcedureCall = 5,
@@ -31,6 +32,13 @@ class Error : public std::runtime_error {
 
   private:
     int m_number;
+};
+
+// The file was read, but what it holds cannot be an event (or a part of one): the caller
+// reports it as corrupt. Failures to reach the file at all stay plain Errors.
+class CorruptFile : public Error {
+  public:
+    using Error::Error;
 };
 
 [[noreturn]] inline void throwOverflow() {

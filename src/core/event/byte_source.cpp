@@ -12,10 +12,15 @@ namespace krnz {
 
 ByteSource::ByteSource(const std::filesystem::path& path) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status))
+        throw Error(kErrPathFileAccess, path.string() + " is a folder, not an event file");
+    if (!std::filesystem::exists(status))
         throw Error(kErrFileNotFound, "File not found: " + path.string());
+    if (!std::filesystem::is_regular_file(status))
+        throw Error(kErrPathFileAccess, path.string() + " is not a regular file");
     m_file.open(path, std::ios::binary);
-    if (!m_file) throw Error(kErrPathFileAccess, "Path/File access error: " + path.string());
+    if (!m_file) throw Error(kErrPermissionDenied, "Permission denied: " + path.string());
     m_size = std::filesystem::file_size(path, ec);
     if (ec) throw Error(kErrPathFileAccess, "Path/File access error: " + path.string());
 }

@@ -160,6 +160,13 @@ struct Event {
 // Peak scan: per-slot extremes and their first indices, and the extremes over all slots.
 void calcMinMax(SampleRecord& rec);
 
+// The unit a slot's numbers are in: after the operator chain ran (processed) the chain's unit,
+// otherwise the file's. Every face names a row's unit through this.
+inline int displayedUnit(const Event& event, bool processed, int slot) {
+    const auto s = static_cast<std::size_t>(slot);
+    return processed ? event.sample.curUnit[s] : event.channels[s].unit;
+}
+
 // File channel number (1..8) shown in a slot.
 inline int fileChannelOfSlot(const SampleRecord& rec, int slot) {
     return (rec.channelGroup - 1) * kSlots + slot + 1;

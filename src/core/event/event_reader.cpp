@@ -38,16 +38,29 @@ LoadedEvent readFrom(ByteSource& file, const ReadOptions& options) {
     return loaded;
 }
 
+// Once the file is open, whatever else stops the read is the content's fault.
+LoadedEvent readContent(ByteSource& file, const ReadOptions& options) {
+    try {
+        return readFrom(file, options);
+    } catch (const ReadRejected&) {
+        throw;
+    } catch (const CorruptFile&) {
+        throw;
+    } catch (const Error& e) {
+        throw CorruptFile(e.number(), e.text());
+    }
+}
+
 }  // namespace
 
 LoadedEvent readDatafile(const std::filesystem::path& path, const ReadOptions& options) {
     ByteSource file(path);
-    return readFrom(file, options);
+    return readContent(file, options);
 }
 
 LoadedEvent readEventBytes(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
     ByteSource source(bytes);
-    return readFrom(source, options);
+    return readContent(source, options);
 }
 
 }  // namespace krnz

@@ -24,7 +24,9 @@ struct LoadedEvent {
 };
 
 // Reads one event file of any of the three layouts into a fresh record, converting every
-// sample to engineering units, and runs the peak scan. Throws ReadRejected or krnz::Error.
+// sample to engineering units, and runs the peak scan. Throws ReadRejected when the reader turns
+// the file down, CorruptFile when its content cannot be read, krnz::Error when the file cannot be
+// opened at all (missing, a folder, no permission).
 LoadedEvent readDatafile(const std::filesystem::path& path, const ReadOptions& options = {});
 
 // The same for an event file's bytes already in memory.

@@ -25,7 +25,7 @@ std::optional<int> nPeaksOfSelection(int listIndex, const std::array<std::string
 }
 
 bool ppvzxPlottable(const Event& event, bool processed, int slot) {
-    return isVelocityUnit(view::displayedUnit(event, processed, slot));
+    return isVelocityUnit(displayedUnit(event, processed, slot));
 }
 
 std::array<bool, kSlots> updateHalfWaves(Event& event, bool processed, std::optional<int> nPeaks) {

@@ -29,7 +29,7 @@ struct Caption {
 Caption captionOf(const StripSources& s, int slot) {
     const auto i = static_cast<std::size_t>(slot);
     const PrintView& view = *s.view;
-    const std::string unit = unitName(view::displayedUnit(*s.event, view.processed, slot));
+    const std::string unit = unitName(displayedUnit(*s.event, view.processed, slot));
     const std::vector<std::string>& labels = view.channelLabels[i];
     const std::vector<std::string>& values = view.channelValues[i];
     Caption caption;

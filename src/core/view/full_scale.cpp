@@ -16,11 +16,6 @@ std::size_t fullScalePositionFor(double peak) {
     return table.size() - 1;
 }
 
-int displayedUnit(const Event& event, bool processed, int slot) {
-    const auto s = static_cast<std::size_t>(slot);
-    return processed ? event.sample.curUnit[s] : event.channels[s].unit;
-}
-
 void autoScale(settings::Options& options, const Event& event, bool processed, int slot) {
     settings::SlotOptions& own = options.slotOptions[static_cast<std::size_t>(slot)];
     if (own.ampScale == settings::AmpScale::Auto) {

@@ -12,10 +12,6 @@ namespace krnz::view {
 // (250000) takes the largest entry, so the strip still shows the trace, clipped at its edges.
 std::size_t fullScalePositionFor(double peak);
 
-// The unit a slot's numbers are in: after the toolbox ran (processed) the operators' unit,
-// otherwise the file's.
-int displayedUnit(const Event& event, bool processed, int slot);
-
 // `autoScale` of one slot: in mode auto its own peak picks the full scale; in mode normalize
 // every active normalize slot of the same unit shares the full scale of the group's largest
 // peak; in mode manual nothing changes.

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <iostream>
+#include <new>
 
 #include "core/common/error.h"
 #include "core/event/byte_source.h"
@@ -91,10 +92,12 @@ bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHoo
             loaded = readDatafile(path, options);
         } catch (const ReadRejected& rejected) {
             failure = rejected.messages();
-        } catch (const std::exception&) {
-            // krnz::Error from the reader, or no memory for a huge declared length: the file
-            // is unusable either way.
+        } catch (const CorruptFile&) {
             failure = {"file corrupt"};
+        } catch (const Error& e) {
+            failure = {e.text()};  // the file could not be opened: missing, a folder, no access
+        } catch (const std::bad_alloc&) {
+            failure = {"file corrupt"};  // a declared length beyond any memory
         }
         if (loaded) session.takeEvent(std::move(*loaded), path);
     }

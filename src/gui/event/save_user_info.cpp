@@ -17,7 +17,7 @@ bool isEmpty(const UserInfo& info) {
 
 void saveUserInfo(Session& session) {
     if (!session.hasEvent()) return;
-    session.previousUserInfo() = session.userInfo();
+    session.rememberUserInfo();
     const int format = session.event().sample.fileFormat;
     for (;;) {
         try {

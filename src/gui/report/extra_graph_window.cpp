@@ -72,7 +72,10 @@ ExtraGraphWindow::ExtraGraphWindow(Session& session, QWidget* parent)
         box->setChecked(true);
         m_channelOn[static_cast<std::size_t>(c)] = box;
         controls->addWidget(box);
-        connect(box, &QCheckBox::clicked, this, &ExtraGraphWindow::redraw);
+        connect(box, &QCheckBox::clicked, this, [this, c](bool on) {
+            m_session.setPpvzxChannelOn(c, on);
+            redraw();
+        });
     }
     controls->addSpacing(8);
     controls->addWidget(m_lstandard);
@@ -127,7 +130,7 @@ void ExtraGraphWindow::applyCaptions() {
 
 void ExtraGraphWindow::readPPVZXini() {
     try {
-        m_table = report::readPPVZXini(m_session.paths().dataFile("PPVZX.ini"));
+        m_session.loadPpvzx();
     } catch (const Error& e) {
         PrompterReporter reporter;
         report::reportError(reporter, e);
@@ -144,19 +147,18 @@ void ExtraGraphWindow::readPPVZXini() {
 
     const QSignalBlocker block(m_standards);
     m_standards->clear();
-    for (const report::PpvzxStandard& s : m_table.standards) m_standards->addItem(qstr(s.name));
-    m_standards->setCurrentRow(m_table.indexOf(stored.standard));
+    for (const report::PpvzxStandard& s : m_session.workspace().ppvzxTable().standards)
+        m_standards->addItem(qstr(s.name));
+    m_standards->setCurrentRow(m_session.workspace().standard());
 }
 
 void ExtraGraphWindow::updateHalfWaves() {
-    Event& event = m_session.event();
-    const std::optional<int> nPeaks = report::nPeaksOfSelection(
-        m_nPeaks->currentIndex(), report::nPeaksEntries(m_session.texts()));
-    const std::array<bool, kSlots> plottable =
-        report::updateHalfWaves(event, m_session.processed(), nPeaks);
+    m_session.setPeaks(report::nPeaksOfSelection(m_nPeaks->currentIndex(),
+                                                 report::nPeaksEntries(m_session.texts())));
+    const std::array<bool, kSlots> plottable = m_session.updateHalfWaves();
     for (int c = 0; c < kSlots; ++c) {
         QCheckBox* box = m_channelOn[static_cast<std::size_t>(c)];
-        if (!plottable[static_cast<std::size_t>(c)]) box->setChecked(false);
+        box->setChecked(m_session.workspace().ppvzxChannelOn()[c]);
         box->setEnabled(plottable[static_cast<std::size_t>(c)]);
     }
     m_busy = false;
@@ -168,20 +170,17 @@ void ExtraGraphWindow::redraw() {
     m_view->draw(diagram(), reporter);
 }
 
+const report::PpvzxTable& ExtraGraphWindow::table() const {
+    return m_session.workspace().ppvzxTable();
+}
+
 report::PpvzxDiagram ExtraGraphWindow::diagram() const {
-    report::PpvzxDiagram d;
-    d.table = &m_table;
-    d.standard = m_standards->currentRow();
-    for (int c = 0; c < kSlots; ++c)
-        d.channelOn[static_cast<std::size_t>(c)] =
-            m_channelOn[static_cast<std::size_t>(c)]->isChecked();
-    d.rec = &m_session.event().sample;
-    d.texts = report::ppvzxTexts(m_session.texts());
-    return d;
+    return m_session.workspace().ppvzxDiagram();
 }
 
 void ExtraGraphWindow::standardChanged() {
     if (m_loading) return;
+    m_session.chooseStandard(m_standards->currentRow());
     redraw();
 }
 

@@ -42,7 +42,7 @@ class ExtraGraphWindow : public QWidget {
     // What the window shows, for the printed page.
     report::PpvzxDiagram diagram() const;
 
-    const report::PpvzxTable& table() const { return m_table; }
+    const report::PpvzxTable& table() const;
     PpvzxView& view() { return *m_view; }
 
     // `savePPVZXsettings`: the chosen standard and the window's place in "extraGraph.ini".
@@ -62,7 +62,6 @@ class ExtraGraphWindow : public QWidget {
     std::filesystem::path extraGraphIni() const;
 
     Session& m_session;
-    report::PpvzxTable m_table;
     bool m_loading = false;
     bool m_busy = false;
 

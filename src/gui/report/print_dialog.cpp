@@ -20,11 +20,9 @@
 #include "core/common/error.h"
 #include "core/report/error_report.h"
 #include "core/report/page_header.h"
-#include "gui/report/extra_graph_window.h"
 #include "gui/report/preview_window.h"
 #include "gui/report/print_sources.h"
 #include "gui/report/prompter_reporter.h"
-#include "gui/view/main_window.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
 #include "krnz_version.h"
@@ -43,13 +41,13 @@ T* named(T* widget, const char* name) {
 
 }  // namespace
 
-PrintDialog::PrintDialog(MainWindow& window)
-    : QDialog(&window), m_window(window), m_printer(QPrinter::HighResolution) {
+PrintDialog::PrintDialog(Session& session, QWidget* parent)
+    : QDialog(parent), m_session(session), m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("preview"));
     setModal(true);
     m_choosePrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
-        dialog.setWindowTitle(qtext(m_window.session().texts(), "preview", "title"));
+        dialog.setWindowTitle(qtext(m_session.texts(), "preview", "title"));
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
@@ -57,7 +55,7 @@ PrintDialog::PrintDialog(MainWindow& window)
     };
     m_choosePdf = [this]() -> std::optional<QString> {
         const QString file = QFileDialog::getSaveFileName(
-            this, QString(), QString(), qtext(m_window.session().texts(), "preview", "pdfFiles"));
+            this, QString(), QString(), qtext(m_session.texts(), "preview", "pdfFiles"));
         if (file.isEmpty()) return std::nullopt;
         return file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                    ? file
@@ -185,7 +183,7 @@ QGroupBox* PrintDialog::buildChannelFrame() {
 }
 
 void PrintDialog::applyCaptions() {
-    const TextLookup& texts = m_window.session().texts();
+    const TextLookup& texts = m_session.texts();
     auto t = [&](const char* key) { return qtext(texts, "preview", key); };
     setWindowTitle(t("title"));
     m_frame2->setTitle(t("spectrum"));
@@ -212,7 +210,7 @@ void PrintDialog::applyCaptions() {
     m_cancel->setText(t("cancel"));
     m_command2->setText(t("preview"));
     m_savePdf->setText(t("savePdf"));
-    const SampleRecord& rec = m_window.session().event().sample;
+    const SampleRecord& rec = m_session.event().sample;
     for (int c = 0; c < kSlots; ++c) {
         const QString number = QString::number(fileChannelOfSlot(rec, c));
         m_channelOn[static_cast<std::size_t>(c)]->setText(number);
@@ -229,7 +227,7 @@ void PrintDialog::fillPrinters() {
 }
 
 void PrintDialog::copyChannelsFromOptions() {
-    const settings::Options& options = m_window.session().options();
+    const settings::Options& options = m_session.options();
     for (int c = 0; c < kSlots; ++c)
         m_channelOn[static_cast<std::size_t>(c)]->setChecked(view::isActive(options, c));
 }
@@ -240,7 +238,7 @@ void PrintDialog::channelOnClicked(int slot) {
         if (box->isChecked()) return;
     // At least one channel is always printed.
     m_channelOn[static_cast<std::size_t>(slot)]->setChecked(true);
-    platform::prompter().message(m_window.session().texts().text("option", "errChannelOn"));
+    platform::prompter().message(m_session.texts().text("option", "errChannelOn"));
 }
 
 void PrintDialog::updateOptionStates() {
@@ -286,7 +284,7 @@ void PrintDialog::callFftPrint(const report::PrintSpectrum& spectrum) {
 }
 
 const TextLookup& PrintDialog::texts() const {
-    return m_window.session().texts();
+    return m_session.texts();
 }
 
 bool PrintDialog::previewZoom() const {
@@ -323,11 +321,16 @@ bool PrintDialog::compose(report::PageTarget& target, const report::PageMargins&
     // The diagram window is loaded, not shown, and brought up to date for the page.
     std::optional<report::PpvzxDiagram> diagram;
     if (!c.spectrumPrint && (c.ppvzx || c.onlyPpvzx)) {
-        ExtraGraphWindow& graph = m_window.extraGraphWindow();
-        graph.updateHalfWaves();
-        diagram = graph.diagram();
+        try {
+            m_session.loadPpvzx();
+        } catch (const Error& e) {
+            PrompterReporter reporter;
+            report::reportError(reporter, e);
+        }
+        m_session.updateHalfWaves();
+        diagram = m_session.workspace().ppvzxDiagram();
     }
-    const report::PrintSources sources = printSourcesOf(m_window, c, diagram ? &*diagram : nullptr,
+    const report::PrintSources sources = printSourcesOf(m_session, c, diagram ? &*diagram : nullptr,
                                                         m_spectrum ? &*m_spectrum : nullptr);
     PrompterReporter reporter;
     return report::printPage(target, sources, margins, reporter);
@@ -360,9 +363,9 @@ void PrintDialog::saveAsPdf() {
     PrompterReporter reporter;
     try {
         const WaitCursor wait;
-        const Session& session = m_window.session();
-        const std::string title = "KRNZ report, " + report::eventIdentificationLine(
-                                                        session.event().sample, session.texts());
+        const std::string title =
+            "KRNZ report, " +
+            report::eventIdentificationLine(m_session.event().sample, m_session.texts());
         platform::writePdfFile(
             stdstr(*file), title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
             [&](report::PageTarget& target) { compose(target, target.margins()); });

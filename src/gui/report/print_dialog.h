@@ -20,7 +20,7 @@ class QRadioButton;
 
 namespace krnz::gui {
 
-class MainWindow;
+class Session;
 
 // The print dialog (`preview`, "Print"): what the page holds, which channels, which printer, and
 // whether to print, preview first or save a PDF. It holds the printer the page is composed on.
@@ -30,7 +30,7 @@ class PrintDialog : public QDialog {
     // The page's pen with "Bold lines", twips.
     static constexpr double kPrintPenWidth = 20.0;
 
-    explicit PrintDialog(MainWindow& window);
+    PrintDialog(Session& session, QWidget* parent);
 
     // `call_non_fft_print`: an event print, the channel boxes copied from the options; modal.
     void call_non_fft_print();
@@ -81,7 +81,7 @@ class PrintDialog : public QDialog {
     void fillPrinters();
     void updateOptionStates();
 
-    MainWindow& m_window;
+    Session& m_session;
     QPrinter m_printer;
     bool m_spectrumPrint = false;
     std::optional<report::PrintSpectrum> m_spectrum;

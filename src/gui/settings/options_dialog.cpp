@@ -74,7 +74,7 @@ OptionsDialog::OptionsDialog(Session& session, QWidget* parent)
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
 
-    settings::Options& options = m_session.options();
+    settings::Options& options = m_session.editOptions();
     connect(m_printInColor, &QCheckBox::toggled, this, [this, &options](bool on) {
         if (!m_loading) options.printInColor = on;
     });
@@ -109,7 +109,7 @@ OptionsDialog::OptionsDialog(Session& session, QWidget* parent)
 
 void OptionsDialog::connectSlot(int c) {
     SlotControls& slot = m_slots[static_cast<std::size_t>(c)];
-    settings::SlotOptions& model = m_session.options().slotOptions[static_cast<std::size_t>(c)];
+    settings::SlotOptions& model = m_session.editOptions().slotOptions[static_cast<std::size_t>(c)];
     for (std::size_t k = 0; k < slot.swatches.size(); ++k)
         connect(slot.swatches[k], &ColorSwatch::colorChosen, this,
                 [&model, k](std::int32_t value) { colorOf(model.colors, k) = value; });
@@ -137,7 +137,7 @@ void OptionsDialog::connectSlot(int c) {
 }
 
 void OptionsDialog::channelOnClicked(int slot, bool on) {
-    if (settings::setChannelOn(m_session.options(), slot, on)) return;
+    if (settings::setChannelOn(m_session.editOptions(), slot, on)) return;
     m_slots[static_cast<std::size_t>(slot)].channelOn->setChecked(true);
     platform::prompter().message(m_session.texts().text("option", "errChannelOn"));
 }
@@ -240,7 +240,7 @@ void OptionsDialog::ok() {
 }
 
 void OptionsDialog::cancel() {
-    settings::readOptions(m_session.paths().optionIniPath(), m_session.options());
+    settings::readOptions(m_session.paths().optionIniPath(), m_session.editOptions());
     loadFromModel();
     hide();
 }

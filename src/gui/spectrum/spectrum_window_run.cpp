@@ -24,23 +24,6 @@
 namespace krnz::gui {
 namespace {
 
-std::string upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-// A failed transform names its channel in its own words; other faults are reported with
-// their number.
-// A unit code the name table lacks reads "undef" rather than failing the heading.
-const std::string& safeUnitName(int unit) {
-    try {
-        return unitName(unit);
-    } catch (const Error&) {
-        return unitName(kUnitUndef);
-    }
-}
-
 std::string failureText(const Error& e) {
     if (e.number() == kErrProgram) return e.text();
     return "Error " + std::to_string(e.number()) + ": " + e.text();
@@ -53,14 +36,9 @@ QString SpectrumWindow::heading() const {
 }
 
 void SpectrumWindow::updateHeading() {
-    const Event& event = m_session.event();
-    for (int g = 0; g < kSlots; ++g) {
-        const auto s = static_cast<std::size_t>(g);
-        const int unit = m_session.processed() ? event.sample.curUnit[s] : event.channels[s].unit;
-        m_yUnits[s] = spectrum::spectrumYUnit(m_spectrumType, safeUnitName(unit));
-    }
-    m_selected->setText(qstr(upper(spectrum::spectrumKey(m_spectrumType)) + " " +
-                             m_session.texts().text("frqpre", spectrum::windowKey(m_windowType))));
+    m_yUnits = spectrum::spectrumYUnits(m_session.event(), m_session.processed(), m_spectrumType);
+    m_selected->setText(
+        qstr(spectrum::spectrumHeading(m_spectrumType, m_windowType, m_session.texts())));
 }
 
 spectrum::SpectrumParams SpectrumWindow::params() const {

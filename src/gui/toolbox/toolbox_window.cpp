@@ -95,7 +95,7 @@ void ToolboxWindow::openToolbox() {
 }
 
 void ToolboxWindow::init() {
-    m_chain.init(m_session.event());
+    m_chain.init(m_session.eventForChain());
 }
 
 void ToolboxWindow::showChain() {
@@ -104,7 +104,7 @@ void ToolboxWindow::showChain() {
         const WaitCursor wait;
         copyChannelOnFromOptions();
         try {
-            m_chain.showChain(m_session.event());
+            m_chain.showChain(m_session.eventForChain());
         } catch (const Error& e) {
             // The rows may be half processed; they are shown as they are.
             report::reportError(m_reporter, e);
@@ -218,7 +218,7 @@ void ToolboxWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ToolboxWindow::unload() {
-    if (m_session.hasEvent()) m_chain.restore(m_session.event());
+    if (m_session.hasEvent()) m_chain.restore(m_session.eventForChain());
     m_session.setSourceChannels({1, 2, 3, 4});
     m_window.setMainWindowTexts(false);
     m_window.actions().toolboxButton->setText(qtext(m_session.texts(), "krn", "toolbox"));

@@ -21,8 +21,7 @@ CursorController::CursorController(Session& session, GraphArea& area, CursorCont
     : QObject(parent), m_session(session), m_area(area), m_controls(controls) {}
 
 void CursorController::graphMouseDown(int slot, double y) {
-    view::CursorState& cursor = m_session.cursor();
-    cursor.placed = true;
+    m_session.placeCursor();
     if (m_controls.mInsertRef) m_controls.mInsertRef->setEnabled(true);
     if (m_controls.mCursor) m_controls.mCursor->setEnabled(true);
     showCursors(true);
@@ -40,28 +39,24 @@ void CursorController::moveTo(double yTwips) {
     strip.twipsPerPixelY = m_metrics.twipsPerDevicePixel();
     strip.topTwips = m_area.scrollTop() * m_metrics.twipsPerPixel;
     strip.visibleHeightTwips = m_area.height() * m_metrics.twipsPerPixel;
-    if (view::moveCursor(m_session.cursor(), yTwips, strip, m_session.rows(),
-                         m_session.event().sample.pretrig))
-        updateElements();
+    if (m_session.moveCursor(yTwips, strip)) updateElements();
     m_mouseBusy = false;
 }
 
 void CursorController::graphKeyDown(int /*slot*/, CursorKey key) {
-    view::CursorState& cursor = m_session.cursor();
+    const view::CursorState& cursor = m_session.cursor();
     const int first = view::firstactivechannel(m_session.options(), m_session.event().sample);
     switch (key) {
         case CursorKey::InsertRef: {
             view::StripGeometry strip;
             strip.twipsPerPixelY = m_metrics.twipsPerDevicePixel();
-            if (!view::insertReference(cursor, strip, m_session.rows(),
-                                       m_session.event().sample.pretrig))
-                return;
+            if (!m_session.insertReference(strip)) return;
             if (m_controls.mRemoveRef) m_controls.mRemoveRef->setEnabled(true);
             updateElements();
             return;
         }
         case CursorKey::RemoveRef:
-            view::removeReference(cursor);
+            m_session.removeReference();
             if (m_controls.mRemoveRef) m_controls.mRemoveRef->setEnabled(false);
             updateElements();
             graphMouseMove(first, cursor.yTwips / m_metrics.twipsPerPixel);
@@ -95,14 +90,14 @@ void CursorController::toggleCursor() {
 }
 
 void CursorController::showCursors(bool visible) {
-    m_session.cursor().shown = visible;
+    m_session.showCursor(visible);
     if (m_controls.mCursor) m_controls.mCursor->setChecked(visible);
     updateElements();
 }
 
 void CursorController::afterRedraw() {
-    view::CursorState& cursor = m_session.cursor();
-    view::carryOver(cursor, m_session.rows());
+    m_session.carryOverCursor();
+    const view::CursorState& cursor = m_session.cursor();
     if (cursor.shown) {
         const int first = view::firstactivechannel(m_session.options(), m_session.event().sample);
         graphMouseDown(first, cursor.yTwips / m_metrics.twipsPerPixel);

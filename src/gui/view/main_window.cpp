@@ -128,10 +128,11 @@ void MainWindow::connectActions() {
                 [this](int slot, CursorKey key) { m_cursor->graphKeyDown(slot, key); });
     }
     connect(m_samplePanel, &SampleInfoPanel::fieldEdited, this, [this](int k, const QString& text) {
-        UserInfo& info = m_session.userInfo();
+        UserInfo info = m_session.userInfo();
         std::array<std::string*, 5> fields = {&info.client, &info.operation, &info.location,
                                               &info.operatorName, &info.notes};
         *fields[static_cast<std::size_t>(k)] = stdstr(text);
+        m_session.editUserInfo(info);
     });
     connect(m_samplePanel, &SampleInfoPanel::moreClicked, this, &MainWindow::moreClientInfo);
     connect(&m_session, &Session::panelsChanged, this, &MainWindow::updatePanels);
@@ -220,7 +221,7 @@ SpectrumWindow& MainWindow::spectrumWindow() {
 }
 
 PrintDialog& MainWindow::printDialog() {
-    if (!m_printDialog) m_printDialog = new PrintDialog(*this);
+    if (!m_printDialog) m_printDialog = new PrintDialog(m_session, this);
     return *m_printDialog;
 }
 
@@ -232,7 +233,10 @@ ToolboxWindow& MainWindow::toolboxWindow() {
 void MainWindow::moreClientInfo() {
     ExtraInfoDialog& dialog = extraInfoDialog();
     dialog.setTexts(m_session.userInfo());
-    if (dialog.exec() == QDialog::Accepted) dialog.takeTexts(m_session.userInfo());
+    if (dialog.exec() != QDialog::Accepted) return;
+    UserInfo info = m_session.userInfo();
+    dialog.takeTexts(info);
+    m_session.editUserInfo(info);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

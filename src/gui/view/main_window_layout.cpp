@@ -98,8 +98,8 @@ void MainWindow::formResize() {
                                   : 0;
         sizes.height = std::max(
             1, static_cast<int>(roundHalfEven(m_layout.graphArea.height * dpr * m_zoom.zoom)));
-        DrawnStrips drawn = drawStrips(m_session.event(), m_session.processed(),
-                                       m_session.options(), m_session.rows(), sizes, m_zoom.zoom);
+        m_session.layoutRows(sizes.height, m_metrics.twipsPerDevicePixel());
+        DrawnStrips drawn = drawStrips(m_session.workspace(), sizes, m_zoom.zoom);
         for (int c = 0; c < kSlots; ++c)
             m_graphArea->strip(c).setPicture(std::move(drawn.images[static_cast<std::size_t>(c)]));
         std::vector<ScaleLabel> labels;
@@ -137,6 +137,7 @@ void MainWindow::scrolled(int value) {
     const double top =
         view::scrolledTop(scroll, m_layout.scaleColumn.height, m_layout.graphArea.height);
     m_graphArea->setScrollTop(static_cast<int>(std::lround(top)));
+    m_session.setVisibleRange({m_zoom.zoom, value, m_scrollBar->maximum()});
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -6,22 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/panel_texts.h"
-#include "core/event/event.h"
-#include "core/event/event_reader.h"
 #include "core/settings/app_paths.h"
 #include "core/settings/general_settings.h"
 #include "core/settings/language_files.h"
-#include "core/settings/options.h"
-#include "core/view/cursor.h"
-#include "core/view/row_reduction.h"
+#include "core/workspace/workspace.h"
 
 namespace krnz::gui {
 
-// The one current event and everything that belongs to it for the whole program: the event,
-// the display options, the processed flag, cursor and reference, the reduced rows, the panel
-// texts and the user information. Every window is handed the session and reads from it; none
-// keeps a copy of the event.
+// The program's one workspace (the current event and every choice made about it) with the
+// application's settings, and Qt signals when they change. Every window is handed the session
+// and reads from it; none keeps a copy of the event. Changes go through the intent methods.
 class Session : public QObject {
     Q_OBJECT
   public:
@@ -33,39 +27,70 @@ class Session : public QObject {
     settings::GeneralSettings& general() { return m_general; }
     std::vector<std::string>& recentFiles() { return m_recentFiles; }
 
-    bool hasEvent() const { return !m_currentFile.empty(); }
-    const std::filesystem::path& currentFile() const { return m_currentFile; }
-    Event& event() { return m_event; }
-    const Event& event() const { return m_event; }
-    settings::Options& options() { return m_options; }
-    const settings::Options& options() const { return m_options; }
-    bool processed() const { return m_processed; }
-    UserInfo& userInfo() { return m_userInfo; }
-    const UserInfo& userInfo() const { return m_userInfo; }
-    UserInfo& previousUserInfo() { return m_previousUserInfo; }
-    view::CursorState& cursor() { return m_cursor; }
-    const view::CursorState& cursor() const { return m_cursor; }
-    view::RowData& rows() { return m_rows; }
-    const view::RowData& rows() const { return m_rows; }
-    const PanelTexts& panels() const { return m_panels; }
+    const Workspace& workspace() const { return m_workspace; }
+    bool hasEvent() const { return m_workspace.hasEvent(); }
+    const std::filesystem::path& currentFile() const { return m_workspace.file(); }
+    const Event& event() const { return m_workspace.event(); }
+    const settings::Options& options() const { return m_workspace.options(); }
+    bool processed() const { return m_workspace.processed(); }
+    const UserInfo& userInfo() const { return m_workspace.userInfo(); }
+    const UserInfo& previousUserInfo() const { return m_previousUserInfo; }
+    const view::CursorState& cursor() const { return m_workspace.cursor(); }
+    const view::RowData& rows() const { return m_workspace.rows(); }
+    const PanelTexts& panels() const { return m_workspace.panels(); }
 
-    // Makes a read event current: the event, its file, its user information (from the reader
-    // for Tremolog, from the ".userinfo" file for KRN), every slot normalised and shown when it
-    // has a sensor, no cursor, no reference, and the panels rebuilt from file samples.
+    // Makes a read event current (Workspace::takeEvent), puts it first among the recent files
+    // and rebuilds the panels.
     void takeEvent(LoadedEvent loaded, const std::filesystem::path& path);
 
     // Rebuilds both panels (`setMainWindowTexts`); processed: the toolbox's operators ran.
     void setMainWindowTexts(bool processed);
     // The toolbox's source channel of each row, named by the processed panels.
-    void setSourceChannels(const std::array<int, kSlots>& channels) { m_sourceChannel = channels; }
+    void setSourceChannels(const std::array<int, kSlots>& channels) {
+        m_workspace.setSourceChannels(channels);
+    }
     // The sample panel for the time-grid step of the last drawing; cheap when nothing changed.
     void setTimeScale(double gridStepS);
+    // The layout pass: full scales of the shown slots and the rows reduced to `height`.
+    void layoutRows(std::int32_t height, double twipsPerRow) {
+        m_workspace.layoutRows(height, twipsPerRow);
+    }
+    void setCursor(const view::CursorState& cursor) { m_workspace.setCursor(cursor); }
+    void placeCursor() { m_workspace.placeCursor(); }
+    void showCursor(bool shown) { m_workspace.showCursor(shown); }
+    bool moveCursor(double yTwips, const view::StripGeometry& strip) {
+        return m_workspace.moveCursor(yTwips, strip);
+    }
+    bool insertReference(const view::StripGeometry& strip) {
+        return m_workspace.insertReference(strip);
+    }
+    void removeReference() { m_workspace.removeReference(); }
+    void carryOverCursor() { m_workspace.carryOverCursor(); }
+    void setVisibleRange(const VisibleRange& range) { m_workspace.setVisibleRange(range); }
+    // The PPV/ZX choices. loadPpvzx reads PPVZX.ini and the standard last chosen
+    // (extraGraph.ini) the first time it is called; it throws krnz::Error when PPVZX.ini cannot
+    // be read, and the diagram then has no limit lines.
+    void loadPpvzx();
+    void chooseStandard(int standard) { m_workspace.chooseStandard(standard); }
+    void setPeaks(std::optional<int> peaks) { m_workspace.setPeaks(peaks); }
+    void setPpvzxChannelOn(int slot, bool on) { m_workspace.setPpvzxChannelOn(slot, on); }
+    // The diagram's half-waves; which slots can be plotted.
+    std::array<bool, kSlots> updateHalfWaves() { return m_workspace.updateHalfWaves(); }
+
+    // The display options, changed in place by the options dialog.
+    settings::Options& editOptions() { return m_workspace.editOptions(); }
+    // The rows the toolbox's chain works on in place; follow with setMainWindowTexts.
+    Event& eventForChain() { return m_workspace.eventForChain(); }
 
     // Switches the interface language; false when there is no such language file.
     bool setLanguage(const std::string& fileName);
 
     // Replaces the user information (the fields follow through userInfoChanged).
     void setUserInfo(const UserInfo& info);
+    // A field the user typed: the same without a signal, since the field already shows it.
+    void editUserInfo(const UserInfo& info) { m_workspace.setUserInfo(info); }
+    // The texts just saved, offered to the next event that has none of its own.
+    void rememberUserInfo() { m_previousUserInfo = m_workspace.userInfo(); }
 
   Q_SIGNALS:
     void panelsChanged();
@@ -73,25 +98,13 @@ class Session : public QObject {
     void languageChanged();
 
   private:
-    PanelInputs panelInputs() const;
-
     settings::AppPaths m_paths;
     settings::LanguageFiles& m_texts;
     settings::GeneralSettings m_general;
     std::vector<std::string> m_recentFiles;
-
-    std::filesystem::path m_currentFile;
-    Event m_event;
-    settings::Options m_options;
-    bool m_processed = false;
-    UserInfo m_userInfo;
+    Workspace m_workspace;
     UserInfo m_previousUserInfo;
-    view::CursorState m_cursor;
-    view::RowData m_rows;
-    PanelTexts m_panels;
-    double m_timeScaleS = 1.0;
-    std::array<int, kSlots> m_sourceChannel = {1, 2, 3, 4};
-    bool m_vectorMaxShown = false;
+    bool m_ppvzxLoaded = false;
 };
 
 }  // namespace krnz::gui

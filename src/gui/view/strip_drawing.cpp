@@ -2,17 +2,15 @@
 #include "gui/view/strip_drawing.h"
 
 #include "core/analysis/active_channels.h"
-#include "core/view/full_scale.h"
 #include "gui/view/strip_painter.h"
 #include "platform/colors.h"
 
 namespace krnz::gui {
 
-DrawnStrips drawStrips(const Event& event, bool processed, settings::Options& options,
-                       view::RowData& rows, const StripSizes& sizes, int zoom) {
-    for (int c = 0; c < kSlots; ++c)
-        if (view::isActive(options, c)) view::autoScale(options, event, processed, c);
-    view::reduceToRows(rows, event.sample, sizes.height);
+DrawnStrips drawStrips(const Workspace& workspace, const StripSizes& sizes, int zoom) {
+    const Event& event = workspace.event();
+    const settings::Options& options = workspace.options();
+    const view::RowData& rows = workspace.rows();
 
     DrawnStrips out;
     const TimeGrid grid = timeGridStep(static_cast<double>(event.sample.nSecPerChannel) / zoom);

@@ -9,6 +9,7 @@
 #include "core/settings/options.h"
 #include "core/view/row_reduction.h"
 #include "core/view/time_grid.h"
+#include "core/workspace/workspace.h"
 
 namespace krnz::gui {
 
@@ -26,10 +27,9 @@ struct DrawnStrips {
     double gridStepS = 0;
 };
 
-// The drawing sequence of the layout pass: full scales of the active slots (`autoScale`),
-// `reduceToRows` for all four slots, the time grid for the visible span (record / zoom), and
-// every active strip drawn into its image (`drawTimeGrid`, `drawTraces`).
-DrawnStrips drawStrips(const Event& event, bool processed, settings::Options& options,
-                       view::RowData& rows, const StripSizes& sizes, int zoom);
+// The drawing of the layout pass, after Workspace::layoutRows(sizes.height) has chosen the full
+// scales and reduced the rows: the time grid for the visible span (record / zoom), and every
+// active strip drawn into its image (`drawTimeGrid`, `drawTraces`).
+DrawnStrips drawStrips(const Workspace& workspace, const StripSizes& sizes, int zoom);
 
 }  // namespace krnz::gui

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/workspace.h"
+
+#include "core/analysis/active_channels.h"
+#include "core/common/value_format.h"
+#include "core/event/user_info.h"
+#include "core/event/user_info_carry.h"
+#include "core/report/half_waves.h"
+#include "core/report/ppvzx_texts.h"
+#include "core/spectrum/data_window.h"
+#include "core/spectrum/fft_texts.h"
+#include "core/spectrum/frequency_analysis.h"
+#include "core/view/full_scale.h"
+
+namespace krnz {
+
+static_assert(kDefaultHalfWavePeaks == report::kDefaultPeaks);
+
+void Workspace::open(const std::filesystem::path& path, const ReadOptions& options) {
+    takeEvent(readDatafile(path, options), path);
+}
+
+void Workspace::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
+    m_event = std::move(loaded.event);
+    m_file = path;
+    for (int c = 0; c < kSlots; ++c) m_event.sample.curUnit[c] = m_event.channels[c].unit;
+
+    if (loaded.userInfo) {
+        m_userInfo = std::move(*loaded.userInfo);
+    } else if (auto stored = readUserInfoFile(path)) {
+        m_userInfo = std::move(*stored);
+    } else {
+        clearClientInfo(m_userInfo);
+    }
+
+    for (int c = 0; c < kSlots; ++c) {
+        settings::SlotOptions& slot = m_options.slotOptions[static_cast<std::size_t>(c)];
+        slot.ampScale = settings::AmpScale::Normalize;
+        slot.channelOn = m_event.sample.channelOff[static_cast<std::size_t>(c)]
+                             ? settings::CheckState::Unchecked
+                             : settings::CheckState::Checked;
+    }
+    // A graph once clicked stays clicked: the reference may be inserted in the next event too.
+    const bool keepPlaced = m_cursor.placed;
+    m_cursor = {};
+    m_cursor.placed = keepPlaced;
+    m_rows.reset();
+    m_sourceChannel = {1, 2, 3, 4};
+    m_timeScaleS = timeGridStep(m_event.sample.nSecPerChannel).stepS;
+    m_processed = false;
+    m_panels = {};
+}
+
+bool Workspace::runChain(const analysis::BatchChainOptions& chain, analysis::Reporter& reporter) {
+    if (!analysis::runChainOnEvent(m_event, chain, *m_texts, reporter)) return false;
+    m_sourceChannel = chain.sourceChannel;
+    m_processed = true;
+    return true;
+}
+
+void Workspace::setProcessed(bool processed) {
+    m_processed = processed;
+    rebuildPanels();
+}
+
+void Workspace::setSourceChannels(const std::array<int, kSlots>& channels) {
+    m_sourceChannel = channels;
+}
+
+void Workspace::setTexts(const TextLookup& texts) {
+    m_texts = &texts;
+    rebuildPanels();
+}
+
+PanelInputs Workspace::panelInputs() const {
+    PanelInputs inputs;
+    inputs.processed = m_processed;
+    inputs.sourceChannel = m_sourceChannel;
+    for (int c = 0; c < kSlots; ++c) inputs.channelOn[c] = isActive(c);
+    inputs.timeScaleS = m_timeScaleS;
+    return inputs;
+}
+
+const PanelTexts& Workspace::measurePanels() {
+    rebuildPanels();
+    return m_panels;
+}
+
+void Workspace::rebuildPanels() {
+    if (!m_event.sample.dataLoaded) return;
+    const PanelInputs inputs = panelInputs();
+    m_panels = setMainWindowTexts(m_event, inputs, *m_texts);
+    m_vectorMaxShown = showsVectorMax(m_event, inputs);
+}
+
+bool Workspace::setTimeScale(double gridStepS) {
+    if (!m_event.sample.dataLoaded) return false;
+    PanelInputs inputs = panelInputs();
+    inputs.timeScaleS = gridStepS;
+    const bool vectorMax = showsVectorMax(m_event, inputs);
+    if (gridStepS == m_timeScaleS && vectorMax == m_vectorMaxShown) return false;
+    m_timeScaleS = gridStepS;
+    // The labels carry the vector-maximum line only while it is shown, so both columns follow.
+    if (vectorMax != m_vectorMaxShown) {
+        rebuildPanels();
+    } else {
+        m_panels.sampleValues = set_sample_texts(m_event, inputs);
+    }
+    return true;
+}
+
+void Workspace::autoScaleAll() {
+    for (int c = 0; c < kSlots; ++c) view::autoScale(m_options, m_event, m_processed, c);
+}
+
+void Workspace::layoutRows(std::int32_t height, double twipsPerRow) {
+    m_twipsPerRow = twipsPerRow;
+    for (int c = 0; c < kSlots; ++c)
+        if (isActive(c)) view::autoScale(m_options, m_event, m_processed, c);
+    view::reduceToRows(m_rows, m_event.sample, height);
+}
+
+bool Workspace::moveCursor(double yTwips, const view::StripGeometry& strip) {
+    return view::moveCursor(m_cursor, yTwips, strip, m_rows, m_event.sample.pretrig);
+}
+
+bool Workspace::insertReference(const view::StripGeometry& strip) {
+    return view::insertReference(m_cursor, strip, m_rows, m_event.sample.pretrig);
+}
+
+std::array<bool, kSlots> Workspace::updateHalfWaves() {
+    const std::array<bool, kSlots> plottable =
+        report::updateHalfWaves(m_event, m_processed, m_peaks);
+    for (int c = 0; c < kSlots; ++c)
+        if (!plottable[c]) m_ppvzxChannelOn[c] = false;
+    return plottable;
+}
+
+report::PpvzxDiagram Workspace::ppvzxDiagram() const {
+    report::PpvzxDiagram diagram;
+    diagram.table = &m_ppvzxTable;
+    diagram.standard = m_standard;
+    diagram.channelOn = m_ppvzxChannelOn;
+    diagram.rec = &m_event.sample;
+    diagram.texts = report::ppvzxTexts(*m_texts);
+    return diagram;
+}
+
+int Workspace::displayedUnit(int slot) const {
+    return krnz::displayedUnit(m_event, m_processed, slot);
+}
+
+bool Workspace::isActive(int slot) const {
+    return view::isActive(m_options, slot);
+}
+
+report::PrintView Workspace::printView() const {
+    const TextLookup& texts = *m_texts;
+    report::PrintView view;
+    view.sampleLabels = m_panels.sampleLabels;
+    view.sampleValues = m_panels.sampleValues;
+    view.channelLabels = m_panels.channelLabels;
+    view.channelValues = m_panels.channelValues;
+    view.userCaptions = {texts.text("krn", "client"), texts.text("krn", "operation"),
+                         texts.text("krn", "location"), texts.text("krn", "operator"),
+                         texts.text("krn", "notes")};
+    view.channelText = texts.text("krn", "channel");
+    view.processed = m_processed;
+
+    const report::VisiblePart part =
+        report::visiblePart(m_visible.zoom, m_visible.scrollValue, m_visible.scrollMaximum);
+    view.visibleStart = part.start;
+    view.visibleEnd = part.end;
+
+    // Cursor positions are twips along the strips, whose rows the last layout counted.
+    const double stripTwips = m_rows.rowCount * m_twipsPerRow;
+    if (m_cursor.shown && stripTwips > 0) {
+        view.cursors.push_back({m_cursor.yTwips / stripTwips, m_cursor.timeText});
+        if (m_cursor.refSet)
+            view.cursors.push_back(
+                {m_cursor.refYTwips / stripTwips, texts.text("krn", "refLabel")});
+    }
+    return view;
+}
+
+std::string Workspace::spectrumHeading() const {
+    return spectrum::spectrumHeading(m_spectrum.spectrumType, m_spectrum.windowType, *m_texts);
+}
+
+std::array<std::string, kSlots> Workspace::spectrumYUnits() const {
+    return spectrum::spectrumYUnits(m_event, m_processed, m_spectrum.spectrumType);
+}
+
+report::PrintSpectrum Workspace::spectrumPage(const spectrum::Segment& segment) const {
+    spectrum::SpectrumParams params;
+    params.windowType = m_spectrum.windowType;
+    params.spectrumType = m_spectrum.spectrumType;
+    params.logx = m_spectrum.logx;
+    params.logy = m_spectrum.logy;
+    const spectrum::SpectrumResult result = spectrum::repaintSpectra(m_event, segment, params);
+    report::PrintSpectrum page;
+    page.graphs = result.graphs;
+    page.yUnits = spectrumYUnits();
+    page.selected = spectrumHeading();
+    page.tStart = result.run.tStart;
+    page.tEnd = result.run.tEnd;
+    return page;
+}
+
+}  // namespace krnz
