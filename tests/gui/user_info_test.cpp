@@ -38,10 +38,11 @@ void UserInfoTest::krnTextsComeBackFromTheirUserinfoFile() {
         info.freeText = "line 1\r\nline 2\r\nline 3";
         f.session().editUserInfo(info);
     }
-    f.prompter().answers = {false};
+    f.prompter().answers = {false, false};
     QVERIFY(w.loadEvent(second));
-    // The client texts are offered; the free text stays with the new event unasked.
-    QCOMPARE(f.prompter().questions.size(), std::size_t{1});
+    // The client texts and the print extras are offered; both are declined.
+    QCOMPARE(f.prompter().questions.size(), std::size_t{2});
+    QCOMPARE(f.session().userInfo(), UserInfo{});
     const auto stored = readUserInfoFile(first);
     QVERIFY(stored.has_value());
     QCOMPARE(stored->client, std::string("Skanska"));
@@ -87,11 +88,12 @@ void UserInfoTest::carryOverQuestions() {
         info.company = "Vibra AB";
         f.session().editUserInfo(info);
     }
-    // A KRN event without texts: the client texts are offered; the print extras simply stay.
-    f.prompter().answers = {true};
+    // A KRN event without texts: the client texts and the print extras are offered.
+    f.prompter().answers = {true, true};
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
     QCOMPARE(f.prompter().questions,
-             std::vector<std::string>{texts.text("krn", "copyOldClientInfo")});
+             (std::vector<std::string>{texts.text("krn", "copyOldClientInfo"),
+                                       texts.text("krn", "copyOldExtraData")}));
     QCOMPARE(w.sampleInfoPanel().field(0).text(), QStringLiteral("Old client"));
     QCOMPARE(w.sampleInfoPanel().field(3).text(), QStringLiteral("A. Operator"));
     QCOMPARE(f.session().userInfo().company, std::string("Vibra AB"));
@@ -115,6 +117,31 @@ void UserInfoTest::carryOverAnsweredNoLeavesFieldsEmpty() {
     QCOMPARE(f.prompter().questions.size(), std::size_t{1});  // no extras to offer
     for (int k = 0; k < 5; ++k) QVERIFY(w.sampleInfoPanel().field(k).text().isEmpty());
     QCOMPARE(f.session().previousUserInfo().client, std::string("Client"));
+}
+
+void UserInfoTest::extrasDoNotLeakIntoEventsWithoutTexts() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    const auto first = f.write("KRN00001.001", k100File());
+    const auto second = f.write("KRN00001.002", k100File(2));
+    QVERIFY(w.loadEvent(first));
+    {
+        UserInfo info = f.session().userInfo();
+        info.freeText = "Charge 85 kg / Delay 17 ms / Distance 95 m";
+        f.session().editUserInfo(info);
+    }
+    f.prompter().answers = {false};
+    QVERIFY(w.loadEvent(second));
+    QCOMPARE(f.prompter().questions,
+             std::vector<std::string>{f.session().texts().text("krn", "copyOldExtraData")});
+    QCOMPARE(f.session().userInfo(), UserInfo{});
+
+    f.prompter().answers = {false};
+    QVERIFY(w.loadEvent(first));
+    QCOMPARE(f.session().userInfo().freeText,
+             std::string("Charge 85 kg / Delay 17 ms / Distance 95 m"));
+    // The second event's texts were never changed: nothing is stored beside it.
+    QVERIFY(!std::filesystem::exists(second.string() + ".userinfo"));
 }
 
 void UserInfoTest::extraInformationDialog() {

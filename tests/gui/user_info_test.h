@@ -12,6 +12,7 @@ class UserInfoTest : public QObject {
     void tremologFieldsAreCutAt30And200();
     void carryOverQuestions();
     void carryOverAnsweredNoLeavesFieldsEmpty();
+    void extrasDoNotLeakIntoEventsWithoutTexts();
     void extraInformationDialog();
     void goneEventFileAsksBeforeStoring();
 };

@@ -36,12 +36,4 @@ void copyExtraInfo(UserInfo& current, const UserInfo& previous) {
     current.freeText = previous.freeText;
 }
 
-void clearClientInfo(UserInfo& info) {
-    info.client.clear();
-    info.operation.clear();
-    info.location.clear();
-    info.operatorName.clear();
-    info.notes.clear();
-}
-
 }  // namespace krnz

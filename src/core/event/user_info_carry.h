@@ -17,8 +17,4 @@ void copyClientInfo(UserInfo& current, const UserInfo& previous);
 bool offerExtraCarryOver(const UserInfo& current, const UserInfo& previous);
 void copyExtraInfo(UserInfo& current, const UserInfo& previous);
 
-// Step 8 of opening a KRN event without a ".userinfo" file: the five main-window texts are
-// emptied, the print extras keep their values.
-void clearClientInfo(UserInfo& info);
-
 }  // namespace krnz

@@ -4,7 +4,6 @@
 #include "core/analysis/active_channels.h"
 #include "core/common/value_format.h"
 #include "core/event/user_info.h"
-#include "core/event/user_info_carry.h"
 #include "core/report/half_waves.h"
 #include "core/report/ppvzx_texts.h"
 #include "core/spectrum/data_window.h"
@@ -25,13 +24,16 @@ void Workspace::takeEvent(LoadedEvent loaded, const std::filesystem::path& path)
     m_file = path;
     for (int c = 0; c < kSlots; ++c) m_event.sample.curUnit[c] = m_event.channels[c].unit;
 
+    // A KRN event without ".userinfo" starts with no texts at all; carrying the previous
+    // event's texts over is the user's choice, asked by the window.
     if (loaded.userInfo) {
         m_userInfo = std::move(*loaded.userInfo);
     } else if (auto stored = readUserInfoFile(path)) {
         m_userInfo = std::move(*stored);
     } else {
-        clearClientInfo(m_userInfo);
+        m_userInfo = {};
     }
+    m_storedUserInfo = m_userInfo;
 
     for (int c = 0; c < kSlots; ++c) {
         settings::SlotOptions& slot = m_options.slotOptions[static_cast<std::size_t>(c)];

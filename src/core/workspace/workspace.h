@@ -11,9 +11,9 @@
 #include "core/analysis/reporter.h"
 #include "core/event/event.h"
 #include "core/event/event_reader.h"
-#include "core/report/print_choices.h"
 #include "core/report/ppvzx_config.h"
 #include "core/report/ppvzx_drawing.h"
+#include "core/report/print_choices.h"
 #include "core/report/print_page.h"
 #include "core/settings/options.h"
 #include "core/settings/text_lookup.h"
@@ -76,6 +76,8 @@ class Workspace {
     // The display options for a dialog that edits them in place.
     settings::Options& editOptions() { return m_options; }
     void setUserInfo(const UserInfo& info) { m_userInfo = info; }
+    // The texts were written where they belong (".userinfo", the Tremolog text section).
+    void userInfoStored() { m_storedUserInfo = m_userInfo; }
     void setCursor(const view::CursorState& cursor) { m_cursor = cursor; }
     // The cursor intents of the strips (see core/view/cursor.h): a graph clicked, the cursor
     // shown or hidden, moved to y (false when y lies outside the visible strips), the reference
@@ -115,6 +117,8 @@ class Workspace {
     bool processed() const { return m_processed; }
     const std::array<int, kSlots>& sourceChannels() const { return m_sourceChannel; }
     const UserInfo& userInfo() const { return m_userInfo; }
+    // The texts differ from those the event came with or were last stored.
+    bool userInfoEdited() const { return m_userInfo != m_storedUserInfo; }
     const view::CursorState& cursor() const { return m_cursor; }
     const view::RowData& rows() const { return m_rows; }
     const VisibleRange& visibleRange() const { return m_visible; }
@@ -160,6 +164,7 @@ class Workspace {
     bool m_processed = false;
     std::array<int, kSlots> m_sourceChannel = {1, 2, 3, 4};
     UserInfo m_userInfo;
+    UserInfo m_storedUserInfo;
     view::CursorState m_cursor;
     view::RowData m_rows;
     PanelTexts m_panels;

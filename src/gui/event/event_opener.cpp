@@ -74,7 +74,7 @@ std::string workDirOf(const std::filesystem::path& path) {
 bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHooks& hooks) {
     std::error_code ec;
     const std::filesystem::path path = std::filesystem::absolute(requested, ec).lexically_normal();
-    saveUserInfo(session);
+    saveUserInfo(session, SaveUserInfo::WhenEdited);
     rememberFolder(session, path);
 
     ReadOptions options;

@@ -15,13 +15,15 @@ bool isEmpty(const UserInfo& info) {
 
 }  // namespace
 
-void saveUserInfo(Session& session) {
+void saveUserInfo(Session& session, SaveUserInfo when) {
     if (!session.hasEvent()) return;
     session.rememberUserInfo();
+    if (when == SaveUserInfo::WhenEdited && !session.workspace().userInfoEdited()) return;
     const int format = session.event().sample.fileFormat;
     for (;;) {
         try {
             const auto result = storeUserInfo(session.currentFile(), format, session.userInfo());
+            if (result == UserInfoStoreResult::Stored) session.userInfoStored();
             if (result != UserInfoStoreResult::EventFileMissing) return;
             if (!platform::prompter().question(session.texts().text("krn", "fileExistError")))
                 return;

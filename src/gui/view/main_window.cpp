@@ -83,7 +83,8 @@ void MainWindow::createCentral() {
 void MainWindow::connectActions() {
     MainActions& a = m_actions;
     connect(a.mOpen, &QAction::triggered, this, &MainWindow::mOpen_Click);
-    connect(a.mSaveUserinfo, &QAction::triggered, this, [this] { saveUserInfo(m_session); });
+    connect(a.mSaveUserinfo, &QAction::triggered, this,
+            [this] { saveUserInfo(m_session, SaveUserInfo::Always); });
     connect(a.mExit, &QAction::triggered, this, &QWidget::close);
     for (QAction* toggle : {a.mToolbar, a.mSampleInfo, a.mChannelInfo})
         connect(toggle, &QAction::triggered, this, &MainWindow::togglePanel);

@@ -141,7 +141,7 @@ void MainWindow::shutDown() {
     try {
         // Closing the spectrum window stores its place and choices with the general settings.
         if (m_spectrumWindow) m_spectrumWindow->unload();
-        saveUserInfo(m_session);
+        saveUserInfo(m_session, SaveUserInfo::WhenEdited);
         settings::GeneralSettings& general = m_session.general();
         general.language = m_session.texts().languageFile();
         const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();

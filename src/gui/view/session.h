@@ -89,6 +89,7 @@ class Session : public QObject {
     void setUserInfo(const UserInfo& info);
     // A field the user typed: the same without a signal, since the field already shows it.
     void editUserInfo(const UserInfo& info) { m_workspace.setUserInfo(info); }
+    void userInfoStored() { m_workspace.userInfoStored(); }
     // The texts just saved, offered to the next event that has none of its own.
     void rememberUserInfo() { m_previousUserInfo = m_workspace.userInfo(); }
 

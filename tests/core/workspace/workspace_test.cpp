@@ -93,6 +93,20 @@ TEST_F(WorkspaceTest, OpeningResetsTheDisplayForTheNewEvent) {
     EXPECT_TRUE(workspace.panels().sampleValues.empty()) << "panels wait to be measured";
 }
 
+TEST_F(WorkspaceTest, EventWithoutStoredTextsStartsWithNone) {
+    ASSERT_FALSE(workspace.userInfo().freeText.empty()) << "101 has a .userinfo with extras";
+    EXPECT_FALSE(workspace.userInfoEdited());
+    workspace.open(kSamples / "KRN00412.103");
+    EXPECT_EQ(workspace.userInfo(), UserInfo{});
+    EXPECT_FALSE(workspace.userInfoEdited());
+    UserInfo typed;
+    typed.client = "Quarry";
+    workspace.setUserInfo(typed);
+    EXPECT_TRUE(workspace.userInfoEdited());
+    workspace.userInfoStored();
+    EXPECT_FALSE(workspace.userInfoEdited());
+}
+
 TEST_F(WorkspaceTest, FailedOpenKeepsTheCurrentEvent) {
     const std::int32_t n = workspace.event().sample.nSamplesPerChannel;
     EXPECT_THROW(workspace.open(kSamples / "no-such-event.001"), Error);
