@@ -28,10 +28,14 @@ void placeMainWindow(gui::MainWindow& window, const settings::GeneralSettings& g
     if (!screen) return;
     const double tpp = window.metrics().twipsPerPixel;
     const QRect area = screen->availableGeometry();
-    const settings::WindowGeometry placed = settings::placeWindow(
-        settings::storedMainWindow(general), {0, 0, area.width() * tpp, area.height() * tpp});
+    const settings::WindowGeometry workArea{0, 0, area.width() * tpp, area.height() * tpp};
+    const settings::WindowGeometry placed =
+        general.mainWindowStored
+            ? settings::placeWindow(settings::storedMainWindow(general), workArea)
+            : settings::firstMainWindowPlacement(workArea);
     window.resize(std::max<int>(window.minimumWidth(), static_cast<int>(placed.width / tpp)),
                   std::max<int>(window.minimumHeight(), static_cast<int>(placed.height / tpp)));
+    // The stored position is the frame's (see MainWindow::shutDown), as move() takes it.
     window.move(area.x() + static_cast<int>(placed.left / tpp),
                 area.y() + static_cast<int>(placed.top / tpp));
 }

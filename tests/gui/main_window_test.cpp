@@ -123,7 +123,7 @@ void MainWindowTest::failedOpensLeaveThePreviousEventWhole() {
     gui::MainWindow& w = f.window();
     // Nothing open yet: a bad file leaves the welcome picture.
     QVERIFY(!w.loadEvent(f.write("KRN00009.009", badTagFile())));
-    QCOMPARE(f.prompter().messages.back(), std::string("bad filetype: NOTANEVT"));
+    QCOMPARE(f.prompter().messages.back(), std::string("KRN00009.009: bad filetype: NOTANEVT"));
     QVERIFY(!f.session().hasEvent());
     QVERIFY(w.startScreen().isVisible());
 
@@ -138,7 +138,7 @@ void MainWindowTest::failedOpensLeaveThePreviousEventWhole() {
 
     const auto corrupt = f.write("KRN00003.003", corruptK100File());
     QVERIFY(!w.loadEvent(corrupt));
-    QCOMPARE(f.prompter().messages.back(), std::string("file corrupt"));
+    QCOMPARE(f.prompter().messages.back(), std::string("KRN00003.003: file corrupt"));
     QVERIFY(!w.loadEvent(f.write("KRN00004.004", badTagFile())));
     // A file that cannot be opened says why; only unreadable content is "file corrupt".
     const auto missing = f.dir() / "missing.tremolog";

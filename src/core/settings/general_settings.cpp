@@ -42,6 +42,7 @@ GeneralSettings readGeneralSettings(const std::filesystem::path& path,
             static_cast<std::int16_t>(std::clamp(std::nearbyint(*filter), 1.0, 3.0));
     }
     settings.language = file.get(kGeneral, "language", settings.language);
+    settings.mainWindowStored = file.find(kGeneral, "sizeWidth").has_value();
     readValue(file, kGeneral, "sizeWidth", parseLong, settings.sizeWidth);
     readValue(file, kGeneral, "sizeHeight", parseLong, settings.sizeHeight);
     readValue(file, kGeneral, "sizeleft", parseSingle, settings.sizeLeft);
@@ -81,6 +82,13 @@ void writeGeneralSettings(const std::filesystem::path& path, const GeneralSettin
     if (file.modified()) {
         file.save();
     }
+}
+
+WindowGeometry firstMainWindowPlacement(const WindowGeometry& workArea) {
+    const double width = workArea.width * 0.8;
+    const double height = workArea.height * 0.8;
+    return {workArea.left + (workArea.width - width) / 2,
+            workArea.top + (workArea.height - height) / 2, width, height};
 }
 
 WindowGeometry storedMainWindow(const GeneralSettings& settings) {

@@ -31,6 +31,9 @@ struct GeneralSettings {
     std::int32_t sizeHeight = 6000;
     float sizeLeft = 10;
     float sizeTop = 10;
+    // The file held the main window's size: false on a first start, which then opens the
+    // window at a size that suits the screen (firstMainWindowPlacement).
+    bool mainWindowStored = false;
     std::int16_t winstate = 0;  // main window state at close; written, never read
     std::string workDir;        // folder of the last opened event
     std::string pictureDir;     // folder of the last saved picture
@@ -53,6 +56,8 @@ void writeGeneralSettings(const std::filesystem::path& file, const GeneralSettin
 
 // The stored geometries, for placeWindow.
 WindowGeometry storedMainWindow(const GeneralSettings& settings);
+// A main window with nothing stored: 80 % of the work area, centred in it.
+WindowGeometry firstMainWindowPlacement(const WindowGeometry& workArea);
 WindowGeometry storedFftWindow(const FftSettings& settings);
 
 void rememberWorkDir(const std::filesystem::path& file, const std::string& folder);

@@ -103,7 +103,13 @@ bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHoo
     }
     if (!loaded) {
         hooks.hideLoadingScreen();
-        for (const std::string& message : failure) platform::prompter().message(message);
+        // Every message names the file: which one was turned down is not obvious after a drop
+        // or a recent-file click.
+        for (const std::string& message : failure) {
+            const bool named = message.find(path.string()) != std::string::npos;
+            platform::prompter().message(named ? message
+                                               : path.filename().string() + ": " + message);
+        }
         return false;
     }
     offerCarryOver(session);

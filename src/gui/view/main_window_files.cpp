@@ -145,9 +145,15 @@ void MainWindow::shutDown() {
         settings::GeneralSettings& general = m_session.general();
         general.language = m_session.texts().languageFile();
         const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+        // The position is the frame's within the work area, as the start restores it with
+        // move(); the size is the client area's, as resize() restores it. Mixing the two moved
+        // the window down a title bar's height at every start.
+        const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+        const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
+        const QPoint framePos = normal.topLeft() - frameOffset - area.topLeft();
         const double tpp = m_metrics.twipsPerPixel;
-        general.sizeLeft = static_cast<float>(normal.x() * tpp);
-        general.sizeTop = static_cast<float>(normal.y() * tpp);
+        general.sizeLeft = static_cast<float>(framePos.x() * tpp);
+        general.sizeTop = static_cast<float>(framePos.y() * tpp);
         general.sizeWidth = static_cast<std::int32_t>(normal.width() * tpp);
         general.sizeHeight = static_cast<std::int32_t>(normal.height() * tpp);
         general.winstate = isMinimized() ? 1 : isMaximized() ? 2 : 0;

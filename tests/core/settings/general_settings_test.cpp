@@ -37,6 +37,7 @@ TEST(GeneralSettings, FileFilterIsClampedAndBadNumbersFallBackToDefaults) {
         EXPECT_EQ(settings.fileFilter, c.fileFilter) << c.stored;
         EXPECT_EQ(settings.sizeWidth, 9000);  // letter O instead of zero
         EXPECT_EQ(settings.sizeTop, 10.0f);
+        EXPECT_TRUE(settings.mainWindowStored) << "a size was stored, though unreadable";
         EXPECT_EQ(settings.fft.fftwindow, 0);  // not a Byte
     }
 }
@@ -64,12 +65,21 @@ TEST(GeneralSettings, RoundTripWithTheWrittenSpellingOfLeftEdges) {
 
     GeneralSettings expected = settings;
     expected.winstate = 0;  // written, never read
+    expected.mainWindowStored = true;
     expected.workDir = "/data/events/";
     expected.pictureDir = "/home";
     EXPECT_EQ(readGeneralSettings(path, "/home"), expected);
 
     rememberPictureDir(path, "/data/pictures/");
     EXPECT_EQ(readGeneralSettings(path, "/home").pictureDir, "/data/pictures/");
+}
+
+TEST(WindowPlacement, FirstStartTakesFourFifthsOfTheWorkAreaCentred) {
+    EXPECT_EQ(firstMainWindowPlacement({0, 0, 24000, 15000}),
+              (WindowGeometry{2400, 1500, 19200, 12000}));
+    // A work area that does not start at the origin (a panel on the left or at the top).
+    EXPECT_EQ(firstMainWindowPlacement({600, 300, 10000, 5000}),
+              (WindowGeometry{1600, 800, 8000, 4000}));
 }
 
 TEST(WindowPlacement, AWindowLargerThanTheWorkAreaIsFittedToIt) {
