@@ -2,6 +2,8 @@
 #include "main_window_test.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -10,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include "core/event/user_info.h"
 #include "core/settings/general_settings.h"
@@ -37,6 +40,7 @@ void MainWindowTest::startsWithTheWelcomePicture() {
     QCOMPARE(w.startScreen().findChild<QLabel*>(QStringLiteral("welcomeLabel"))->text(),
              QStringLiteral("Welcome to KRNZ"));
     QVERIFY(!w.actions().mPrint->isEnabled());
+    QVERIFY(!w.actions().mPrint_old->isEnabled());
     QVERIFY(!w.actions().mCursor->isEnabled());
     QVERIFY(w.actions().frqButt->isVisible());
     QVERIFY(w.actions().toolboxButton->isVisible());
@@ -70,6 +74,7 @@ void MainWindowTest::opensEachLayout() {
             QCOMPARE(strip.picture().width(), strip.width());
         }
         QVERIFY(w.actions().mPrint->isEnabled());
+        QVERIFY2(w.actions().mPrint_old->isEnabled(), "File > Print... is never dead");
         QVERIFY(w.actions().mCursor->isEnabled());
         QVERIFY(!w.actions().mCursor->isChecked());
         QVERIFY(w.actions().mextra->isEnabled());
@@ -240,6 +245,39 @@ void MainWindowTest::zoomFourScrollsByOneWindowHeight() {
     w.selectZoom(1);
     QVERIFY(!bar.isVisible());
     QCOMPARE(w.graphArea().strip(0).y(), 0);
+}
+
+void MainWindowTest::wheelScrollsAndCtrlWheelZooms() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
+    QComboBox& zoom = *w.actions().zoomfaktorCombo;
+    zoom.setFocus();
+    zoom.setCurrentIndex(zoom.findData(4));
+    Q_EMIT zoom.activated(zoom.currentIndex());
+    QCOMPARE(w.zoom().zoom, 4);
+    gui::StripWidget& strip = w.graphArea().strip(0);
+    QVERIFY2(strip.hasFocus(), "after a zoom the keys go to the strips again");
+
+    QScrollBar& bar = w.scrollBar();
+    const auto turn = [&strip](int angle, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent wheel(QPointF(10, 10), strip.mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, angle), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&strip, &wheel);
+    };
+    turn(-120, Qt::NoModifier);  // one notch towards the user: down
+    QCOMPARE(bar.value(), 30);
+    turn(-60, Qt::NoModifier);  // half a notch waits for the other half
+    QCOMPARE(bar.value(), 30);
+    turn(-60, Qt::NoModifier);
+    QCOMPARE(bar.value(), 60);
+    turn(240, Qt::NoModifier);
+    QCOMPARE(bar.value(), 0);
+    turn(120, Qt::ControlModifier);
+    QCOMPARE(w.zoom().zoom, 8);
+    QCOMPARE(zoom.currentData().toInt(), 8);
+    turn(-240, Qt::ControlModifier);
+    QCOMPARE(w.zoom().zoom, 2);
 }
 
 void MainWindowTest::recentFilesAndDropOpenEvents() {

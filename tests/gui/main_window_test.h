@@ -17,6 +17,7 @@ class MainWindowTest : public QObject {
     void panelTogglesMoveTheGraphs();
     void minimumSizeHolds();
     void zoomFourScrollsByOneWindowHeight();
+    void wheelScrollsAndCtrlWheelZooms();
     void recentFilesAndDropOpenEvents();
     void shutDownStoresSettings();
 };

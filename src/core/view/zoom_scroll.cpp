@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/view/zoom_scroll.h"
 
+#include <algorithm>
+
 #include "core/common/value_format.h"
 
 namespace krnz::view {
@@ -23,6 +25,18 @@ void pageDown(ScrollState& scroll) {
     scroll.value = scroll.value + scroll.largeChange <= scroll.max
                        ? scroll.value + scroll.largeChange
                        : scroll.max;
+}
+
+int wheelScrollValue(const ScrollState& scroll, int notches) {
+    const long long value = scroll.value - 3LL * notches * scroll.smallChange;
+    return static_cast<int>(std::clamp<long long>(value, scroll.min, scroll.max));
+}
+
+int steppedZoom(int zoom, int notches) {
+    const auto it = std::find(kZoomFactors.begin(), kZoomFactors.end(), zoom);
+    const long long at = it == kZoomFactors.end() ? 0 : it - kZoomFactors.begin();
+    const long long last = static_cast<long long>(kZoomFactors.size()) - 1;
+    return kZoomFactors[static_cast<std::size_t>(std::clamp(at + notches, 0LL, last))];
 }
 
 double scrolledTop(const ScrollState& scroll, double stripHeight, double visibleHeight) {

@@ -32,6 +32,13 @@ void selectZoom(ZoomState& state, int zoom);
 void pageUp(ScrollState& scroll);
 void pageDown(ScrollState& scroll);
 
+// The mouse wheel: `notches` away from the user (negative: towards) scroll up by three small
+// steps a notch, never past min or max.
+int wheelScrollValue(const ScrollState& scroll, int notches);
+// Ctrl+wheel: the zoom factor `notches` entries further along the list (away from the user
+// zooms in), kept to the list's ends. A factor not in the list counts as the first.
+int steppedZoom(int zoom, int notches);
+
 // Top of the strips relative to the visible area for a scroll value: 0 at the top, the strip's
 // last window height showing at max.
 double scrolledTop(const ScrollState& scroll, double stripHeight, double visibleHeight);

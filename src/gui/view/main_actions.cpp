@@ -156,8 +156,10 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
     a.mCursor->setText(t("mCursor"));
     a.mOptions->setText(t("mOptions"));
     a.mRef->setTitle(t("mRef"));
-    a.mInsertRef->setText(t("mInsertRef"));
-    a.mRemoveRef->setText(t("mRemoveRef"));
+    // The strips take Insert and Delete themselves (they need the cursor's place); the menu
+    // names the keys without making them shortcuts, which would take Delete from text fields.
+    a.mInsertRef->setText(t("mInsertRef") + QStringLiteral("\tIns"));
+    a.mRemoveRef->setText(t("mRemoveRef") + QStringLiteral("\tDel"));
     a.mextra->setTitle(t("mExtra"));
     a.mPlay->setText(t("mPlay"));
     a.copy_to_clipboard->setTitle(t("copy_to_clipboard"));
@@ -176,7 +178,7 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
 
 void enableEventActions(MainActions& a) {
     for (QAction* action : {a.mSaveUserinfo, a.mSavePicture, a.mSavePictureZoomed, a.mCursor,
-                            a.mPrint, a.mDumpToPrinter})
+                            a.mPrint, a.mPrint_old, a.mDumpToPrinter})
         action->setEnabled(true);
     a.mextra->setEnabled(true);
     a.Print_butt->setEnabled(true);

@@ -103,6 +103,8 @@ void MainWindow::connectActions() {
     connect(a.toolboxButton, &QToolButton::clicked, this,
             [this] { toolboxWindow().openToolbox(); });
     connect(a.mPrint, &QAction::triggered, this, [this] { printDialog().call_non_fft_print(); });
+    connect(a.mPrint_old, &QAction::triggered, this,
+            [this] { printDialog().call_non_fft_print(); });
     connect(a.Print_butt, &QToolButton::clicked, this,
             [this] { printDialog().call_non_fft_print(); });
     connect(a.viewXgraphButton, &QToolButton::clicked, this, [this] {
@@ -112,8 +114,14 @@ void MainWindow::connectActions() {
         graph.activateWindow();
     });
     connect(a.frqButt, &QToolButton::clicked, this, &MainWindow::frqButtClicked);
-    connect(a.zoomfaktorCombo, &QComboBox::activated, this,
-            [this](int index) { selectZoom(m_actions.zoomfaktorCombo->itemData(index).toInt()); });
+    connect(a.zoomfaktorCombo, &QComboBox::activated, this, [this](int index) {
+        selectZoom(m_actions.zoomfaktorCombo->itemData(index).toInt());
+        // The keys belong to the strips again: PgUp/PgDn move the view, not the zoom.
+        if (m_session.hasEvent())
+            m_graphArea
+                ->strip(view::firstactivechannel(m_session.options(), m_session.event().sample))
+                .setFocus(Qt::OtherFocusReason);
+    });
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &MainWindow::scrolled);
 
     for (int c = 0; c < kSlots; ++c) {
@@ -125,6 +133,17 @@ void MainWindow::connectActions() {
                 });
         connect(&strip, &StripWidget::mouseDragged, this,
                 [this](int slot, QPointF pos) { m_cursor->graphMouseMove(slot, pos.y()); });
+        connect(&strip, &StripWidget::wheelTurned, this, [this](int notches, bool zoom) {
+            if (!m_session.hasEvent()) return;
+            if (zoom) {
+                selectZoom(view::steppedZoom(m_zoom.zoom, notches));
+                return;
+            }
+            view::ScrollState scroll = m_zoom.scroll;
+            scroll.value = m_scrollBar->value();
+            scroll.max = m_scrollBar->maximum();
+            m_scrollBar->setValue(view::wheelScrollValue(scroll, notches));
+        });
         connect(&strip, &StripWidget::keyPressed, this,
                 [this](int slot, CursorKey key) { m_cursor->graphKeyDown(slot, key); });
     }

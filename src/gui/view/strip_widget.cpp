@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/strip_widget.h"
 
+#include <QWheelEvent>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -113,6 +115,15 @@ void StripWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void StripWidget::wheelEvent(QWheelEvent* event) {
+    // 120 eighths of a degree make a notch; a touchpad sends smaller steps that add up.
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / 120;
+    m_wheelRemainder -= notches * 120;
+    if (notches != 0) Q_EMIT wheelTurned(notches, event->modifiers().testFlag(Qt::ControlModifier));
+    event->accept();
 }
 
 }  // namespace krnz::gui

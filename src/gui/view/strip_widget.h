@@ -45,17 +45,21 @@ class StripWidget : public QWidget {
     void mousePressed(int slot, Qt::MouseButton button, QPointF pos);
     void mouseDragged(int slot, QPointF pos);
     void keyPressed(int slot, CursorKey key);
+    // Whole wheel notches away from the user (negative: towards); zoom with Ctrl held.
+    void wheelTurned(int notches, bool zoom);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     int m_slot;
     QImage m_picture;
     StripOverlay m_overlay;
+    int m_wheelRemainder = 0;  // eighths of a degree short of a whole notch (touchpads)
 };
 
 }  // namespace krnz::gui

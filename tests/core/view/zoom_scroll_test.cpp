@@ -6,6 +6,28 @@
 namespace krnz::view {
 namespace {
 
+TEST(ZoomScroll, WheelScrollsThreeSmallStepsANotchWithinTheBar) {
+    ScrollState s;  // 0..999, small step 10
+    s.value = 500;
+    EXPECT_EQ(wheelScrollValue(s, 1), 470);
+    EXPECT_EQ(wheelScrollValue(s, -2), 560);
+    s.value = 20;
+    EXPECT_EQ(wheelScrollValue(s, 1), 0) << "never above the top";
+    s.value = 990;
+    EXPECT_EQ(wheelScrollValue(s, -1), 999) << "never below the end";
+    EXPECT_EQ(wheelScrollValue(s, -2'000'000'000), 999) << "no overflow on a wild delta";
+}
+
+TEST(ZoomScroll, CtrlWheelStepsThroughTheZoomList) {
+    EXPECT_EQ(steppedZoom(1, 1), 2);
+    EXPECT_EQ(steppedZoom(4, 1), 8);
+    EXPECT_EQ(steppedZoom(4, -1), 2);
+    EXPECT_EQ(steppedZoom(16, 1), 16) << "the largest stays";
+    EXPECT_EQ(steppedZoom(1, -1), 1) << "the smallest stays";
+    EXPECT_EQ(steppedZoom(2, 3), 16);
+    EXPECT_EQ(steppedZoom(3, 1), 2) << "an unknown factor counts as the first";
+}
+
 TEST(ZoomScroll, LargeChangeIsOneWindowHeight) {
     struct Row {
         int zoom;
