@@ -20,6 +20,7 @@
 #include "core/settings/general_settings.h"
 #include "gui/media/media_actions.h"
 #include "gui/media/play_channel_dialog.h"
+#include "gui/media/sound_output.h"
 #include "gui/media/sound_player.h"
 #include "gui/view/channel_info_panel.h"
 #include "gui/view/graph_area.h"
@@ -87,6 +88,7 @@ void setPanel(QAction* toggle, bool shown) {
 
 struct PlayLog {
     std::vector<std::string> played;  // the file's bytes at the moment it was handed over
+    bool hasOutput = true;
 };
 
 class RecordingPlayer final : public gui::SoundPlayer {
@@ -94,6 +96,7 @@ class RecordingPlayer final : public gui::SoundPlayer {
     explicit RecordingPlayer(std::shared_ptr<PlayLog> log) : m_log(std::move(log)) {}
     void play(const fs::path& wavFile) override { m_log->played.push_back(readBytes(wavFile)); }
     void stop() override {}
+    bool hasOutput() const override { return m_log->hasOutput; }
 
   private:
     std::shared_ptr<PlayLog> m_log;
@@ -404,6 +407,23 @@ void MediaActionsTest::silentChannelIsNotPlayed() {
              std::vector<std::string>{f.session().texts().text("play", "silent")});
     QVERIFY(log->played.empty());
     QVERIFY(!fs::exists(f.dir() / "tmp.wav"));
+}
+
+void MediaActionsTest::noSoundOutputSaysSo() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
+    const auto log = recordPlayback(f);
+    log->hasOutput = false;
+    bool asked = false;
+    w.media().sound().setChannelChooser([&](const analysis::PlayChannelChoice&) {
+        asked = true;
+        return std::optional<int>(0);
+    });
+    w.actions().mPlay->trigger();
+    QCOMPARE(f.prompter().messages, std::vector<std::string>{gui::kNoSoundOutputMessage});
+    QVERIFY2(!asked, "no channel is asked for when nothing can play it");
+    QVERIFY(log->played.empty());
 }
 
 void MediaActionsTest::eventDumpHasOneLinePerSample() {

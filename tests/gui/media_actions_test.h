@@ -20,6 +20,7 @@ class MediaActionsTest : public QObject {
     void playAsksForTheChannelAndHandsOverItsWav();
     void playChannelDialogOffersTheShownChannels();
     void silentChannelIsNotPlayed();
+    void noSoundOutputSaysSo();
     void eventDumpHasOneLinePerSample();
     void failedEventDumpIsReported();
     void k100ChannelCheck_data();

@@ -33,6 +33,10 @@ SoundPlayer& SoundOutput::player() {
 }
 
 void SoundOutput::playChannel() {
+    if (!player().hasOutput()) {
+        platform::prompter().message(kNoSoundOutputMessage);
+        return;
+    }
     const analysis::PlayChannelChoice choice = analysis::playChannelChoice(m_session.options());
     if (choice.chosen < 0) return;
     int slot = choice.chosen;

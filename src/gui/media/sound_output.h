@@ -12,6 +12,9 @@ class QWidget;
 
 namespace krnz::gui {
 
+inline constexpr const char* kNoSoundOutputMessage =
+    "No sound output device is available, so the channel cannot be played.";
+
 class Session;
 class SoundPlayer;
 

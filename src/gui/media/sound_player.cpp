@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/media/sound_player.h"
 
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QString>
 #include <QUrl>
@@ -36,6 +38,10 @@ class SystemSoundPlayer final : public SoundPlayer {
         // The same name again would count as no change, and the sample loaded from the old
         // content would play once more.
         m_effect.setSource(QUrl());
+    }
+
+    bool hasOutput() const override {
+        return !QMediaDevices::audioOutputs().isEmpty();
     }
 
   private:

@@ -14,6 +14,8 @@ class SoundPlayer {
     virtual void play(const std::filesystem::path& wavFile) = 0;
     // Stops and lets go of the file, so that it can be replaced.
     virtual void stop() = 0;
+    // Whether the machine has an audio output to play on.
+    virtual bool hasOutput() const { return true; }
 };
 
 // The platform's audio output (Qt Multimedia). Made on first use: a machine without audio

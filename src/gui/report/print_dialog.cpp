@@ -46,6 +46,10 @@ PrintDialog::PrintDialog(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("preview"));
     setModal(true);
     m_choosePrinter = [this](QPrinter& printer) {
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            platform::prompter().message(kNoPrinterMessage);
+            return false;
+        }
         QPrintDialog dialog(&printer, this);
         dialog.setWindowTitle(qtext(m_session.texts(), "preview", "title"));
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

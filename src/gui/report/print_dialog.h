@@ -24,6 +24,8 @@ class Session;
 
 // The print dialog (`preview`, "Print"): what the page holds, which channels, which printer, and
 // whether to print, preview first or save a PDF. It holds the printer the page is composed on.
+inline constexpr const char* kNoPrinterMessage = "No printer is installed; use Save as PDF.";
+
 class PrintDialog : public QDialog {
     Q_OBJECT
   public:
