@@ -23,6 +23,10 @@ struct ParseCase {
     bool spelled = false;  // written otherwise than the program writes the operator
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << '"' << c.encoded << '"';
+}
+
 class ParseEntry : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseEntry, GivesTheTypedEntryAndItsEncodingBack) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "chain_test_support.h"
@@ -28,6 +29,10 @@ struct MessageCase {
     int row;
     std::string text;
 };
+
+void PrintTo(const MessageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class OutcomeMessage : public testing::TestWithParam<MessageCase> {};
 
@@ -61,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                     OperatorKind::Illegal, 1, "<toolbox.illegalOperator>"}),
     [](const testing::TestParamInfo<MessageCase>& info) {
         std::string name;
-        for (const char* c = info.param.name; *c; ++c) name += std::isalnum(*c) ? *c : '_';
+        for (const char* c = info.param.name; *c; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
         return name;
     });
 
