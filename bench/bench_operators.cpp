@@ -125,7 +125,7 @@ void BM_ShowChain4x10M(benchmark::State& state) {
 
     Silent silent;
     OperatorChain chain(builtinEnglish(), silent);
-    OperatorLists lists;
+    EncodedLists lists;
     for (int r = 0; r < kSlots; ++r)
         lists[r] = {"0", "2 100", "3 2", "4", r < 3 ? "6 s 0" : "6 d 0"};
     chain.setLoadedLists(lists);

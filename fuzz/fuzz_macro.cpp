@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto lists = krnz::analysis::readMacroFile(file, krnz::builtinEnglish(), reporter);
         if (lists) {
             krnz::Event event = smallEvent();
-            krnz::analysis::runOperatorLists(event, *lists, krnz::builtinEnglish(), reporter);
+            krnz::analysis::runOperatorLists(event, krnz::analysis::parseLists(*lists),
+                                             krnz::builtinEnglish(), reporter);
         }
     } catch (const krnz::Error&) {
     }

@@ -32,6 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 using gui::ToolboxWindow;
 using Lists = analysis::OperatorLists;
+using Encoded = analysis::EncodedLists;
 
 class RecordingReporter : public analysis::Reporter {
   public:
@@ -80,14 +81,18 @@ bool sameRows(const SampleMatrix& a, const SampleMatrix& b) {
 }
 
 // "a,b|c||" style: rows separated by '|', entries by ','.
-Lists listsOf(const QString& text) {
-    Lists lists;
+Encoded encodedOf(const QString& text) {
+    Encoded lists;
     const QStringList rows = text.split(QLatin1Char('|'));
     for (int r = 0; r < kSlots; ++r)
         if (!rows.value(r).isEmpty())
             for (const QString& entry : rows.value(r).split(QLatin1Char(',')))
                 lists[static_cast<std::size_t>(r)].push_back(gui::stdstr(entry));
     return lists;
+}
+
+Lists listsOf(const QString& text) {
+    return analysis::parseLists(encodedOf(text));
 }
 
 // Every list widget shows its row of the model, with the model's selection.
@@ -180,7 +185,8 @@ void ToolboxWindowTest::filterAndResultantButtonsAddNothingWhenCancelled() {
     QCOMPARE(startTexts, QStringList({"80", "80"}));
     QCOMPARE(w.chain().opInt(0), listsOf("3 120")[0]);
     QCOMPARE(w.chain().opGrid(0).front(),
-             analysis::displayFilterEntry(analysis::kOpHiPass, 120, f.session().texts()));
+             analysis::displayEntry(analysis::filterOperator(analysis::OperatorKind::HiPass, 120),
+                                    f.session().texts()));
 
     choice = analysis::ResultantChoice{{false, true, false, true}, 2};
     clickOperator(w, analysis::kOpResultant);
@@ -369,7 +375,8 @@ void ToolboxWindowTest::doubleClickEditsFilterFrequenciesOnly() {
     QCOMPARE(startTexts, QStringList({"80", "80"}));
     QCOMPARE(w.chain().opInt(0), listsOf("0,2 25")[0]);
     QCOMPARE(w.chain().opGrid(0)[1],
-             analysis::displayFilterEntry(analysis::kOpLowPass, 25, f.session().texts()));
+             analysis::displayEntry(analysis::filterOperator(analysis::OperatorKind::LowPass, 25),
+                                    f.session().texts()));
     checkListsMirrorTheChain(w);
 }
 
@@ -417,7 +424,7 @@ void ToolboxWindowTest::macroSaveNeedsAPlainName() {
     const auto read =
         analysis::readMacroFile(macroDir / gui::stdstr(name), f.session().texts(), reporter);
     QVERIFY(read);
-    QCOMPARE(*read, w.chain().opIntLists());
+    QCOMPARE(*read, analysis::encodedLists(w.chain().opIntLists()));
     QCOMPARE(macroList->count(), 1);
     QCOMPARE(macroList->currentItem()->text(), name);
     QVERIFY(macroList->currentItem()->isSelected());
@@ -427,7 +434,7 @@ void ToolboxWindowTest::clickedMacroReplacesTheLists() {
     GuiFixture f;
     const fs::path macroDir = f.session().paths().macroDir();
     fs::create_directories(macroDir);
-    const Lists stored = listsOf("0,2 80|6 s 7||6 s 7,6 d 7");
+    const Encoded stored = encodedOf("0,2 80|6 s 7||6 s 7,6 d 7");
     analysis::writeMacroFile(macroDir / "blast", stored);
     std::ofstream(macroDir / "future") << "[main]\nversion=2\n[op]\n0=0,\n";
     ToolboxWindow& w = openOn(f, "KRN00001.001", k100File());
@@ -442,7 +449,7 @@ void ToolboxWindowTest::clickedMacroReplacesTheLists() {
     };
 
     click(QStringLiteral("blast"));
-    QCOMPARE(w.chain().opIntLists(), stored);
+    QCOMPARE(analysis::encodedLists(w.chain().opIntLists()), stored);
     for (int r = 0; r < kSlots; ++r)
         for (std::size_t i = 0; i < stored[static_cast<std::size_t>(r)].size(); ++i)
             QCOMPARE(w.chain().opGrid(r)[i],
@@ -455,7 +462,7 @@ void ToolboxWindowTest::clickedMacroReplacesTheLists() {
         return std::optional(analysis::ResultantChoice{{true, true, false, false}, 1});
     });
     clickOperator(w, analysis::kOpResultant);
-    QCOMPARE(w.chain().opInt(1).back(), std::string("6 s 8"));
+    QCOMPARE(analysis::encodedEntry(w.chain().opInt(1).back()), std::string("6 s 8"));
 
     click(QStringLiteral("future"));
     QCOMPARE(f.prompter().messages,

@@ -4,150 +4,114 @@
 #include <cassert>
 #include <cmath>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "core/analysis/filter2.h"
 #include "core/analysis/integration.h"
-#include "core/analysis/operator_codes.h"
 #include "core/analysis/resultant.h"
 #include "core/analysis/unit_bookkeeping.h"
 #include "core/analysis/weightings.h"
 #include "core/common/error.h"
-#include "core/common/leading_number.h"
-#include "core/common/value_format.h"
 
 namespace krnz::analysis {
 namespace {
 
-// "f = " and "c = " lines that say which operator of which row a message is about.
-std::string operatorLines(int op, int row, const TextLookup& texts) {
-    return std::string(kCrLf) + "f = " + opCaption(op, texts) + std::string(kCrLf) +
-           "c = " + std::to_string(row + 1);
-}
-
-void reportIllegalOperator(const TextLookup& texts, Reporter& reporter) {
-    reporter.message(texts.text(kToolboxSection, "illegalOperator"));
-}
-
-// Source rows of an applied resultant: two or three rows 0..3, the split ending in an empty field.
-std::optional<std::vector<int>> resultantSources(const std::vector<std::string_view>& fields) {
-    if ((fields.size() != 4 && fields.size() != 5) || !fields.back().empty()) return std::nullopt;
-    std::vector<int> rows;
-    for (std::size_t i = 1; i + 1 < fields.size(); ++i) {
-        const std::optional<double> value = leadingNumber(fields[i]);
-        if (!value) return std::nullopt;
-        const double rowValue = roundHalfEven(*value);
-        if (!(rowValue >= 0 && rowValue < kSlots)) return std::nullopt;
-        rows.push_back(static_cast<int>(rowValue));
-    }
-    return rows;
+OperatorOutcome refused(OperatorRefusal refusal) {
+    OperatorOutcome outcome;
+    outcome.refusal = refusal;
+    return outcome;
 }
 
 // Integration or differentiation with the unit bookkeeping around it.
-void applyCalculus(Event& event, int op, int row, double dt, const TextLookup& texts,
-                   Reporter& reporter) {
+OperatorOutcome applyCalculus(Event& event, OperatorKind kind, int row, double dt) {
     SampleRecord& rec = event.sample;
-    const std::optional<UnitChange> change = op == kOpIntegrate
-                                                 ? integratedUnit(rec.curUnit[row])
-                                                 : differentiatedUnit(rec.curUnit[row]);
-    if (!change) {
-        genIllegalUnit(op, row, texts, reporter);
-        return;
-    }
+    const bool integrating = kind == OperatorKind::Integrate;
+    const std::optional<UnitChange> change =
+        integrating ? integratedUnit(rec.curUnit[row]) : differentiatedUnit(rec.curUnit[row]);
+    if (!change) return refused(OperatorRefusal::IllegalUnit);
     const std::span<float> x = rec.sampleData.row(row);
-    if (op == kOpIntegrate) {
+    if (integrating) {
         integrate(x, dt, change->factor);
     } else {
         differentiate(x, dt, change->factor);
     }
     rec.curUnit[row] = static_cast<std::int16_t>(change->unit);
     rec.rmsFlag[row] = false;
+    return {};
 }
 
-void applyFilter(Event& event, int op, const std::vector<std::string_view>& fields, int row,
-                 double dt, const TextLookup& texts, Reporter& reporter) {
+OperatorOutcome applyFilter(Event& event, const Operator& op, int row, double dt) {
     SampleRecord& rec = event.sample;
-    const double fc = fields.size() > 1 ? val(fields[1]) : 0.0;
-    if (!isUsableCutOff(fc, dt)) {
+    if (!isUsableCutOff(op.cutOffHz, dt)) {
+        OperatorOutcome outcome = refused(OperatorRefusal::UnusableCutOff);
         // The whole frequencies that lie strictly between 0 and half the sampling frequency.
-        const double highest = std::ceil(0.5 / dt) - 1.0;
-        reporter.message(texts.text(kToolboxSection, "badfrq") + " 1 - " + textOf(highest) +
-                         operatorLines(op, row, texts));
-        return;
+        outcome.highestCutOffHz = std::ceil(0.5 / dt) - 1.0;
+        return outcome;
     }
-    filter2(rec.sampleData.row(row), dt, fc, op == kOpLowPass);
+    filter2(rec.sampleData.row(row), dt, op.cutOffHz, op.kind == OperatorKind::LowPass);
     rec.rmsFlag[row] = false;
+    return {};
 }
 
-void applyWeighting(Event& event, int op, int row, const TextLookup& texts, Reporter& reporter) {
+OperatorOutcome applyWeighting(Event& event, OperatorKind kind, int row) {
     SampleRecord& rec = event.sample;
     const std::span<float> x = rec.sampleData.row(row);
     try {
-        if (op == kOpComfortDin) {
+        if (kind == OperatorKind::ComfortDin) {
             comfortDin(x, rec.frq);
-        } else if (op == kOpComfortScand) {
+        } else if (kind == OperatorKind::ComfortScand) {
             comfortScand(x, rec.frq);
         } else {
             swedishStandard(x, rec.frq);
         }
     } catch (const Error& e) {
-        reporter.message(e.text() + operatorLines(op, row, texts));
-        return;
+        OperatorOutcome outcome = refused(OperatorRefusal::WeightingRefused);
+        outcome.reason = e.text();
+        return outcome;
     }
-    rec.rmsFlag[row] = op != kOpSwedishStandard;
-}
-
-void applyResultant(Event& event, const std::vector<std::string_view>& fields, int row,
-                    const TextLookup& texts, Reporter& reporter) {
-    SampleRecord& rec = event.sample;
-    const std::optional<std::vector<int>> sources = resultantSources(fields);
-    if (!sources) {
-        reportIllegalOperator(texts, reporter);
-        return;
-    }
-    const std::vector<int>& s = *sources;
-    std::vector<int> units;
-    for (const int source : s) units.push_back(rec.curUnit[source]);
-    resultant(rec.sampleData, row, s[0], s[1],
-              s.size() == 3 ? std::optional<int>(s[2]) : std::nullopt);
-    rec.curUnit[row] = static_cast<std::int16_t>(resultantUnit(units));
-    rec.rmsFlag[row] = false;
+    rec.rmsFlag[row] = kind != OperatorKind::SwedishStandard;
+    return {};
 }
 
 }  // namespace
 
-void applyOperator(Event& event, std::string_view op, int row, const TextLookup& texts,
-                   Reporter& reporter) {
+OperatorOutcome applyOperator(Event& event, const Operator& op, int row) {
     if (row < 0 || row >= kSlots) throwSubscript();
-    const std::optional<int> number = operatorNumber(op);
-    if (!number) {
-        reportIllegalOperator(texts, reporter);
-        return;
-    }
     const SampleRecord& rec = event.sample;
     const double dt = static_cast<double>(rec.nSecPerChannel) / rec.nSamplesPerChannel;
-    const std::vector<std::string_view> fields = splitFields(op);
-    switch (*number) {
-        case kOpIntegrate:
-        case kOpDiff:
-            applyCalculus(event, *number, row, dt, texts, reporter);
-            break;
-        case kOpLowPass:
-        case kOpHiPass:
-            applyFilter(event, *number, fields, row, dt, texts, reporter);
-            break;
-        case kOpComfortDin:
-        case kOpComfortScand:
-        case kOpSwedishStandard:
-            applyWeighting(event, *number, row, texts, reporter);
-            break;
-        case kOpResultant:
-            applyResultant(event, fields, row, texts, reporter);
-            break;
-        default:
-            assert(false);
+    switch (op.kind) {
+        case OperatorKind::Integrate:
+        case OperatorKind::Diff:
+            return applyCalculus(event, op.kind, row, dt);
+        case OperatorKind::LowPass:
+        case OperatorKind::HiPass:
+            return applyFilter(event, op, row, dt);
+        case OperatorKind::ComfortDin:
+        case OperatorKind::ComfortScand:
+        case OperatorKind::SwedishStandard:
+            return applyWeighting(event, op.kind, row);
+        case OperatorKind::Resultant:
+        case OperatorKind::Illegal:
+            return refused(OperatorRefusal::IllegalOperator);
     }
+    assert(false);
+    return refused(OperatorRefusal::IllegalOperator);
+}
+
+void applyResultant(Event& event, std::span<const int> sources, int row) {
+    if (row < 0 || row >= kSlots) throwSubscript();
+    if (sources.size() != 2 && sources.size() != 3)
+        throw Error(kErrInvalidProcedureCall, "applyResultant: 2 or 3 source rows needed");
+    SampleRecord& rec = event.sample;
+    std::vector<int> units;
+    for (const int source : sources) {
+        if (source < 0 || source >= kSlots) throwSubscript();
+        units.push_back(rec.curUnit[source]);
+    }
+    resultant(rec.sampleData, row, sources[0], sources[1],
+              sources.size() == 3 ? std::optional<int>(sources[2]) : std::nullopt);
+    rec.curUnit[row] = static_cast<std::int16_t>(resultantUnit(units));
+    rec.rmsFlag[row] = false;
 }
 
 }  // namespace krnz::analysis

@@ -10,7 +10,7 @@ bool runChainOnEvent(Event& event, const BatchChainOptions& options, const TextL
                      Reporter& reporter) {
     OperatorChain chain(texts, reporter);
     if (options.macroFile) {
-        const std::optional<OperatorLists> lists =
+        const std::optional<EncodedLists> lists =
             readMacroFile(*options.macroFile, texts, reporter);
         if (!lists) return false;
         chain.setLoadedLists(*lists);

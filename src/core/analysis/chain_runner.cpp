@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <optional>
 #include <set>
-#include <string_view>
+#include <string>
 
 #include "core/analysis/apply_operator.h"
-#include "core/analysis/operator_codes.h"
+#include "core/analysis/operator_messages.h"
 
 namespace krnz::analysis {
 namespace {
@@ -23,7 +23,7 @@ class ChainRun {
             std::vector<std::int64_t> candidates;
             for (int r = 0; r < kSlots; ++r) {
                 if (atEnd(r)) continue;
-                const std::int64_t group = parseResultantEntry(current(r))->group;
+                const std::int64_t group = current(r).group;
                 if (std::find(candidates.begin(), candidates.end(), group) == candidates.end())
                     candidates.push_back(group);
             }
@@ -42,29 +42,27 @@ class ChainRun {
 
   private:
     bool atEnd(int r) const { return m_progress[r] >= m_opInt[r].size(); }
-    std::string_view current(int r) const { return m_opInt[r][m_progress[r]]; }
+    const Operator& current(int r) const { return m_opInt[r][m_progress[r]]; }
 
-    // Runs row r's entries up to its next resultant entry of a group still to run; malformed
-    // resultant entries and those of skipped groups are passed over.
+    // Runs row r's entries up to its next resultant entry of a group still to run; Illegal
+    // entries (malformed resultant entries among them) are reported and passed over, entries of
+    // skipped groups passed over.
     void runUpToResultant(int r) {
         for (; !atEnd(r); ++m_progress[r]) {
-            const std::string_view entry = current(r);
-            if (operatorNumber(entry) != kOpResultant) {
-                applyOperator(m_event, entry, r, m_texts, m_reporter);
+            const Operator& op = current(r);
+            if (op.kind != OperatorKind::Resultant) {
+                const OperatorOutcome outcome = applyOperator(m_event, op, r);
+                if (const std::optional<std::string> text =
+                        outcomeMessage(outcome, op.kind, r, m_texts))
+                    m_reporter.message(*text);
                 continue;
             }
-            const std::optional<ResultantEntry> resultant = parseResultantEntry(entry);
-            if (!resultant) {
-                m_reporter.message(m_texts.text(kToolboxSection, "illegalOperator"));
-                continue;
-            }
-            if (!m_skipped.contains(resultant->group)) return;
+            if (!m_skipped.contains(op.group)) return;
         }
     }
 
-    bool isGroupEntry(int r, std::size_t i, std::int64_t group) const {
-        const std::optional<ResultantEntry> entry = parseResultantEntry(m_opInt[r][i]);
-        return entry && entry->group == group;
+    bool isGroupEntry(const Operator& op, std::int64_t group) const {
+        return op.kind == OperatorKind::Resultant && op.group == group;
     }
 
     // Ready when, in every row, the group's remaining entries are the ones the row stands at.
@@ -72,9 +70,9 @@ class ChainRun {
         for (int r = 0; r < kSlots; ++r) {
             std::size_t i = m_progress[r];
             const std::size_t n = m_opInt[r].size();
-            while (i < n && isGroupEntry(r, i, group)) ++i;
+            while (i < n && isGroupEntry(m_opInt[r][i], group)) ++i;
             for (; i < n; ++i)
-                if (isGroupEntry(r, i, group)) return false;
+                if (isGroupEntry(m_opInt[r][i], group)) return false;
         }
         return true;
     }
@@ -83,11 +81,8 @@ class ChainRun {
         std::vector<int> sources;
         std::vector<int> destinations;
         for (int r = 0; r < kSlots; ++r) {
-            for (; !atEnd(r); ++m_progress[r]) {
-                const std::optional<ResultantEntry> entry = parseResultantEntry(current(r));
-                if (!entry || entry->group != group) break;
-                (entry->source ? sources : destinations).push_back(r);
-            }
+            for (; !atEnd(r) && isGroupEntry(current(r), group); ++m_progress[r])
+                (current(r).role == ResultantRole::Source ? sources : destinations).push_back(r);
         }
         const bool distinctSources =
             std::adjacent_find(sources.begin(), sources.end()) == sources.end();
@@ -96,15 +91,11 @@ class ChainRun {
             reportSkipped(group);
             return;
         }
-        std::string op = std::to_string(kOpResultant) + " ";
-        for (const int source : sources) op += std::to_string(source) + " ";
-        applyOperator(m_event, op, destinations.front(), m_texts, m_reporter);
+        applyResultant(m_event, sources, destinations.front());
     }
 
     void reportSkipped(std::int64_t group) {
-        m_reporter.message(m_texts.text(kToolboxSection, "resultantSkipped") + std::string(kCrLf) +
-                           "f = " + opCaption(kOpResultant, m_texts) + std::string(kCrLf) +
-                           "N = " + std::to_string(group));
+        m_reporter.message(resultantSkippedMessage(group, m_texts));
     }
 
     Event& m_event;

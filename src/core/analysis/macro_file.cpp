@@ -50,14 +50,14 @@ bool isValidMacroName(std::string_view name) {
            name.find("..") == std::string_view::npos;
 }
 
-std::optional<OperatorLists> readMacroFile(const fs::path& file, const TextLookup& texts,
-                                           Reporter& reporter) {
+std::optional<EncodedLists> readMacroFile(const fs::path& file, const TextLookup& texts,
+                                          Reporter& reporter) {
     const settings::IniDocument doc = settings::IniDocument::load(file);
     if (val(doc.get(kMainSection, kVersionKey, "0")) != kMacroVersion) {
         reporter.message(texts.text(kToolboxSection, "versionError"));
         return std::nullopt;
     }
-    OperatorLists lists;
+    EncodedLists lists;
     for (int r = 0; r < kSlots; ++r) {
         std::string list = doc.get(kOpSection, std::to_string(r), "");
         std::string element;
@@ -66,12 +66,12 @@ std::optional<OperatorLists> readMacroFile(const fs::path& file, const TextLooku
     return lists;
 }
 
-void writeMacroFile(const fs::path& file, const OperatorLists& opInt) {
+void writeMacroFile(const fs::path& file, const EncodedLists& lists) {
     settings::IniDocument doc = settings::IniDocument::load(file);
     doc.set(kMainSection, kVersionKey, std::to_string(kMacroVersion));
     for (int r = 0; r < kSlots; ++r) {
         std::string value;
-        for (const std::string& entry : opInt[r]) value += entry + ",";
+        for (const std::string& entry : lists[r]) value += entry + ",";
         if (value.size() > settings::kMaxValueChars)
             throw Error(kErrPathFileAccess, "The operator list of row " + std::to_string(r + 1) +
                                                 " is too long for a macro file");
@@ -84,7 +84,7 @@ bool loadMacro(OperatorChain& chain, const fs::path& macroDir, std::string_view 
                const TextLookup& texts, Reporter& reporter) {
     const fs::path file = macroPath(macroDir, name);
     chain.clear();
-    const std::optional<OperatorLists> lists = readMacroFile(file, texts, reporter);
+    const std::optional<EncodedLists> lists = readMacroFile(file, texts, reporter);
     if (!lists) return false;
     chain.setLoadedLists(*lists);
     return true;
@@ -92,7 +92,7 @@ bool loadMacro(OperatorChain& chain, const fs::path& macroDir, std::string_view 
 
 bool saveMacro(const OperatorChain& chain, const fs::path& macroDir, std::string_view name) {
     if (name.empty()) return false;
-    writeMacroFile(macroPath(macroDir, name), chain.opIntLists());
+    writeMacroFile(macroPath(macroDir, name), encodedLists(chain.opIntLists()));
     return true;
 }
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/chain_runner.h"
 #include "core/analysis/operator_chain.h"
+#include "core/analysis/operator_codes.h"
 #include "core/analysis/reporter.h"
 #include "core/settings/text_lookup.h"
 
@@ -29,13 +29,13 @@ bool isValidMacroName(std::string_view name);
 // The lists of a macro file. A version other than 1 (a missing or unreadable file reads as 0)
 // shows the "versionError" message and gives nothing. Each row's value is read element by
 // element up to the first empty element.
-std::optional<OperatorLists> readMacroFile(const std::filesystem::path& file,
-                                           const TextLookup& texts, Reporter& reporter);
+std::optional<EncodedLists> readMacroFile(const std::filesystem::path& file,
+                                          const TextLookup& texts, Reporter& reporter);
 
 // Writes the lists (creating or updating the file, other keys kept) atomically. Throws
 // krnz::Error when the file cannot be written or a row's value is longer than a settings value
 // can be read back (it would come back cut).
-void writeMacroFile(const std::filesystem::path& file, const OperatorLists& opInt);
+void writeMacroFile(const std::filesystem::path& file, const EncodedLists& lists);
 
 // The toolbox's "macroList" click: empties every list, then fills them from the macro `name` in
 // the folder. False (after the message) when the version is wrong; the lists then stay empty.

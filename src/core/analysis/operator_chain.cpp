@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "core/analysis/operator_codes.h"
 #include "core/analysis/peak_interpolation.h"
 #include "core/common/error.h"
 
@@ -31,7 +30,7 @@ OperatorChain::Row& OperatorChain::rowAt(int row) {
     return m_rows[row];
 }
 
-const std::vector<std::string>& OperatorChain::opInt(int row) const {
+const std::vector<Operator>& OperatorChain::opInt(int row) const {
     checkRow(row);
     return m_opInt[row];
 }
@@ -74,11 +73,11 @@ int OperatorChain::insertPosition(int row) const {
     return r.selected + 1;
 }
 
-void OperatorChain::insertEntry(int row, std::string display, std::string encoded) {
+void OperatorChain::insertEntry(int row, std::string display, Operator op) {
     const int position = insertPosition(row);
     Row& r = m_rows[row];
     r.opGrid.insert(r.opGrid.begin() + position, std::move(display));
-    m_opInt[row].insert(m_opInt[row].begin() + position, std::move(encoded));
+    m_opInt[row].insert(m_opInt[row].begin() + position, std::move(op));
     r.selected = position;
 }
 
@@ -93,15 +92,16 @@ void OperatorChain::addOperator(int op) {
     if (op < 0 || op >= kOperatorCount || op == kOpLowPass || op == kOpHiPass || op == kOpResultant)
         throw Error(kErrInvalidProcedureCall, "addOperator: operator " + std::to_string(op) +
                                                   " takes parameters or does not exist");
-    insertEntry(m_currentRow, displayEntry(op, m_texts), encodedEntry(op));
+    const Operator entry = plainOperator(static_cast<OperatorKind>(op));
+    insertEntry(m_currentRow, displayEntry(entry, m_texts), entry);
 }
 
 void OperatorChain::addFilter(int op, int frequencyHz) {
     if (op != kOpLowPass && op != kOpHiPass)
         throw Error(kErrInvalidProcedureCall,
                     "addFilter: operator " + std::to_string(op) + " is no filter");
-    insertEntry(m_currentRow, displayFilterEntry(op, frequencyHz, m_texts),
-                encodedFilterEntry(op, frequencyHz));
+    const Operator entry = filterOperator(static_cast<OperatorKind>(op), frequencyHz);
+    insertEntry(m_currentRow, displayEntry(entry, m_texts), entry);
 }
 
 void OperatorChain::addResultant(const ResultantChoice& choice) {
@@ -113,12 +113,11 @@ void OperatorChain::addResultant(const ResultantChoice& choice) {
     const std::int64_t group = m_resultantCounter;
     for (int r = 0; r < kSlots; ++r) {
         if (!choice.source[r]) continue;
-        const ResultantEntry entry{true, group};
-        insertEntry(r, displayResultantEntry(entry, m_texts), encodedResultantEntry(entry));
+        const Operator source = resultantOperator(ResultantRole::Source, group);
+        insertEntry(r, displayEntry(source, m_texts), source);
     }
-    const ResultantEntry destination{false, group};
-    insertEntry(choice.destinationChannel - 1, displayResultantEntry(destination, m_texts),
-                encodedResultantEntry(destination));
+    const Operator destination = resultantOperator(ResultantRole::Destination, group);
+    insertEntry(choice.destinationChannel - 1, displayEntry(destination, m_texts), destination);
     ++m_resultantCounter;
 }
 
@@ -126,15 +125,15 @@ void OperatorChain::deleteSelected() {
     const int row = m_currentRow;
     const int index = m_rows[row].selected;
     if (index < 0) return;
-    const std::optional<ResultantEntry> resultant = parseResultantEntry(m_opInt[row][index]);
-    if (!resultant) {
+    if (m_opInt[row][index].kind != OperatorKind::Resultant) {
         removeEntry(row, index);
         return;
     }
+    const std::int64_t group = m_opInt[row][index].group;
     for (int r = 0; r < kSlots; ++r) {
         for (int i = static_cast<int>(m_opInt[r].size()) - 1; i >= 0; --i) {
-            const std::optional<ResultantEntry> entry = parseResultantEntry(m_opInt[r][i]);
-            if (entry && entry->group == resultant->group) removeEntry(r, i);
+            const Operator& entry = m_opInt[r][i];
+            if (entry.kind == OperatorKind::Resultant && entry.group == group) removeEntry(r, i);
         }
     }
 }
@@ -148,30 +147,29 @@ void OperatorChain::clear() {
 }
 
 std::optional<std::string> OperatorChain::filterFrequencyText(int row, int index) const {
-    const std::vector<std::string>& list = opInt(row);
+    const std::vector<Operator>& list = opInt(row);
     if (index < 0 || index >= static_cast<int>(list.size())) return std::nullopt;
-    const std::optional<int> op = operatorNumber(list[index]);
-    if (op != kOpLowPass && op != kOpHiPass) return std::nullopt;
-    const std::vector<std::string_view> fields = splitFields(list[index]);
-    return fields.size() > 1 ? std::string(fields[1]) : std::string();
+    const OperatorKind kind = list[index].kind;
+    if (kind != OperatorKind::LowPass && kind != OperatorKind::HiPass) return std::nullopt;
+    return cutOffText(list[index]);
 }
 
 bool OperatorChain::editFrequency(int row, int index, int frequencyHz) {
     if (!filterFrequencyText(row, index)) return false;
-    const int op = *operatorNumber(m_opInt[row][index]);
-    m_rows[row].opGrid[index] = displayFilterEntry(op, frequencyHz, m_texts);
-    m_opInt[row][index] = encodedFilterEntry(op, frequencyHz);
+    const Operator entry = filterOperator(m_opInt[row][index].kind, frequencyHz);
+    m_rows[row].opGrid[index] = displayEntry(entry, m_texts);
+    m_opInt[row][index] = entry;
     return true;
 }
 
-void OperatorChain::setLoadedLists(const OperatorLists& opInt) {
+void OperatorChain::setLoadedLists(const EncodedLists& encoded) {
     clear();
-    m_opInt = opInt;
     for (int r = 0; r < kSlots; ++r) {
-        for (const std::string& entry : m_opInt[r]) {
-            m_rows[r].opGrid.push_back(displayLoadedEntry(entry, m_texts));
-            if (const std::optional<ResultantEntry> resultant = parseResultantEntry(entry))
-                m_resultantCounter = std::max(m_resultantCounter, resultant->group + 1);
+        for (const std::string& text : encoded[r]) {
+            const Operator& entry = m_opInt[r].emplace_back(parseEntry(text));
+            m_rows[r].opGrid.push_back(displayLoadedEntry(text, m_texts));
+            if (entry.kind == OperatorKind::Resultant)
+                m_resultantCounter = std::max(m_resultantCounter, entry.group + 1);
         }
     }
 }

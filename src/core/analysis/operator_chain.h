@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/analysis/chain_runner.h"
+#include "core/analysis/operator_codes.h"
 #include "core/analysis/reporter.h"
 #include "core/event/event.h"
 #include "core/settings/text_lookup.h"
@@ -21,7 +22,7 @@ struct ResultantChoice {
     int destinationChannel = 1;
 };
 
-// The toolbox's model: per row the operator list (displayed `opGrid` and encoded `opInt`, with a
+// The toolbox's model: per row the operator list (displayed `opGrid` and typed `opInt`, with a
 // selected entry), the source channel and the "intOn" box; the copy of the samples as loaded;
 // the resultant group counter. The toolbox window drives it, the command line and the tests use
 // it without a window. Messages go to the Reporter.
@@ -31,7 +32,7 @@ class OperatorChain {
 
     // Row lists. selected() is -1 when no entry is selected.
     const std::vector<std::string>& opGrid(int row) const { return rowAt(row).opGrid; }
-    const std::vector<std::string>& opInt(int row) const;
+    const std::vector<Operator>& opInt(int row) const;
     const OperatorLists& opIntLists() const { return m_opInt; }
     int selected(int row) const { return rowAt(row).selected; }
     // Selects entry `index` of the row (-1: none); throws krnz::Error outside the list.
@@ -79,15 +80,16 @@ class OperatorChain {
     // "new": empties every list.
     void clear();
 
-    // The frequency of a low-pass or high-pass entry (the dialog's start text); nothing for
-    // other entries.
+    // The frequency of a low-pass or high-pass entry as its encoded entry writes it (the dialog's
+    // start text); nothing for other entries.
     std::optional<std::string> filterFrequencyText(int row, int index) const;
     // Sets a filter entry's frequency; false (nothing changes) when it is no filter entry.
     bool editFrequency(int row, int index, int frequencyHz);
 
-    // Replaces every list with encoded entries read from a macro, displayed as loaded entries.
-    // The group counter moves past the macro's group numbers, so groups added later stay apart.
-    void setLoadedLists(const OperatorLists& opInt);
+    // Replaces every list with encoded entries read from a macro, each parsed once and displayed
+    // as a loaded entry. The group counter moves past the macro's group numbers, so groups added
+    // later stay apart.
+    void setLoadedLists(const EncodedLists& encoded);
 
     // The loaded copy: init() after every load of an event; restore() when the toolbox closes
     // (samples back, peak scan, units as read).
@@ -111,7 +113,7 @@ class OperatorChain {
 
     const Row& rowAt(int row) const;
     Row& rowAt(int row);
-    void insertEntry(int row, std::string display, std::string encoded);
+    void insertEntry(int row, std::string display, Operator op);
     void removeEntry(int row, int index);
 
     const TextLookup& m_texts;

@@ -2,9 +2,7 @@
 #include "core/analysis/unit_bookkeeping.h"
 
 #include <array>
-#include <string>
 
-#include "core/analysis/operator_codes.h"
 #include "core/event/units.h"
 
 namespace krnz::analysis {
@@ -54,15 +52,6 @@ int resultantUnit(std::span<const int> sourceUnits) {
     for (const int unit : sourceUnits)
         if (unit != sourceUnits.front()) return kUnitUndef;
     return sourceUnits.empty() ? kUnitUndef : sourceUnits.front();
-}
-
-void genIllegalUnit(int op, int row, const TextLookup& texts, Reporter& reporter) {
-    std::string text = texts.text(kToolboxSection, "genIllegalUnit");
-    text += kCrLf;
-    text += "f = " + opCaption(op, texts);
-    text += kCrLf;
-    text += "c = " + std::to_string(row + 1);
-    reporter.message(text);
 }
 
 }  // namespace krnz::analysis

@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "chain_test_support.h"
 #include "core/analysis/apply_operator.h"
 #include "core/analysis/unit_bookkeeping.h"
+#include "core/common/error.h"
 
 namespace krnz::analysis {
 namespace {
-
-using test::KeyTexts;
-using test::RecordingReporter;
 
 // From unit code to (new unit, factor), every other code refused.
 const std::map<int, UnitChange> kIntegrated = {
@@ -49,13 +46,6 @@ TEST(ResultantUnit, CommonUnitOrUndef) {
     EXPECT_EQ(resultantUnit(std::vector{2, 2, 3}), 19);
 }
 
-TEST(GenIllegalUnit, NamesOperatorAndRow) {
-    RecordingReporter reporter;
-    genIllegalUnit(1, 2, KeyTexts{}, reporter);
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0], "<toolbox.genIllegalUnit>\r\nf = <toolbox.diff>\r\nc = 3");
-}
-
 // An event of 1024 samples at 1024 Hz whose rows hold a ramp i / 1024 in the given units.
 Event rampEvent(const std::array<int, kSlots>& units) {
     Event event;
@@ -72,101 +62,110 @@ Event rampEvent(const std::array<int, kSlots>& units) {
     return event;
 }
 
+using Kind = OperatorKind;
+using Refusal = OperatorRefusal;
+
 struct DispatchCase {
-    std::string op;
+    Operator op;
     int unitBefore;
     bool rmsBefore;
     int unitAfter;
     bool rmsAfter;
     bool samplesChange;
-    std::string message;  // empty: none
+    Refusal refusal;
 };
 
 class Dispatch : public testing::TestWithParam<DispatchCase> {};
 
-TEST_P(Dispatch, UnitRmsFlagSamplesAndMessage) {
+TEST_P(Dispatch, UnitRmsFlagSamplesAndOutcome) {
     const DispatchCase c = GetParam();
     Event event = rampEvent({c.unitBefore, 2, 2, 2});
     event.sample.rmsFlag[0] = c.rmsBefore;
     const std::vector<float> before(event.sample.sampleData.row(0).begin(),
                                     event.sample.sampleData.row(0).end());
-    RecordingReporter reporter;
-    applyOperator(event, c.op, 0, KeyTexts{}, reporter);
+    const OperatorOutcome outcome = applyOperator(event, c.op, 0);
+    EXPECT_EQ(outcome.refusal, c.refusal);
     EXPECT_EQ(event.sample.curUnit[0], c.unitAfter);
     EXPECT_EQ(event.sample.rmsFlag[0], c.rmsAfter);
     const std::vector<float> after(event.sample.sampleData.row(0).begin(),
                                    event.sample.sampleData.row(0).end());
     EXPECT_EQ(after != before, c.samplesChange);
-    if (c.message.empty()) {
-        EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
-    } else {
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_EQ(reporter.messages[0], c.message);
-    }
     for (int r = 1; r < kSlots; ++r) EXPECT_EQ(event.sample.curUnit[r], 2);
 }
-
-const std::string kIllegalIntegrate =
-    "<toolbox.genIllegalUnit>\r\nf = <toolbox.integrate>\r\nc = 1";
-const std::string kIllegalDiff = "<toolbox.genIllegalUnit>\r\nf = <toolbox.diff>\r\nc = 1";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Dispatch,
     testing::Values(
-        DispatchCase{"0", 2, true, 0, false, true, ""},                   // mm/s -> um
-        DispatchCase{"0", 0, false, 0, false, false, kIllegalIntegrate},  // um twice: refused
-        DispatchCase{"0", 19, true, 19, true, false, kIllegalIntegrate},  // refusal keeps rms flag
-        DispatchCase{"1", 0, false, 2, false, true, ""},                  // um -> mm/s
-        DispatchCase{"1", 1, false, 2, false, true, ""},                  // mm -> mm/s
-        DispatchCase{"1", 5, false, 5, false, false, kIllegalDiff},  // g has no derivative here
-        DispatchCase{"2 80", 2, true, 2, false, true, ""},
-        DispatchCase{"3 2", 6, false, 6, false, true, ""},
-        DispatchCase{"4", 2, false, 2, true, true, ""},
-        DispatchCase{"5", 4, false, 4, true, true, ""},
-        DispatchCase{"7", 2, true, 2, false, true, ""},
-        DispatchCase{"8", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
-        DispatchCase{"-1", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
-        DispatchCase{"x", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
-        DispatchCase{"", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
-        // Cut-offs the recursion cannot carry at 1024 Hz: refused with the usable range.
-        DispatchCase{"3 0", 2, false, 2, false, false,
-                     "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.hiPass>\r\nc = 1"},
-        DispatchCase{"3", 2, false, 2, false, false,
-                     "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.hiPass>\r\nc = 1"},
-        DispatchCase{"2 512", 2, false, 2, false, false,
-                     "<toolbox.badfrq> 1 - 511\r\nf = <toolbox.lowPass>\r\nc = 1"},
-        // A resultant string needs two or three rows 0..3 and the closing blank.
-        DispatchCase{"6 1 2 ", 5, false, 2, false, true, ""},
-        DispatchCase{"6 1 4 ", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
-        DispatchCase{"6 1", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
-        DispatchCase{"6 s 3", 2, false, 2, false, false, "<toolbox.illegalOperator>"}));
+        DispatchCase{plainOperator(Kind::Integrate), 2, true, 0, false, true,
+                     Refusal::None},  // mm/s -> um
+        DispatchCase{plainOperator(Kind::Integrate), 0, false, 0, false, false,
+                     Refusal::IllegalUnit},  // um twice: refused
+        DispatchCase{plainOperator(Kind::Integrate), 19, true, 19, true, false,
+                     Refusal::IllegalUnit},  // refusal keeps rms flag
+        DispatchCase{plainOperator(Kind::Diff), 0, false, 2, false, true, Refusal::None},  // um
+        DispatchCase{plainOperator(Kind::Diff), 1, false, 2, false, true, Refusal::None},  // mm
+        DispatchCase{plainOperator(Kind::Diff), 5, false, 5, false, false,
+                     Refusal::IllegalUnit},  // g has no derivative here
+        DispatchCase{filterOperator(Kind::LowPass, 80), 2, true, 2, false, true, Refusal::None},
+        DispatchCase{filterOperator(Kind::HiPass, 2), 6, false, 6, false, true, Refusal::None},
+        DispatchCase{plainOperator(Kind::ComfortDin), 2, false, 2, true, true, Refusal::None},
+        DispatchCase{plainOperator(Kind::ComfortScand), 4, false, 4, true, true, Refusal::None},
+        DispatchCase{plainOperator(Kind::SwedishStandard), 2, true, 2, false, true, Refusal::None},
+        DispatchCase{plainOperator(Kind::Illegal), 2, false, 2, false, false,
+                     Refusal::IllegalOperator},
+        // A resultant entry runs only with its group.
+        DispatchCase{resultantOperator(ResultantRole::Source, 3), 2, false, 2, false, false,
+                     Refusal::IllegalOperator},
+        // Cut-offs the recursion cannot carry at 1024 Hz.
+        DispatchCase{filterOperator(Kind::HiPass, 0), 2, false, 2, false, false,
+                     Refusal::UnusableCutOff},
+        DispatchCase{filterOperator(Kind::LowPass, 512), 2, false, 2, false, false,
+                     Refusal::UnusableCutOff},
+        DispatchCase{filterOperator(Kind::LowPass, -3), 2, false, 2, false, false,
+                     Refusal::UnusableCutOff}));
+
+TEST(ApplyOperator, UnusableCutOffNamesTheHighestWholeFrequency) {
+    // Half of 1024 Hz is 512 Hz, which is itself refused: 511 Hz is the highest usable one.
+    Event event = rampEvent({2, 2, 2, 2});
+    EXPECT_EQ(applyOperator(event, filterOperator(Kind::LowPass, 512), 0).highestCutOffHz, 511.0);
+    EXPECT_TRUE(applyOperator(event, filterOperator(Kind::LowPass, 511), 0).applied());
+    // At 1000 Hz, 500 Hz is half the rate: 499 Hz.
+    event.sample.nSamplesPerChannel = 1000;
+    event.sample.nSecPerChannel = 1.0f;
+    EXPECT_EQ(applyOperator(event, filterOperator(Kind::HiPass, 0), 1).highestCutOffHz, 499.0);
+}
 
 TEST(ApplyOperator, IntegrationScalesByUnitFactor) {
     // Ramp i/1024 at dt = 1/1024: mean 1023/2048, and the first output is (0 - mean) dt k.
     Event event = rampEvent({5, 2, 2, 2});
-    RecordingReporter reporter;
-    applyOperator(event, "0", 0, KeyTexts{}, reporter);
+    EXPECT_TRUE(applyOperator(event, plainOperator(Kind::Integrate), 0).applied());
     EXPECT_EQ(event.sample.curUnit[0], 3);
     EXPECT_FLOAT_EQ(event.sample.sampleData(0, 0),
                     static_cast<float>(-1023.0 / 2048 / 1024 * 386.09));
 }
 
-TEST(ApplyOperator, ResultantOfMixedUnitsCombinesAndIsUndef) {
+TEST(ApplyResultant, MixedUnitsCombineAndAreUndef) {
     Event event = rampEvent({2, 5, 2, 2});
-    RecordingReporter reporter;
-    applyOperator(event, "6 0 1 ", 3, KeyTexts{}, reporter);
+    applyResultant(event, std::vector{0, 1}, 3);
     EXPECT_EQ(event.sample.curUnit[3], 19);
     EXPECT_FLOAT_EQ(event.sample.sampleData(3, 512), static_cast<float>(std::sqrt(2.0) * 0.5));
 }
 
-TEST(ApplyOperator, WeightingTheRateCannotCarryIsReported) {
+TEST(ApplyResultant, NeedsTwoOrThreeSourceRows) {
+    Event event = rampEvent({2, 2, 2, 2});
+    EXPECT_THROW(applyResultant(event, std::vector{0}, 3), Error);
+    EXPECT_THROW(applyResultant(event, std::vector{0, 1, 2, 3}, 3), Error);
+    EXPECT_THROW(applyResultant(event, std::vector{0, 4}, 3), Error);
+    EXPECT_EQ(event.sample.sampleData(3, 5), 5.0f / 1024);
+}
+
+TEST(ApplyOperator, WeightingTheRateCannotCarryIsRefusedWithItsReason) {
     Event event = rampEvent({2, 2, 2, 2});
     event.sample.frq = 12;
-    RecordingReporter reporter;
-    applyOperator(event, "4", 2, KeyTexts{}, reporter);
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_NE(reporter.messages[0].find("\r\nf = <toolbox.comfortDin>\r\nc = 3"),
-              std::string::npos);
+    const OperatorOutcome outcome = applyOperator(event, plainOperator(Kind::ComfortDin), 2);
+    EXPECT_EQ(outcome.refusal, Refusal::WeightingRefused);
+    // 5.6 Hz needs 2 pi 5.6 / 2 = 17.6 Hz, more than the 12 Hz here.
+    EXPECT_NE(outcome.reason.find("5.6 Hz"), std::string::npos) << outcome.reason;
     EXPECT_FALSE(event.sample.rmsFlag[2]);
     EXPECT_EQ(event.sample.sampleData(2, 5), 5.0f / 1024);
 }

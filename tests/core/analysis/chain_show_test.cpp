@@ -39,7 +39,7 @@ Event constantEvent() {
 
 class ShowTest : public testing::Test {
   protected:
-    void show(const OperatorLists& lists) {
+    void show(const EncodedLists& lists) {
         chain.setLoadedLists(lists);
         chain.init(event);
         chain.showChain(event);
@@ -115,7 +115,7 @@ TEST_F(ShowTest, OperatorsAroundResultantsRunInListOrder) {
 // Incomplete and deadlocked groups: the run ends, the group is skipped with a message.
 struct OrphanCase {
     const char* name;
-    OperatorLists lists;
+    EncodedLists lists;
     std::vector<float> expected;  // rows after the run
     std::size_t messages;
 };

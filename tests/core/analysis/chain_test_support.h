@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/analysis/operator_codes.h"
 #include "core/analysis/reporter.h"
 #include "core/settings/text_lookup.h"
 
@@ -24,4 +26,20 @@ class RecordingReporter final : public analysis::Reporter {
     std::vector<std::string> messages;
 };
 
+// A row's entries as a macro file holds them.
+inline std::vector<std::string> encoded(const std::vector<analysis::Operator>& row) {
+    std::vector<std::string> texts;
+    for (const analysis::Operator& op : row) texts.push_back(analysis::encodedEntry(op));
+    return texts;
+}
+
 }  // namespace krnz::test
+
+namespace krnz::analysis {
+
+// Failed checks show an entry as encoded, with its kind.
+inline void PrintTo(const Operator& op, std::ostream* os) {
+    *os << '"' << encodedEntry(op) << "\" (kind " << static_cast<int>(op.kind) << ")";
+}
+
+}  // namespace krnz::analysis

@@ -81,7 +81,7 @@ const Writer kWriters[] = {
      }},
     {"Macro", "vibration",
      [](const fs::path& folder) {
-         analysis::OperatorLists lists;
+         analysis::EncodedLists lists;
          lists[0] = {"7 10", "3"};
          analysis::writeMacroFile(folder / "vibration", lists);
          return true;
