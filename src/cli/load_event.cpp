@@ -55,7 +55,8 @@ void runChain(const Options& options, CliEvent& loaded) {
 }  // namespace
 
 CliEvent loadCliEvent(const Options& options) {
-    LoadedEvent loaded = readDatafile(options.file, ReadOptions{options.channelGroup});
+    LoadedEvent loaded =
+        readDatafile(options.file, ReadOptions{options.channelGroup, std::nullopt});
     CliEvent result;
     result.event = std::move(loaded.event);
     if (loaded.userInfo) {
