@@ -14,13 +14,13 @@ namespace {
 
 // The threads that ran work(0) .. work(count - 1), and how often each index ran. Each call
 // lasts a while, so that a second thread, where there is one, surely takes part.
-struct Run {
+struct Spread {
     std::set<std::thread::id> threads;
     std::vector<int> calls;
 };
 
-Run runSlowly(int count) {
-    Run run;
+Spread runSlowly(int count) {
+    Spread run;
     run.calls.assign(static_cast<std::size_t>(count), 0);
     std::mutex mutex;
     parallelFor(count, [&](int i) {
@@ -39,14 +39,16 @@ struct LimitLifted {
 TEST(ParallelFor, ThreadLimitKeepsEveryCallOnTheCallingThread) {
     const LimitLifted lifted;
     setParallelThreadLimit(1);
-    const Run limited = runSlowly(8);
+    const Spread limited = runSlowly(8);
     EXPECT_EQ(limited.threads, std::set<std::thread::id>{std::this_thread::get_id()});
     EXPECT_EQ(limited.calls, std::vector<int>(8, 1));
 
     setParallelThreadLimit(0);
-    const Run free = runSlowly(8);
-    EXPECT_EQ(free.calls, std::vector<int>(8, 1));
-    if (std::thread::hardware_concurrency() > 1) EXPECT_GT(free.threads.size(), 1u);
+    const Spread unlimited = runSlowly(8);
+    EXPECT_EQ(unlimited.calls, std::vector<int>(8, 1));
+    if (std::thread::hardware_concurrency() > 1) {
+        EXPECT_GT(unlimited.threads.size(), 1u);
+    }
 }
 
 }  // namespace

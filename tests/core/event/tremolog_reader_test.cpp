@@ -126,6 +126,8 @@ TEST_F(TremologReaderTest, DeclaredLengthFarBeyondTheFileIsRefused) {
 
 TEST_F(TremologReaderTest, SampleCapCountsTheDeclaredLength) {
     gen::TremologEvent ev = smallEvent(1000);
+    ev.header.lengthFlagA = ev.header.lengthFlagB = 1;
+    ev.header.storedNSamples = 1000;
     ReadOptions capped;
     capped.maxSamplesPerChannel = 1000;
     EXPECT_EQ(rejection(ev, capped), "");
@@ -136,7 +138,6 @@ TEST_F(TremologReaderTest, SampleCapCountsTheDeclaredLength) {
 
     // What the header declares counts, not what the file holds: a cut file that declares 1500
     // is refused under a cap of 1200 though it holds only 1000.
-    ev.header.lengthFlagA = ev.header.lengthFlagB = 1;
     ev.header.storedNSamples = 1500;
     capped.maxSamplesPerChannel = 1200;
     EXPECT_NE(rejection(ev, capped).find("1500 samples per channel"), std::string::npos);
