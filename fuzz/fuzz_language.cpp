@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the English language file, with keys the program asks for looked up in it.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -11,14 +9,10 @@
 #include "core/settings/ini_layer.h"
 #include "core/settings/language_files.h"
 #include "core/settings/language_keys.h"
+#include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path dir = [] {
-        auto d =
-            std::filesystem::temp_directory_path() / ("krnz-fuzz-lang-" + std::to_string(getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
+    static const std::filesystem::path dir = fuzz::scratchDir("fuzz_language");
     std::ofstream(dir / "english.txt", std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     static krnz::settings::IniLayer layer;
@@ -30,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Every lookup reads the file afresh, so a spread of keys reaches what all of them would,
         // at a fraction of the time.
         const auto keys = krnz::settings::languageKeys();
-        for (std::size_t i = size % 37; i < keys.size(); i += 37)
+        for (std::size_t i = size % 89; i < keys.size(); i += 89)
             (void)files.text(keys[i].section, keys[i].key);
     } catch (const krnz::Error&) {
     }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a macro file: loaded and, when accepted, run through the operator chain on a
 // small event.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include "core/analysis/reporter.h"
 #include "core/common/error.h"
 #include "core/event/units.h"
+#include "fuzz_input.h"
 
 namespace {
 
@@ -44,8 +43,7 @@ krnz::Event smallEvent() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("krnz-fuzz-macro-" + std::to_string(getpid()));
+    static const std::filesystem::path file = fuzz::scratchDir("fuzz_macro") / "macro";
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     Silent reporter;

@@ -52,7 +52,7 @@ void runChain(const Options& options, Workspace& workspace) {
 Workspace loadWorkspace(const Options& options, const settings::Options& display) {
     Workspace workspace(cliTexts());
     workspace.setOptions(display);
-    workspace.open(options.file, ReadOptions{options.channelGroup});
+    workspace.open(options.file, ReadOptions{options.channelGroup, std::nullopt});
     if (options.macroFile || options.sourceChannels || options.interpolateRows)
         runChain(options, workspace);
     return workspace;

@@ -9,9 +9,19 @@
 #include <vector>
 
 namespace krnz {
+namespace {
+
+std::atomic<int> threadLimit{0};
+
+}  // namespace
+
+void setParallelThreadLimit(int threads) {
+    threadLimit = std::max(threads, 0);
+}
 
 void parallelFor(int count, const std::function<void(int)>& work) {
-    const int threads = std::min<int>(count, std::max(1u, std::thread::hardware_concurrency()));
+    int threads = std::min<int>(count, std::max(1u, std::thread::hardware_concurrency()));
+    if (const int limit = threadLimit; limit > 0) threads = std::min(threads, limit);
     if (threads <= 1) {
         for (int i = 0; i < count; ++i) work(i);
         return;

@@ -10,4 +10,8 @@ namespace krnz {
 // call is rethrown here.
 void parallelFor(int count, const std::function<void(int)>& work);
 
+// Caps the threads of every later parallelFor (1: each runs on the calling thread); 0 lifts the
+// cap. For runs that want every call cheap and in one thread, such as the fuzz targets.
+void setParallelThreadLimit(int threads);
+
 }  // namespace krnz

@@ -24,11 +24,12 @@ LoadedEvent readFrom(ByteSource& file, const ReadOptions& options) {
     switch (format) {
         case kFormatK100:
         case kFormatK200:
-            loaded.event = readKrnFile(file, tag, format, options.channelGroup);
+            loaded.event =
+                readKrnFile(file, tag, format, options.channelGroup, options.maxSamplesPerChannel);
             break;
         case kFormatTremolog: {
             UserInfo info;
-            loaded.event = readTremologFile(file, info);
+            loaded.event = readTremologFile(file, info, options.maxSamplesPerChannel);
             loaded.userInfo = std::move(info);
             break;
         }

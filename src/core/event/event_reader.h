@@ -15,6 +15,10 @@ namespace krnz {
 
 struct ReadOptions {
     int channelGroup = 1;  // K200 only: 1 reads file channels 1-4, 2 reads channels 5-8
+    // Most samples per channel this reading will hold in memory; an event with more is refused
+    // (ReadRejected) before its samples are allocated. None: only the file's own size limits it.
+    // The fuzz target sets it so that small inputs declaring long records stay quick to try.
+    std::optional<std::int32_t> maxSamplesPerChannel;
 };
 
 struct LoadedEvent {

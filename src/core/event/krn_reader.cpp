@@ -180,7 +180,8 @@ std::int16_t k200ZeroOffset(const std::int16_t (&reference)[16]) {
     return checkedInt16(static_cast<std::int32_t>(std::nearbyint(s / 16.0 + 1)));
 }
 
-Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int channelGroup) {
+Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int channelGroup,
+                  std::optional<std::int32_t> maxSamples) {
     Event event;
     SampleRecord& rec = event.sample;
     rec.channelGroup = fileFormat == kFormatK100 ? 1 : channelGroup;
@@ -205,6 +206,7 @@ Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int 
     rec.nSecPerChannel = length.nSecPerChannel;
     rec.nSamplesPerChannel = length.nSamples;
     rec.frq = length.frqHz;
+    checkSampleCap(rec.nSamplesPerChannel, maxSamples);
     rec.sampleData = SampleMatrix(rec.nSamplesPerChannel, SampleMatrix::Init::Uninitialised);
     rec.sampleInterval = static_cast<double>(rec.nSecPerChannel) / rec.nSamplesPerChannel;
 

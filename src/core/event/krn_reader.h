@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/event/byte_source.h"
@@ -56,7 +57,9 @@ double krnSensitivity(std::uint16_t bcdField, std::uint8_t loHi, int fileFormat)
 // K200 zero offset from a slot's sixteen reference values.
 std::int16_t k200ZeroOffset(const std::int16_t (&reference)[16]);
 
-// Reads a K100 or K200 file whose tag has been recognised.
-Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int channelGroup);
+// Reads a K100 or K200 file whose tag has been recognised; refuses one of more samples per
+// channel than maxSamples (see checkSampleCap).
+Event readKrnFile(ByteSource& file, const std::string& tag, int fileFormat, int channelGroup,
+                  std::optional<std::int32_t> maxSamples = std::nullopt);
 
 }  // namespace krnz

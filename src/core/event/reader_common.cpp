@@ -28,6 +28,13 @@ std::int64_t maxDeclaredSamples(std::uint64_t fileSize, std::int64_t dataOffset)
     return (2 * held + kSlackBytes) / (2 * kSlots);
 }
 
+void checkSampleCap(std::int64_t samplesPerChannel, std::optional<std::int32_t> cap) {
+    if (cap && samplesPerChannel > *cap)
+        throw ReadRejected(0, {"the event holds " + std::to_string(samplesPerChannel) +
+                               " samples per channel, more than the " + std::to_string(*cap) +
+                               " this reading allows"});
+}
+
 void markChannelsWithoutSensor(Event& event) {
     for (int c = 0; c < kSlots; ++c) {
         const bool off = event.channels[c].sensorKind == 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ class ReadRejected : public Error {
 // Largest number of samples per channel a Tremolog header may declare beyond what its file
 // holds (see tremolog_reader.cpp).
 std::int64_t maxDeclaredSamples(std::uint64_t fileSize, std::int64_t dataOffset);
+
+// Refuses (ReadRejected) an event of more samples per channel than the caller's cap, if any.
+void checkSampleCap(std::int64_t samplesPerChannel, std::optional<std::int32_t> cap);
 
 // Sets channelOff and the "undef" unit of slots without a sensor, after the derived units.
 void markChannelsWithoutSensor(Event& event);

@@ -61,7 +61,8 @@ void readSamples(ByteSource& file, std::uint64_t dataOffset, const std::array<do
     }
 }
 
-Event readTremologChecked(ByteSource& file, UserInfo& userInfo) {
+Event readTremologChecked(ByteSource& file, UserInfo& userInfo,
+                          std::optional<std::int32_t> maxSamples) {
     Event event;
     SampleRecord& rec = event.sample;
     const std::uint8_t flagA = file.u8(10);
@@ -124,6 +125,7 @@ Event readTremologChecked(ByteSource& file, UserInfo& userInfo) {
     if (rec.nSamplesPerChannel > maxDeclaredSamples(file.size(), dataOffset))
         throw Error(kErrProgram, "the header declares " + std::to_string(rec.nSamplesPerChannel) +
                                      " samples per channel, far more than the file holds");
+    checkSampleCap(rec.nSamplesPerChannel, maxSamples);
     rec.sampleData = SampleMatrix(rec.nSamplesPerChannel, SampleMatrix::Init::Uninitialised);
     readSamples(file, static_cast<std::uint64_t>(dataOffset), k, rec);
 
@@ -139,9 +141,10 @@ Event readTremologChecked(ByteSource& file, UserInfo& userInfo) {
 
 }  // namespace
 
-Event readTremologFile(ByteSource& file, UserInfo& userInfo) {
+Event readTremologFile(ByteSource& file, UserInfo& userInfo,
+                       std::optional<std::int32_t> maxSamples) {
     try {
-        return readTremologChecked(file, userInfo);
+        return readTremologChecked(file, userInfo, maxSamples);
     } catch (const Error& e) {
         throw ReadRejected(e.number(),
                            {"readdatafile " + std::to_string(e.number()) + "\r\n" + e.text()});

@@ -23,8 +23,9 @@ std::vector<std::int16_t> ramp(int n, int start, int step) {
 
 class KrnReaderTest : public ::testing::Test {
   protected:
-    LoadedEvent read(const std::vector<std::uint8_t>& bytes, int group = 1) {
-        return readDatafile(m_dir.write("KRN00001.001", bytes), ReadOptions{group});
+    LoadedEvent read(const std::vector<std::uint8_t>& bytes, int group = 1,
+                     std::optional<std::int32_t> maxSamples = std::nullopt) {
+        return readDatafile(m_dir.write("KRN00001.001", bytes), ReadOptions{group, maxSamples});
     }
     test::TempDir m_dir;
 };
@@ -111,6 +112,29 @@ TEST_F(KrnReaderTest, RecordLengthTables) {
         EXPECT_EQ(r.pretrig, row.pretrig);
         EXPECT_EQ(r.nSecPerChannel, row.nSec);
         EXPECT_EQ(r.sampleData.samplesPerRow(), row.n);
+    }
+}
+
+TEST_F(KrnReaderTest, SampleCapRefusesLongerRecords) {
+    gen::K100Event k100;  // record length index 0: 2000 samples
+    const std::vector<std::uint8_t> k100Bytes = gen::writeK100(k100);
+    EXPECT_EQ(read(k100Bytes, 1, 2000).event.sample.nSamplesPerChannel, 2000);
+    try {
+        read(k100Bytes, 1, 1999);
+        ADD_FAILURE() << "a 2000-sample record was read under a cap of 1999";
+    } catch (const ReadRejected& e) {
+        EXPECT_EQ(e.messages().back(),
+                  "the event holds 2000 samples per channel, more than the 1999 this reading "
+                  "allows");
+    }
+
+    gen::K200Event k200;
+    k200.header.regLengthIndex = 4;  // 25000 samples
+    const std::vector<std::uint8_t> k200Bytes = gen::writeK200(k200);
+    for (const int group : {1, 2}) {
+        EXPECT_THROW(read(k200Bytes, group, 24999), ReadRejected);
+        EXPECT_EQ(read(k200Bytes, group, 25000).event.sample.nSamplesPerChannel, 25000);
+        EXPECT_EQ(read(k200Bytes, group).event.sample.nSamplesPerChannel, 25000);
     }
 }
 

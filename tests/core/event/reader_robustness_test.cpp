@@ -53,7 +53,7 @@ TEST_P(DamagedFiles, ReadOrRefusedNeverWorse) {
             dir.write(std::string("event") + (round % 2 ? ".001" : ".tremolog"), bytes);
         for (int group : {1, 2}) {
             try {
-                LoadedEvent loaded = readDatafile(path, ReadOptions{group});
+                LoadedEvent loaded = readDatafile(path, ReadOptions{group, std::nullopt});
                 ++read;
                 // What the panels make of whatever was read must not fail worse either.
                 try {

@@ -28,13 +28,13 @@ gen::TremologEvent smallEvent(int n = 2000) {
 class TremologReaderTest : public ::testing::Test {
   protected:
     LoadedEvent read(const gen::TremologEvent& ev) { return read(gen::writeTremolog(ev)); }
-    LoadedEvent read(const std::vector<std::uint8_t>& bytes) {
-        return readDatafile(m_dir.write("event.tremolog", bytes));
+    LoadedEvent read(const std::vector<std::uint8_t>& bytes, const ReadOptions& options = {}) {
+        return readDatafile(m_dir.write("event.tremolog", bytes), options);
     }
     // The message a rejection shows, or "" when the file was read.
-    std::string rejection(const gen::TremologEvent& ev) {
+    std::string rejection(const gen::TremologEvent& ev, const ReadOptions& options = {}) {
         try {
-            read(ev);
+            read(gen::writeTremolog(ev), options);
             return "";
         } catch (const ReadRejected& e) {
             return e.messages().back();
@@ -122,6 +122,30 @@ TEST_F(TremologReaderTest, DeclaredLengthFarBeyondTheFileIsRefused) {
     EXPECT_EQ(r.nSamplesPerChannel, 1500);
     EXPECT_EQ(r.sampleData(1, 1499), 0.0f);
     EXPECT_NE(r.sampleData(1, 999), 0.0f);
+}
+
+TEST_F(TremologReaderTest, SampleCapCountsTheDeclaredLength) {
+    gen::TremologEvent ev = smallEvent(1000);
+    ev.header.lengthFlagA = ev.header.lengthFlagB = 1;
+    ev.header.storedNSamples = 1000;
+    ReadOptions capped;
+    capped.maxSamplesPerChannel = 1000;
+    EXPECT_EQ(rejection(ev, capped), "");
+    capped.maxSamplesPerChannel = 999;
+    EXPECT_EQ(rejection(ev, capped),
+              "readdatafile 0\r\nthe event holds 1000 samples per channel, more than the 999 "
+              "this reading allows");
+
+    // What the header declares counts, not what the file holds: a cut file that declares 1500
+    // is refused under a cap of 1200 though it holds only 1000.
+    ev.header.storedNSamples = 1500;
+    capped.maxSamplesPerChannel = 1200;
+    EXPECT_NE(rejection(ev, capped).find("1500 samples per channel"), std::string::npos);
+    EXPECT_EQ(rejection(ev), "");  // no cap: read as before, the missing samples 0
+
+    // The file's own limit still comes first.
+    ev.header.storedNSamples = 2'000'000'000u;
+    EXPECT_NE(rejection(ev, capped).find("far more than the file holds"), std::string::npos);
 }
 
 TEST_F(TremologReaderTest, TextSection) {
