@@ -15,16 +15,17 @@ bool isEmpty(const UserInfo& info) {
 
 }  // namespace
 
-void saveUserInfo(Session& session) {
-    if (!session.hasEvent()) return;
+bool saveUserInfo(Session& session) {
+    if (!session.hasEvent()) return false;
     session.previousUserInfo() = session.userInfo();
     const int format = session.event().sample.fileFormat;
     for (;;) {
         try {
             const auto result = storeUserInfo(session.currentFile(), format, session.userInfo());
-            if (result != UserInfoStoreResult::EventFileMissing) return;
+            if (result != UserInfoStoreResult::EventFileMissing)
+                return result == UserInfoStoreResult::Stored;
             if (!platform::prompter().question(session.texts().text("krn", "fileExistError")))
-                return;
+                return false;
         } catch (const Error& e) {
             if (format == kFormatTremolog) {
                 platform::prompter().message("Error writeing extra info " +
@@ -35,7 +36,7 @@ void saveUserInfo(Session& session) {
                 platform::prompter().message("The user information could not be saved.\r\n" +
                                              e.text());
             }
-            return;
+            return false;
         }
     }
 }
