@@ -143,4 +143,55 @@ void OptionsDialogTest::slotFramesNameTheChannelGroup() {
         QVERIFY(control<QRadioButton>(d, QStringLiteral("normalize%1").arg(c))->isChecked());
 }
 
+void OptionsDialogTest::cancelReturnsTheLanguageOfTheOpening() {
+    GuiFixture f;
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.001", k100File())));
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    const QString englishFile = f.window().actions().mFile->title();
+    d.show();
+    QListWidget* list = control<QListWidget>(d, "languageList");
+    auto pick = [list](const char* name) {
+        list->setCurrentItem(list->findItems(QLatin1String(name), Qt::MatchExactly).front());
+    };
+    pick("svenska.txt");
+    QVERIFY(f.window().actions().mFile->title() != englishFile);  // shown at once
+    control<QPushButton>(d, "cancel")->click();
+    QCOMPARE(f.session().texts().languageFile(), std::string("english.txt"));
+    QCOMPARE(f.session().general().language, std::string("english.txt"));  // what exit stores
+    QCOMPARE(f.window().actions().mFile->title(), englishFile);
+    d.show();
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("english.txt"));
+
+    // Escape cancels too; OK keeps the new language, and a later Cancel keeps it as well.
+    pick("svenska.txt");
+    QTest::keyClick(&d, Qt::Key_Escape);
+    QCOMPARE(f.session().texts().languageFile(), std::string("english.txt"));
+    d.show();
+    pick("svenska.txt");
+    control<QPushButton>(d, "ok")->click();
+    d.show();
+    control<QPushButton>(d, "cancel")->click();
+    QCOMPARE(f.session().texts().languageFile(), std::string("svenska.txt"));
+}
+
+void OptionsDialogTest::storedPixelStyleComesBack() {
+    GuiFixture f;
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    control<QRadioButton>(d, "pixels")->click();
+    control<QPushButton>(d, "ok")->click();
+    // The next start reads the options file into default options.
+    settings::Options restarted;
+    settings::readOptions(f.dir() / "option.ini", restarted);
+    QVERIFY(restarted.drawStyle == settings::DrawStyle::Pixels);
+    // Cancel reads the file back as well.
+    d.show();
+    control<QRadioButton>(d, "lines")->click();
+    QVERIFY(f.session().options().drawStyle == settings::DrawStyle::Lines);
+    control<QPushButton>(d, "cancel")->click();
+    QVERIFY(f.session().options().drawStyle == settings::DrawStyle::Pixels);
+    d.show();
+    QVERIFY(control<QRadioButton>(d, "pixels")->isChecked());
+}
+
 }  // namespace krnz::test

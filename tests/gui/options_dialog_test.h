@@ -13,6 +13,8 @@ class OptionsDialogTest : public QObject {
     void lastShownChannelStaysShown();
     void languageSwitchRecaptionsOpenWindowsAtOnce();
     void slotFramesNameTheChannelGroup();
+    void cancelReturnsTheLanguageOfTheOpening();
+    void storedPixelStyleComesBack();
 };
 
 }  // namespace krnz::test

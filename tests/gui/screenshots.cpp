@@ -119,7 +119,7 @@ void mainWindowStates() {
     list->setCurrentItem(list->findItems(QStringLiteral("english.txt"), Qt::MatchExactly).front());
 
     gui::ExtraInfoDialog& extra = w.extraInfoDialog();
-    extra.setTexts(f.session().userInfo());
+    extra.setTexts(f.session().userInfo(), f.session().event().sample.fileFormat);
     extra.show();
     save(extra, "16_extra_information");
     extra.hide();

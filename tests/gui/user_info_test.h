@@ -15,6 +15,11 @@ class UserInfoTest : public QObject {
     void extrasDoNotLeakIntoEventsWithoutTexts();
     void extraInformationDialog();
     void goneEventFileAsksBeforeStoring();
+    void tremologFieldsStopAtTheirLength();
+    void charactersWindows1252CannotHoldAreRefused();
+    void carriedTextsFitTheNewEventsFields();
+    void userinfoFileStaysWindows1252();
+    void saveUserinfoConfirmsInTheStatusBar();
 };
 
 }  // namespace krnz::test

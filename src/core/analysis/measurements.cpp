@@ -20,19 +20,6 @@ int sign(float v) {
 // Reference pressure of the sound-pressure level, Pa.
 constexpr double kReferencePressurePa = 2e-5;
 
-double pascalPerUnit(int unit) {
-    switch (unit) {
-        case 7:
-            return 1000.0;  // kPa
-        case 8:
-            return 1000000.0;  // MPa
-        case 9:
-            return 6894.757;  // psi
-        default:
-            return 1.0;  // Pa
-    }
-}
-
 // First slot holding the smallest amplitude; a later slot wins only when strictly smaller.
 std::size_t smallestSlot(const std::vector<double>& amps) {
     std::size_t k = 0;

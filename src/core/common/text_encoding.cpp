@@ -61,6 +61,14 @@ std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
+// The Windows-1252 byte of a character, or -1 when it has none.
+int ansiByte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (std::size_t k = 0; k < kHighControls.size(); ++k)
+        if (kHighControls[k] == cp) return static_cast<int>(0x80 + k);
+    return -1;
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -103,18 +111,28 @@ std::string encodeAnsi(std::string_view utf8) {
             continue;
         }
         i += len;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
+        const int byte = ansiByte(cp);
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return out;
+}
+
+bool hasAnsiForm(char32_t codePoint) {
+    return ansiByte(codePoint) >= 0;
+}
+
+std::string keepAnsiCharacters(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        const std::size_t len = utf8Sequence(utf8, i, cp);
+        if (len == 0) {
+            ++i;
             continue;
         }
-        char mapped = '?';
-        for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-            if (kHighControls[k] == cp) {
-                mapped = static_cast<char>(0x80 + k);
-                break;
-            }
-        }
-        out += mapped;
+        if (hasAnsiForm(cp)) out.append(utf8.substr(i, len));
+        i += len;
     }
     return out;
 }

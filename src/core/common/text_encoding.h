@@ -18,4 +18,12 @@ bool isValidUtf8(std::string_view bytes);
 // UTF-8 to Windows-1252 bytes; characters without a Windows-1252 form become '?'.
 std::string encodeAnsi(std::string_view utf8);
 
+// Whether Windows-1252 has a byte for the character. The five bytes Windows leaves undefined
+// count as the C1 controls they decode to.
+bool hasAnsiForm(char32_t codePoint);
+
+// The UTF-8 text without the characters that have no Windows-1252 form; bytes that are not
+// UTF-8 are dropped too, since no character can be told from them.
+std::string keepAnsiCharacters(std::string_view utf8);
+
 }  // namespace krnz

@@ -27,39 +27,74 @@ const std::string& sensorKindName(int sensorKind) {
     return kSensorKindNames[static_cast<std::size_t>(sensorKind)];
 }
 
+double pascalPerUnit(int unit) {
+    switch (unit) {
+        case 7:
+            return 1000.0;  // kPa
+        case 8:
+            return 1000000.0;  // MPa
+        case kUnitPsi:
+            return 6894.757;
+        default:
+            return 1.0;
+    }
+}
+
 void setDerivedUnits(ChannelRecord& channel) {
+    // A unit without a derived unit of its own dimension gets "undef" rather than a guess.
+    channel.integUnit = kUnitUndef, channel.integScale = 1.0;
+    channel.diffUnit = kUnitUndef, channel.diffScale = 1.0;
     switch (channel.unit) {
+        case kUnitMmPerS:
+            channel.integUnit = kUnitMicrometre, channel.integScale = 1000.0;
+            break;
         case 4:  // m/s2
             channel.integUnit = kUnitMmPerS, channel.integScale = 1000.0;
             break;
         case kUnitPa:
-            channel.integUnit = 16, channel.integScale = 1.0;  // Pas
+        case 7:  // kPa
+        case 8:  // MPa
+        case kUnitPsi:
+            channel.integUnit = kUnitPas, channel.integScale = pascalPerUnit(channel.unit);
+            break;
+        case kUnitPaPerS:
+            channel.integUnit = kUnitPa, channel.integScale = 1.0;
             break;
         case kUnitIps:
-            channel.integUnit = 18, channel.integScale = 1.0;  // in
+            channel.integUnit = kUnitInch, channel.integScale = 1.0;
             break;
         case 5:  // g
             channel.integUnit = kUnitIps, channel.integScale = kInPerS2PerG;
             break;
         default:
-            channel.integUnit = kUnitMicrometre, channel.integScale = 1000.0;
             break;
     }
     switch (channel.unit) {
         case kUnitMicrometre:
             channel.diffUnit = kUnitMmPerS, channel.diffScale = 1.0 / 1000.0;
             break;
-        case kUnitPa:
-            channel.diffUnit = 17, channel.diffScale = 1.0;  // Pa/s
+        case 1:  // mm
+            channel.diffUnit = kUnitMmPerS, channel.diffScale = 1.0;
             break;
-        case 18:  // in
+        case kUnitMmPerS:
+            channel.diffUnit = 4, channel.diffScale = 1.0 / 1000.0;  // m/s2
+            break;
+        case kUnitPa:
+        case 7:  // kPa
+        case 8:  // MPa
+        case kUnitPsi:
+            channel.diffUnit = kUnitPaPerS, channel.diffScale = pascalPerUnit(channel.unit);
+            break;
+        case kUnitPas:
+            channel.diffUnit = kUnitPa, channel.diffScale = 1.0;
+            break;
+        case kUnitInch:
             channel.diffUnit = kUnitIps, channel.diffScale = 1.0;
             break;
         case kUnitIps:
             channel.diffUnit = 5, channel.diffScale = 1.0 / kInPerS2PerG;  // g
             break;
         default:
-            channel.diffUnit = 4, channel.diffScale = 1.0 / 1000.0;  // m/s2
             break;
     }
 }

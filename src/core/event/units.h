@@ -14,6 +14,9 @@ inline constexpr std::uint8_t kUnitMmPerS = 2;
 inline constexpr std::uint8_t kUnitIps = 3;
 inline constexpr std::uint8_t kUnitPa = 6;
 inline constexpr std::uint8_t kUnitPsi = 9;
+inline constexpr std::uint8_t kUnitPas = 16;
+inline constexpr std::uint8_t kUnitPaPerS = 17;
+inline constexpr std::uint8_t kUnitInch = 18;
 inline constexpr std::uint8_t kUnitUndef = 19;
 
 inline constexpr double kInchesPerMm = 0.03937;
@@ -33,7 +36,12 @@ inline bool isPressureUnit(int unit) {
     return unit >= 6 && unit <= 9;
 }
 
-// Sets diffUnit/diffScale and integUnit/integScale from the channel's unit.
+// Pascal in one unit of a pressure code (kPa, MPa, psi); 1 for Pa and every other code.
+double pascalPerUnit(int unit);
+
+// Sets diffUnit/diffScale and integUnit/integScale from the channel's unit. Pressures derive
+// into Pas and Pa/s whatever their own unit; units with nothing of the right dimension to derive
+// into get "undef" with scale 1.
 void setDerivedUnits(ChannelRecord& channel);
 
 }  // namespace krnz

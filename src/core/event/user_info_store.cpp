@@ -49,6 +49,8 @@ std::string fieldBytes(const std::string& text, std::size_t width) {
 
 void writeUserInfoFile(const std::filesystem::path& eventFile, const UserInfo& info) {
     settings::IniDocument ini = settings::IniDocument::load(userInfoPath(eventFile));
+    // Other programs read the file as Windows-1252 only; a UTF-8 file would show them garbled.
+    ini.writeAnsiOnly();
     ini.set("general", "client", info.client);
     ini.set("general", "operation", info.operation);
     ini.set("general", "location", info.location);

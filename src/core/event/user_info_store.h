@@ -12,6 +12,7 @@ namespace krnz {
 
 // Writes the eight texts to the ".userinfo" file beside a KRN event, section "general", free
 // text line breaks as "~". The file is replaced atomically and keeps anything else it holds.
+// It is always written as Windows-1252, characters without a Windows-1252 form as '?'.
 // Throws krnz::Error when it cannot be written.
 void writeUserInfoFile(const std::filesystem::path& eventFile, const UserInfo& info);
 

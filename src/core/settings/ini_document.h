@@ -47,6 +47,11 @@ class IniDocument {
     // True after a set() that changed the content.
     bool modified() const { return m_modified; }
 
+    // From now on the file is written as Windows-1252, whatever it held before: for files that
+    // other programs read as Windows-1252 only. Characters without a Windows-1252 form are
+    // written as '?'.
+    void writeAnsiOnly() { m_encoding = FileEncoding::AnsiOnly; }
+
     // The file's bytes in its own encoding and line ends.
     std::string serialize() const;
     // Writes the document to path() atomically (see writeFileAtomically); throws krnz::Error.

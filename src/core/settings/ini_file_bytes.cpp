@@ -61,6 +61,8 @@ std::string encodeIniFile(std::string_view text, FileEncoding encoding, LineEnd 
             return std::string(kUtf8Bom) + body;
         case FileEncoding::Utf8:
             return body;
+        case FileEncoding::AnsiOnly:
+            return encodeAnsi(body);
         case FileEncoding::Undecided:
         case FileEncoding::Ansi:
             break;

@@ -12,6 +12,8 @@ enum class FileEncoding {
     Ansi,       // Windows-1252, as Windows programs write settings files
     Utf8,       // UTF-8 without byte-order mark
     Utf8Bom,    // UTF-8 after a byte-order mark
+    AnsiOnly,   // never read, only asked for: Windows-1252 whatever the text holds, for files
+                // that other programs read as Windows-1252 alone ('?' for what it cannot hold)
 };
 
 enum class LineEnd { CrLf, Lf };
@@ -29,7 +31,7 @@ DecodedFile decodeIniFile(std::string_view bytes);
 // The bytes to store `text` (whose lines end in LF) as a file of the given encoding.
 // UTF-8 files stay UTF-8. Otherwise the text is written as Windows-1252 when every character has
 // a Windows-1252 form and the bytes read back unchanged, and as UTF-8 when not, so that no
-// character is ever replaced.
+// character is ever replaced. AnsiOnly writes Windows-1252 always.
 std::string encodeIniFile(std::string_view text, FileEncoding encoding, LineEnd lineEnd);
 
 }  // namespace krnz::settings

@@ -62,6 +62,7 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"krn", "copyOldClientInfo"},
     {"krn", "copyOldExtraData"},
     {"krn", "fileExistError"},
+    {"krn", "userInfoSaved"},
     {"krn", "frqerr"},
     {"krn", "toolboxopen"},
     // channel-group chooser

@@ -84,8 +84,11 @@ void readOptions(const std::filesystem::path& path, Options& options) {
     for (int slot = 0; slot < kSlots; ++slot) {
         readSlot(file, slot, options.slotOptions[slotIndex(slot)]);
     }
-    if (file.get(kGraphic, "drawStyle", "line") == "line") {
+    const std::string drawStyle = file.get(kGraphic, "drawStyle", "line");
+    if (drawStyle == "line") {
         options.drawStyle = DrawStyle::Lines;
+    } else if (drawStyle == "pixel") {
+        options.drawStyle = DrawStyle::Pixels;
     }
 }
 

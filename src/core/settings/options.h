@@ -64,11 +64,12 @@ struct Options {
 };
 
 // Applies the stored preferences of `file` to `options`. Only what the file can select is
-// changed: "printInColor" and "channelOn" only ever check a box, "drawStyle" only selects
-// lines, and "ampScale" only selects manual or normalize, so a slot stored as "auto" keeps its
-// current mode. "manualScale" selects the first position holding the stored value (never one of
-// the repeated positions 42..48), or position 0 for any other value. A value that is not a
-// number, or a colour or page out of range, leaves the preference as it is.
+// changed: "printInColor" and "channelOn" only ever check a box, "drawStyle" selects lines or
+// pixels (a missing key lines, any other value neither), and "ampScale" only selects manual or
+// normalize, so a slot stored as "auto" keeps its current mode. "manualScale" selects the first
+// position holding the stored value (never one of the repeated positions 42..48), or position 0 for
+// any other value. A value that is not a number, or a colour or page out of range, leaves the
+// preference as it is.
 void readOptions(const std::filesystem::path& file, Options& options);
 
 // Stores every preference in `file` in one atomic write; throws krnz::Error on failure.

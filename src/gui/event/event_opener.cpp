@@ -9,6 +9,7 @@
 #include "core/event/byte_source.h"
 #include "core/event/event_reader.h"
 #include "core/event/user_info_carry.h"
+#include "core/event/user_info_limits.h"
 #include "core/settings/general_settings.h"
 #include "gui/event/save_user_info.h"
 #include "gui/view/session.h"
@@ -47,7 +48,9 @@ void rememberFolder(Session& session, const std::filesystem::path& path) {
 
 void offerCarryOver(Session& session) {
     UserInfo info = session.userInfo();
-    const UserInfo& previous = session.previousUserInfo();
+    // The previous event's file may have held longer texts than this one can.
+    UserInfo previous = session.previousUserInfo();
+    fitUserInfo(previous, session.event().sample.fileFormat);
     bool changed = false;
     if (offerClientCarryOver(info, previous) &&
         platform::prompter().question(session.texts().text("krn", "copyOldClientInfo"))) {

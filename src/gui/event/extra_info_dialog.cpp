@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/event/user_text_rules.h"
 #include "gui/view/texts.h"
 
 namespace krnz::gui {
@@ -23,6 +24,7 @@ ExtraInfoDialog::ExtraInfoDialog(const TextLookup& texts, QWidget* parent)
     m_free = new QPlainTextEdit(this);
     m_free->setObjectName(QStringLiteral("free"));
     m_free->setTabChangesFocus(true);
+    m_freeRules = new PlainTextRules(*m_free);
     m_companyLabel = new QLabel(this);
     m_supplementLabel = new QLabel(this);
     m_freeLabel = new QLabel(this);
@@ -47,10 +49,13 @@ ExtraInfoDialog::ExtraInfoDialog(const TextLookup& texts, QWidget* parent)
     applyCaptions();
 }
 
-void ExtraInfoDialog::setTexts(const UserInfo& info) {
-    m_company->setText(qstr(info.company));
-    m_supplement->setText(qstr(info.supplement));
-    m_free->setPlainText(toEditorText(info.freeText));
+void ExtraInfoDialog::setTexts(const UserInfo& info, int fileFormat) {
+    applyUserTextRules(*m_company, fileFormat, UserInfoField::Company);
+    applyUserTextRules(*m_supplement, fileFormat, UserInfoField::Supplement);
+    m_freeRules->setLimit(userTextLimit(fileFormat, UserInfoField::FreeText));
+    setUncheckedText(*m_company, qstr(info.company));
+    setUncheckedText(*m_supplement, qstr(info.supplement));
+    m_freeRules->setUncheckedText(toEditorText(info.freeText));
 }
 
 void ExtraInfoDialog::takeTexts(UserInfo& info) const {

@@ -15,18 +15,19 @@ bool isEmpty(const UserInfo& info) {
 
 }  // namespace
 
-void saveUserInfo(Session& session, SaveUserInfo when) {
-    if (!session.hasEvent()) return;
+bool saveUserInfo(Session& session, SaveUserInfo when) {
+    if (!session.hasEvent()) return false;
     session.rememberUserInfo();
-    if (when == SaveUserInfo::WhenEdited && !session.workspace().userInfoEdited()) return;
+    if (when == SaveUserInfo::WhenEdited && !session.workspace().userInfoEdited()) return false;
     const int format = session.event().sample.fileFormat;
     for (;;) {
         try {
             const auto result = storeUserInfo(session.currentFile(), format, session.userInfo());
             if (result == UserInfoStoreResult::Stored) session.userInfoStored();
-            if (result != UserInfoStoreResult::EventFileMissing) return;
+            if (result != UserInfoStoreResult::EventFileMissing)
+                return result == UserInfoStoreResult::Stored;
             if (!platform::prompter().question(session.texts().text("krn", "fileExistError")))
-                return;
+                return false;
         } catch (const Error& e) {
             if (format == kFormatTremolog) {
                 platform::prompter().message("Error writeing extra info " +
@@ -37,7 +38,7 @@ void saveUserInfo(Session& session, SaveUserInfo when) {
                 platform::prompter().message("The user information could not be saved.\r\n" +
                                              e.text());
             }
-            return;
+            return false;
         }
     }
 }

@@ -12,7 +12,8 @@ enum class SaveUserInfo {
 
 // `saveUserInfo`: remembers the current texts as the previous event's and stores them for the
 // current event file. A KRN event file that has gone asks "fileExistError" (Yes tries again);
-// a failed write is shown ("Error writeing extra info " for a Tremolog file).
-void saveUserInfo(Session& session, SaveUserInfo when);
+// a failed write is shown ("Error writeing extra info " for a Tremolog file). True when the
+// texts were stored.
+bool saveUserInfo(Session& session, SaveUserInfo when);
 
 }  // namespace krnz::gui

@@ -226,6 +226,7 @@ void OptionsDialog::retitleSlotFrames() {
 }
 
 void OptionsDialog::apply() {
+    m_languageToKeep = m_session.texts().languageFile();
     try {
         settings::writeOptions(m_session.paths().optionIniPath(), m_session.options());
     } catch (const Error& e) {
@@ -241,11 +242,18 @@ void OptionsDialog::ok() {
 
 void OptionsDialog::cancel() {
     settings::readOptions(m_session.paths().optionIniPath(), m_session.editOptions());
+    if (!m_languageToKeep.empty() &&
+        !settings::sameText(m_languageToKeep, m_session.texts().languageFile())) {
+        m_session.setLanguage(m_languageToKeep);
+        fillLanguageList();
+    }
     loadFromModel();
     hide();
 }
 
 void OptionsDialog::showEvent(QShowEvent* event) {
+    // Not when the window system restores a minimised dialog: that is no new opening.
+    if (!event->spontaneous()) m_languageToKeep = m_session.texts().languageFile();
     retitleSlotFrames();
     loadFromModel();
     QDialog::showEvent(event);

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <array>
+#include <string>
 
 #include "core/event/event.h"
 
@@ -25,7 +26,7 @@ class Session;
 // scale mode) whose controls edit the session's options as they are clicked. `apply` stores
 // them in the options file and asks for a redraw, `ok` does the same and hides the dialog,
 // `cancel` reads the options file back into the session (selecting only what the file can
-// select) and hides it.
+// select), returns to the language of the last opening or Apply, and hides it.
 class OptionsDialog : public QDialog {
     Q_OBJECT
   public:
@@ -74,6 +75,8 @@ class OptionsDialog : public QDialog {
 
     Session& m_session;
     bool m_loading = false;
+    // A clicked language takes effect at once; Cancel goes back to this one.
+    std::string m_languageToKeep;
     QTabWidget* m_tabs = nullptr;
     QGroupBox* m_printBox = nullptr;
     QCheckBox* m_printInColor = nullptr;

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -83,8 +84,7 @@ void MainWindow::createCentral() {
 void MainWindow::connectActions() {
     MainActions& a = m_actions;
     connect(a.mOpen, &QAction::triggered, this, &MainWindow::mOpen_Click);
-    connect(a.mSaveUserinfo, &QAction::triggered, this,
-            [this] { saveUserInfo(m_session, SaveUserInfo::Always); });
+    connect(a.mSaveUserinfo, &QAction::triggered, this, &MainWindow::saveUserInfoClicked);
     connect(a.mExit, &QAction::triggered, this, &QWidget::close);
     for (QAction* toggle : {a.mToolbar, a.mSampleInfo, a.mChannelInfo})
         connect(toggle, &QAction::triggered, this, &MainWindow::togglePanel);
@@ -156,8 +156,7 @@ void MainWindow::connectActions() {
     });
     connect(m_samplePanel, &SampleInfoPanel::moreClicked, this, &MainWindow::moreClientInfo);
     connect(&m_session, &Session::panelsChanged, this, &MainWindow::updatePanels);
-    connect(&m_session, &Session::userInfoChanged, this,
-            [this] { m_samplePanel->setUserInfo(m_session.userInfo()); });
+    connect(&m_session, &Session::userInfoChanged, this, [this] { showUserInfo(); });
     connect(&m_session, &Session::languageChanged, this, [this] {
         applyCaptions();
         if (m_extraInfo) m_extraInfo->applyCaptions();
@@ -192,6 +191,15 @@ void MainWindow::updatePanels() {
     const PanelTexts& panels = m_session.panels();
     m_samplePanel->setLines(panels.sampleLabels, panels.sampleValues);
     m_channelPanel->setTexts(panels.channelLabels, panels.channelValues);
+}
+
+void MainWindow::showUserInfo() {
+    m_samplePanel->setUserInfo(m_session.userInfo(), m_session.event().sample.fileFormat);
+}
+
+void MainWindow::saveUserInfoClicked() {
+    if (saveUserInfo(m_session, SaveUserInfo::Always))
+        statusBar()->showMessage(qtext(m_session.texts(), "krn", "userInfoSaved"), 5000);
 }
 
 void MainWindow::setMainWindowTexts(bool processed) {
@@ -252,7 +260,7 @@ ToolboxWindow& MainWindow::toolboxWindow() {
 
 void MainWindow::moreClientInfo() {
     ExtraInfoDialog& dialog = extraInfoDialog();
-    dialog.setTexts(m_session.userInfo());
+    dialog.setTexts(m_session.userInfo(), m_session.event().sample.fileFormat);
     if (dialog.exec() != QDialog::Accepted) return;
     UserInfo info = m_session.userInfo();
     dialog.takeTexts(info);

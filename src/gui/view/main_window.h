@@ -106,6 +106,10 @@ class MainWindow : public QMainWindow, private OpenHooks {
     void updateTitle();
     void updateRecentMenu();
     void updatePanels();
+    // The session's user texts into the panel's fields, under the current event's rules.
+    void showUserInfo();
+    // "Save userinfo" from the menu: stores the texts and says so in the status bar.
+    void saveUserInfoClicked();
     void togglePanel();
     void scrolled(int value);
     void showRefMenu(int slot, QPointF pos);

@@ -100,7 +100,7 @@ void MainWindow::eventOpened() {
     enableEventActions(m_actions);
     m_cursor->refresh();
     updateTitle();
-    m_samplePanel->setUserInfo(m_session.userInfo());
+    showUserInfo();
     updatePanels();
     m_startScreen->hide();
     formResize();

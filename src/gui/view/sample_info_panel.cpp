@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/view/main_layout.h"
+#include "gui/event/user_text_rules.h"
 #include "gui/view/texts.h"
 
 namespace krnz::gui {
@@ -62,12 +63,13 @@ void SampleInfoPanel::setLines(const std::vector<std::string>& labels,
     arrange();
 }
 
-void SampleInfoPanel::setUserInfo(const UserInfo& info) {
+void SampleInfoPanel::setUserInfo(const UserInfo& info, int fileFormat) {
     const std::array<const std::string*, 5> texts = {&info.client, &info.operation, &info.location,
                                                      &info.operatorName, &info.notes};
     for (std::size_t k = 0; k < texts.size(); ++k) {
+        applyUserTextRules(*m_fields[k], fileFormat, static_cast<UserInfoField>(k));
         const QString text = qstr(*texts[k]);
-        if (m_fields[k]->text() != text) m_fields[k]->setText(text);
+        if (m_fields[k]->text() != text) setUncheckedText(*m_fields[k], text);
     }
 }
 

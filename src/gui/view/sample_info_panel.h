@@ -22,8 +22,9 @@ class SampleInfoPanel : public QFrame {
     explicit SampleInfoPanel(QWidget* parent = nullptr);
 
     void setLines(const std::vector<std::string>& labels, const std::vector<std::string>& values);
-    // The five main-window texts of `info` into the fields.
-    void setUserInfo(const UserInfo& info);
+    // The five main-window texts of `info` into the fields, which take from then on what an
+    // event of `fileFormat` can hold (see user_text_rules.h).
+    void setUserInfo(const UserInfo& info, int fileFormat);
     void applyCaptions(const TextLookup& texts);
 
     // Height that holds the header lines and the five fields.

@@ -78,6 +78,18 @@ TEST(ChannelPanel, FileData) {
     EXPECT_EQ(setMainWindowTexts(e, PanelInputs{}, builtinEnglish()).channelValues[0][0], "Geo 5");
 }
 
+TEST(ChannelPanel, PsiIntegralInPascalSeconds) {
+    Event e = panelEvent();
+    e.channels[3].unit = kUnitPsi;
+    setDerivedUnits(e.channels[3]);
+    const PanelTexts p = setMainWindowTexts(e, PanelInputs{}, builtinEnglish());
+    ASSERT_EQ(p.channelLabels[3].size(), 7u);
+    EXPECT_EQ(p.channelLabels[3][5], "Integ Pas");
+    // Samples 0, 20, -10, 0 psi less their mean 2.5 sum at most to 15 psi x 1 ms = 0.015 psi s,
+    // 103.4 Pa s.
+    EXPECT_EQ(p.channelValues[3][5], "103");
+}
+
 TEST(ChannelPanel, ProcessedData) {
     Event e = panelEvent();
     e.sample.curUnit = {kUnitMicrometre, kUnitMmPerS, kUnitMmPerS, kUnitPa};

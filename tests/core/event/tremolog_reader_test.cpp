@@ -89,6 +89,11 @@ TEST_F(TremologReaderTest, InchAndPsiConversions) {
     EXPECT_EQ(e.sample.sampleData(2, 0), static_cast<float>(-98 * k));
     EXPECT_EQ(e.channels[3].unit, kUnitPsi);
     EXPECT_EQ(e.sample.sampleData(3, 1), static_cast<float>(-96 * (1000.0 / 32768.0 * 0.00014502)));
+    // The psi microphone's integral and derivative go into pascal units, not into a displacement.
+    EXPECT_EQ(e.channels[3].integUnit, 16);
+    EXPECT_DOUBLE_EQ(e.channels[3].integScale, 6894.757);
+    EXPECT_EQ(e.channels[3].diffUnit, 17);
+    EXPECT_DOUBLE_EQ(e.channels[3].diffScale, 6894.757);
 
     ev.header.unit[3] = 7;  // any other code on the microphone reads as Pa
     EXPECT_EQ(read(ev).event.channels[3].unit, kUnitPa);

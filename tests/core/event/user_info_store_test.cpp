@@ -56,6 +56,31 @@ TEST(UserInfoFile, RewriteKeepsWhatElseTheFileHolds) {
     EXPECT_EQ(readUserInfoFile(event)->client, "New");
 }
 
+TEST(UserInfoFile, StaysWindows1252) {
+    test::TempDir dir;
+    const fs::path event = dir.path() / "KRN00001.001";
+    std::ofstream(event) << "x";
+    UserInfo info;
+    info.client = "Malm\xC3\xB6";                // "Malmö": one byte F6 in Windows-1252
+    info.operatorName = "p \xE2\x89\xA4 5 kPa";  // "≤" has no Windows-1252 form
+    writeUserInfoFile(event, info);
+    std::string text = fileBytes(userInfoPath(event));
+    EXPECT_NE(text.find("client=Malm\xF6\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("operator=p ? 5 kPa\r\n"), std::string::npos) << text;
+    EXPECT_EQ(readUserInfoFile(event)->client, "Malm\xC3\xB6");
+
+    // A file once written as UTF-8 goes back to Windows-1252 with the next save.
+    std::ofstream(userInfoPath(event), std::ios::binary)
+        << "[general]\r\nlocation=Malm\xC3\xB6\r\n";
+    info = {};
+    info.client = "Lund";
+    info.location = "Malm\xC3\xB6";
+    writeUserInfoFile(event, info);
+    text = fileBytes(userInfoPath(event));
+    EXPECT_NE(text.find("location=Malm\xF6\r\n"), std::string::npos) << text;
+    EXPECT_EQ(*readUserInfoFile(event), info);
+}
+
 class TremologTextWrite : public ::testing::Test {
   protected:
     // A small Tremolog event whose text fields are padded with 0xAA after their NUL, so that

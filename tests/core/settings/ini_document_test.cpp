@@ -178,6 +178,16 @@ TEST(IniDocument, AnsiTextThatWouldReadAsUtf8IsWrittenAsUtf8) {
     EXPECT_EQ(IniDocument::parse(file.serialize()).get("s", "k", ""), "\xC3\x83\xC2\xA9");
 }
 
+TEST(IniDocument, WriteAnsiOnlyKeepsWindows1252WhateverTheText) {
+    // A UTF-8 file, a character without a Windows-1252 form, and Windows-1252 bytes that
+    // would read as UTF-8: each of them turns the file into UTF-8 unless told otherwise.
+    IniDocument file = IniDocument::parse("[s]\r\nunit=\xC2\xB5m\r\n");
+    file.writeAnsiOnly();
+    file.set("s", "name", "\xCE\xA9 \xC3\xB6");  // "Ω ö"
+    file.set("s", "k", "\xC3\x83\xC2\xA9");      // "Ã©"
+    EXPECT_EQ(file.serialize(), "[s]\r\nunit=\xB5m\r\nname=? \xF6\r\nk=\xC3\xA9\r\n");
+}
+
 TEST(IniDocument, AnUnreadableFileIsNeverReplaced) {
     test::TempDir dir;
     const auto path = dir.path() / "option.ini";

@@ -77,10 +77,9 @@ TEST(Options, RoundTripWithTheExactKeys) {
         EXPECT_EQ(file.find(where.substr(0, slash), where.substr(slash + 1)), value) << where;
     }
     Options expected = options;
-    // "False" never unchecks a box and "pixel" never selects pixels.
+    // "False" never unchecks a box; the drawing style comes back as stored.
     expected.slotOptions[1].channelOn = CheckState::Checked;
     expected.slotOptions[3].channelOn = CheckState::Checked;
-    expected.drawStyle = DrawStyle::Lines;
     EXPECT_EQ(readFrom(path), expected);
 }
 
@@ -129,6 +128,30 @@ TEST(Options, ReadingOnlySelectsWhatTheFileCanSelect) {
     expected.slotOptions[0].channelOn = CheckState::Checked;
     expected.slotOptions[1].ampScale = AmpScale::Manual;
     EXPECT_EQ(readFrom(path, current), expected);
+}
+
+TEST(Options, DrawStyleSelectsLinesOrPixels) {
+    struct Case {
+        const char* file;
+        DrawStyle before;
+        DrawStyle after;
+    };
+    const Case cases[] = {
+        {"[graphic]\r\ndrawStyle=pixel\r\n", DrawStyle::Lines, DrawStyle::Pixels},
+        {"[graphic]\r\ndrawStyle=line\r\n", DrawStyle::Pixels, DrawStyle::Lines},
+        {"[graphic]\r\n", DrawStyle::Pixels, DrawStyle::Lines},  // missing: the default
+        {"[graphic]\r\ndrawStyle=dots\r\n", DrawStyle::Pixels, DrawStyle::Pixels},
+        {"[graphic]\r\ndrawStyle=dots\r\n", DrawStyle::Lines, DrawStyle::Lines},
+    };
+    test::TempDir dir;
+    const auto path = dir.path() / "option.ini";
+    for (const Case& c : cases) {
+        writeBytes(path, c.file);
+        Options options;
+        options.drawStyle = c.before;
+        readOptions(path, options);
+        EXPECT_EQ(options.drawStyle, c.after) << c.file;
+    }
 }
 
 TEST(Options, DataReductionAcceptsOnlyItsFourEntries) {
