@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -257,6 +258,27 @@ TEST(PeakMaxFrq, MatchesThePlainWalk) {
             EXPECT_TRUE(sameBits(peakMaxFrq(e.sample, c), zeroCrossFrq(e.sample, c, a, b)))
                 << "n " << n << " slot " << c;
         }
+    }
+}
+
+// The slots measured side by side on the shared workers give, to the bit, what each gives
+// measured alone.
+TEST(SideBySide, SameAsOneSlotAtATime) {
+    const Event e = halfWaveEvent(kPool);
+    const std::array<ChannelMeasures, kSlots> together = measureChannels(e);
+    for (int c = 0; c < kSlots; ++c) {
+        const ChannelMeasures& m = together[static_cast<std::size_t>(c)];
+        EXPECT_TRUE(sameBits(m.peak, peakValue(e.sample, c))) << c;
+        EXPECT_TRUE(sameBits(m.diffPeak, diffPeak(e, c))) << c;
+        EXPECT_TRUE(sameBits(m.integPeak, integPeak(e, c))) << c;
+        EXPECT_TRUE(sameBits(m.peakFrq, peakMaxFrq(e.sample, c))) << c;
+    }
+    for (const std::optional<int> nPeaks : {std::optional<int>(), std::optional<int>(16)}) {
+        Event alone = e, sideBySide = e;
+        for (int c = 0; c < kSlots; ++c) calchighamps(alone, c, nPeaks);
+        calcAllHighAmps(sideBySide, nPeaks);
+        EXPECT_EQ(sideBySide.sample.highAmps, alone.sample.highAmps);
+        EXPECT_EQ(sideBySide.sample.highAmpFrqs, alone.sample.highAmpFrqs);
     }
 }
 
