@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "event_generator.h"
+#include "support/param_name.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,12 @@ INSTANTIATE_TEST_SUITE_P(Examples, EventGenSensitivity,
                                            SensitivityCase{false, 0x4007, 1, 70.0},
                                            SensitivityCase{true, 0x3020, 1, 4.0},
                                            SensitivityCase{true, 0x3020, 0, 40.0},
-                                           SensitivityCase{true, 0x3020, 7, 4.0}));
+                                           SensitivityCase{true, 0x3020, 7, 4.0}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return std::string(p.k200 ? "K200" : "K100") + "_field" +
+                                    std::to_string(p.field) + "_range" + std::to_string(p.loHi);
+                         });
 
 TEST(EventGenSensitivity, RejectsNonDecimalField) {
     EXPECT_THROW(k100CountsPerUnit(0x2A00, 1), std::invalid_argument);
@@ -194,7 +200,10 @@ TEST_P(EventGenK200Blocks, SamplesFollowTheReferenceBlocksOfSensorChannels) {
 INSTANTIATE_TEST_SUITE_P(RecordLengths, EventGenK200Blocks,
                          ::testing::Values(K200BlockCase{0, 10240}, K200BlockCase{1, 20480},
                                            K200BlockCase{2, 51200}, K200BlockCase{3, 51200},
-                                           K200BlockCase{4, 51200}, K200BlockCase{9, 51200}));
+                                           K200BlockCase{4, 51200}, K200BlockCase{9, 51200}),
+                         [](const auto& info) {
+                             return "regLengthIndex" + std::to_string(info.param.regLengthIndex);
+                         });
 
 TEST(EventGenK200, HeaderTablesAndReferenceBlocks) {
     K200Event event = sixChannelK200(1);
@@ -582,7 +591,8 @@ TEST_P(EventGenRealistic, SameSeedSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, EventGenRealistic,
-                         ::testing::Values(1u, 2u, 17u, 4711u, 123456789u));
+                         ::testing::Values(1u, 2u, 17u, 4711u, 123456789u),
+                         [](const auto& info) { return "seed" + std::to_string(info.param); });
 
 struct LengthCase {
     double frq;
@@ -611,7 +621,13 @@ INSTANTIATE_TEST_SUITE_P(Lengths, EventGenTremologLength,
                                            LengthCase{1000.0, 12345, true, 12, 250},
                                            LengthCase{2048.0, 4096, false, 2, 512},
                                            LengthCase{100.0, 40, true, 0, 10},
-                                           LengthCase{1000.0, 0, false, 0, 0}));
+                                           LengthCase{1000.0, 0, false, 0, 0}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::nameOf(test::numberText(p.frq) + " Hz " +
+                                                 std::to_string(p.nSamples) + " samples" +
+                                                 (p.flags ? " flagged" : ""));
+                         });
 
 TEST(EventGenRealisticArguments, Rejected) {
     EXPECT_THROW(makeRealisticK100(5, 1), std::invalid_argument);

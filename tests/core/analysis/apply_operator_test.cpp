@@ -10,6 +10,7 @@
 #include "chain_test_support.h"
 #include "core/analysis/apply_operator.h"
 #include "core/analysis/unit_bookkeeping.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -40,7 +41,8 @@ TEST_P(UnitTable, IntegrationAndDifferentiation) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllCodes, UnitTable, testing::Range(0, 21));
+INSTANTIATE_TEST_SUITE_P(AllCodes, UnitTable, testing::Range(0, 21),
+                         [](const auto& info) { return "unit" + std::to_string(info.param); });
 
 TEST(ResultantUnit, CommonUnitOrUndef) {
     EXPECT_EQ(resultantUnit(std::vector{2, 2, 2}), 2);
@@ -139,7 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"6 1 2 ", 5, false, 2, false, true, ""},
         DispatchCase{"6 1 4 ", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
         DispatchCase{"6 1", 2, false, 2, false, false, "<toolbox.illegalOperator>"},
-        DispatchCase{"6 s 3", 2, false, 2, false, false, "<toolbox.illegalOperator>"}));
+        DispatchCase{"6 s 3", 2, false, 2, false, false, "<toolbox.illegalOperator>"}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::numberedName(
+            info.index,
+            "op " + p.op + " unit " + std::to_string(p.unitBefore) + (p.rmsBefore ? " rms" : ""));
+    });
 
 TEST(ApplyOperator, IntegrationScalesByUnitFactor) {
     // Ramp i/1024 at dt = 1/1024: mean 1023/2048, and the first output is (0 - mean) dt k.
