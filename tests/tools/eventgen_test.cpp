@@ -370,71 +370,6 @@ TEST(EventGenTremolog, SectionPlacement) {
     EXPECT_EQ(i16At(b, 4000), 1);
 }
 
-struct TextFieldCase {
-    const char* name;
-    UserTexts texts;
-    std::size_t offset;
-    std::size_t width;
-    std::string expected;  // the whole field, padding 0x2E after the NUL
-};
-
-class EventGenTextSection : public ::testing::TestWithParam<TextFieldCase> {};
-
-TEST_P(EventGenTextSection, FieldBytes) {
-    const TextFieldCase& c = GetParam();
-    TremologEvent event;
-    event.texts = c.texts;
-    event.textPadding = '.';
-    const Bytes b = writeTremolog(event);
-    const std::uint32_t t = u32At(b, 162);
-    EXPECT_EQ(textAt(b, t + c.offset, c.width), c.expected);
-    EXPECT_EQ(encodeTremologTextSection(c.texts, '.').size(), 410u);
-}
-
-std::string field(const std::string& text, std::size_t width) {
-    if (text.size() >= width) return text.substr(0, width);
-    std::string out = text + '\0';
-    out.resize(width, '.');
-    return out;
-}
-
-UserTexts withClient(std::string s) {
-    UserTexts t;
-    t.client = std::move(s);
-    return t;
-}
-
-UserTexts withFree(std::string s) {
-    UserTexts t;
-    t.freeText = std::move(s);
-    return t;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, EventGenTextSection,
-    ::testing::Values(
-        TextFieldCase{"Short", withClient("ten chars!"), 0, 30, field("ten chars!", 30)},
-        TextFieldCase{"Empty", withClient(""), 0, 30, field("", 30)},
-        TextFieldCase{"Width29", withClient(std::string(29, 'a')), 0, 30,
-                      field(std::string(29, 'a'), 30)},
-        TextFieldCase{"Width30NoNul", withClient(std::string(30, 'b')), 0, 30,
-                      std::string(30, 'b')},
-        TextFieldCase{"Cut40", withClient(std::string(20, 'c') + std::string(20, 'd')), 0, 30,
-                      std::string(20, 'c') + std::string(10, 'd')},
-        TextFieldCase{"Windows1252", withClient("Malmö µm"), 0, 30, field("Malm\xF6 \xB5m", 30)},
-        TextFieldCase{"Operation", UserTexts{"", "op", "", "", "", "", "", ""}, 30, 30,
-                      field("op", 30)},
-        TextFieldCase{"Operator", UserTexts{"", "", "", "me", "", "", "", ""}, 90, 30,
-                      field("me", 30)},
-        TextFieldCase{"Supplement", UserTexts{"", "", "", "", "", "", "sup", ""}, 180, 30,
-                      field("sup", 30)},
-        TextFieldCase{"FreeLines", withFree("one\r\ntwo\nthree"), 210, 200,
-                      field("one~two~three", 200)},
-        TextFieldCase{"Free200", withFree(std::string(250, 'f')), 210, 200, std::string(200, 'f')},
-        TextFieldCase{"Free199", withFree(std::string(199, 'g')), 210, 200,
-                      field(std::string(199, 'g'), 200)}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(EventGenTremolog, RawTextSectionIsWrittenVerbatim) {
     TremologEvent event;
     event.rawTextSection = Bytes{'\0', 'x', '\0', 'y'};
@@ -442,6 +377,7 @@ TEST(EventGenTremolog, RawTextSectionIsWrittenVerbatim) {
     const std::uint32_t t = u32At(b, 162);
     EXPECT_EQ(textAt(b, t, 4), std::string("\0x\0y", 4));
     EXPECT_EQ(b[t + 4], 0);
+    EXPECT_EQ(encodeTremologTextSection(UserTexts{}, '.').size(), 410u);
 }
 
 TEST(EventGenText, Windows1252) {
@@ -474,7 +410,7 @@ TEST(EventGenSignal, QuantizeRoundsHalfToEvenAndSaturates) {
               std::vector<std::int16_t>({1240, 840}));
 }
 
-TEST(EventGenSignal, CountsMatchQuantizedSignal) {
+TEST(EventGenSignal, TransientReachesItsPeakAndTheStartStaysInTheNoise) {
     Random shapes(7);
     ChannelSignal signal;
     signal.onsetIndex = 100;
@@ -486,9 +422,7 @@ TEST(EventGenSignal, CountsMatchQuantizedSignal) {
     EXPECT_DOUBLE_EQ(peak, 12.5);
 
     Random a(99);
-    Random b(99);
     const std::vector<double> values = renderSignal(signal, 3000, a);
-    EXPECT_EQ(renderCounts(signal, 3000, 100.0, 5.0, b), quantize(values, 100.0, 5.0));
     for (std::size_t i = 0; i < 100; ++i) ASSERT_LE(std::abs(values[i]), 0.05) << i;
 }
 

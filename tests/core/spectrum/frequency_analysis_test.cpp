@@ -12,8 +12,8 @@
 
 #include "core/common/error.h"
 #include "core/spectrum/data_window.h"
+#include "support/event_builder.h"
 #include "support/param_name.h"
-#include "synthetic_event.h"
 
 namespace krnz::spectrum {
 namespace {
