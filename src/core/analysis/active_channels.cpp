@@ -8,16 +8,6 @@ bool isActive(const settings::Options& options, int slot) {
            settings::CheckState::Checked;
 }
 
-int nactivechannels(const settings::Options& options) {
-    return activeChannelsBefore(options, kSlots);
-}
-
-int activeChannelsBefore(const settings::Options& options, int slot) {
-    int n = 0;
-    for (int c = 0; c < slot; ++c) n += isActive(options, c) ? 1 : 0;
-    return n;
-}
-
 int firstactivechannel(const settings::Options& options, const SampleRecord& rec) {
     for (int c = 0; c < kSlots; ++c)
         if (isActive(options, c) && !rec.channelOff[static_cast<std::size_t>(c)]) return c;

@@ -9,12 +9,6 @@ namespace krnz::view {
 // A slot is active (drawn) while its `channelOn` box is checked; a greyed box does not count.
 bool isActive(const settings::Options& options, int slot);
 
-// Number of active slots among 0..3.
-int nactivechannels(const settings::Options& options);
-
-// Number of active slots before `slot`: its position in the row of graphs.
-int activeChannelsBefore(const settings::Options& options, int slot);
-
 // The first active slot that carries a sensor; 0 when there is none.
 int firstactivechannel(const settings::Options& options, const SampleRecord& rec);
 

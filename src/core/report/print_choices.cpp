@@ -18,12 +18,6 @@ int countPrintChannelsBefore(const PrintChoices& choices, int slot) {
     return n;
 }
 
-int firstPrintChannel(const PrintChoices& choices) {
-    for (int c = 0; c < kSlots; ++c)
-        if (printChannelOn(choices, c)) return c;
-    return 0;
-}
-
 int countPrintChannels(const PrintChoices& choices) {
     return countPrintChannelsBefore(choices, kSlots);
 }

@@ -38,8 +38,6 @@ struct PrintChoices {
 bool printChannelOn(const PrintChoices& choices, int slot);
 // `countPrintChannelsBefore`: ticked slots among 0..slot-1, the strip position of `slot`.
 int countPrintChannelsBefore(const PrintChoices& choices, int slot);
-// `firstPrintChannel`: the lowest ticked slot; 0 when none is.
-int firstPrintChannel(const PrintChoices& choices);
 int countPrintChannels(const PrintChoices& choices);
 
 // A cursor line of the main window carried onto the page.

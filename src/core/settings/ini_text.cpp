@@ -3,26 +3,6 @@
 
 namespace krnz::settings {
 
-std::string trimAtNull(std::string& text) {
-    const auto nul = text.find('\0');
-    if (nul != std::string::npos) {
-        text.erase(nul);
-    }
-    return text;
-}
-
-bool popSection(std::string& list, std::string& name) {
-    const auto nul = list.find('\0');
-    if (nul == std::string::npos) {
-        name = list;
-        list.clear();
-    } else {
-        name = list.substr(0, nul);
-        list.erase(0, nul + 1);
-    }
-    return !name.empty();
-}
-
 std::string upperText(std::string_view text) {
     std::string out;
     out.reserve(text.size());

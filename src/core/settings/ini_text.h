@@ -11,13 +11,6 @@ namespace krnz::settings {
 // including its terminating NUL.
 inline constexpr std::size_t kMaxValueChars = 999;
 
-// Cuts `text` before its first NUL character and returns the result.
-std::string trimAtNull(std::string& text);
-
-// Takes the first name off a list of NUL-terminated names (as iniSectionNames returns it).
-// Returns true when the name taken is not empty.
-bool popSection(std::string& list, std::string& name);
-
 // Case-insensitive equality as settings names compare: ASCII and the Latin-1 letters.
 bool sameText(std::string_view a, std::string_view b);
 

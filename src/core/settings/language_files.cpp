@@ -120,10 +120,6 @@ std::string LanguageFiles::langTextFile(const fs::path& file, std::string_view s
     return m_layer->readIniFrom(file, section, key, english);
 }
 
-std::string LanguageFiles::langText(std::string_view key) const {
-    return langTextFile(m_layer->readFile(), m_layer->readSection(), key);
-}
-
 std::string LanguageFiles::text(std::string_view section, std::string_view key) const {
     return langTextFile(m_languagePath, section, key);
 }

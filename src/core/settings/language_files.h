@@ -44,9 +44,8 @@ class LanguageFiles : public TextLookup {
     const std::filesystem::path& languagePath() const { return m_languagePath; }
     const std::filesystem::path& englishPath() const { return m_englishPath; }
 
-    // The text of `key` in the layer's current read file and section, else the English text.
-    std::string langText(std::string_view key) const;
-    // The same for an explicit file and section; callers pass languagePath().
+    // The text of `key` in `file` and `section`, else the English text; callers pass
+    // languagePath().
     std::string langTextFile(const std::filesystem::path& file, std::string_view section,
                              std::string_view key) const;
     // A text of the current language (TextLookup).

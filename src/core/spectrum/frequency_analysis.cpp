@@ -5,15 +5,13 @@
 #include <cmath>
 #include <cstddef>
 #include <exception>
-#include <future>
 #include <memory>
 #include <new>
 #include <span>
 #include <string>
-#include <system_error>
-#include <thread>
 
 #include "core/common/error.h"
+#include "core/common/parallel.h"
 #include "core/spectrum/data_window.h"
 #include "core/spectrum/fft.h"
 #include "core/spectrum/scratch_pool.h"
@@ -103,38 +101,26 @@ void slotSpectrum(const SlotJob& job, int slot, std::vector<double>& y) {
 // Below this a second thread costs more than it saves.
 constexpr std::int32_t kParallelFrom = 1 << 15;
 
-// Slots 0..1 here and 2..3 on a second core when the segment is long; the call still returns
-// only when all four are done. A failure names the lowest failing slot.
+// Slots 0..1 and 2..3 side by side on the shared workers when the segment is long; the call
+// returns only when all four are done. A failure names the lowest failing slot.
 void allSlots(const SlotJob& job, std::array<std::vector<double>, kSlots>& values) {
     auto range = [&](int from, int to) {
         for (int c = from; c < to; ++c) slotSpectrum(job, c, values[static_cast<std::size_t>(c)]);
     };
-    std::future<void> upper;
-    if (job.segment.size() >= kParallelFrom && std::thread::hardware_concurrency() > 1) {
-        try {
-            upper = std::async(std::launch::async, range, kSlots / 2, kSlots);
-        } catch (const std::system_error&) {
-            // No thread to be had: all slots here.
-        }
-    }
-    if (!upper.valid()) {
+    if (job.segment.size() < kParallelFrom) {
         range(0, kSlots);
         return;
     }
-    std::exception_ptr lowerFailure;
-    try {
-        range(0, kSlots / 2);
-    } catch (...) {
-        lowerFailure = std::current_exception();
-    }
-    std::exception_ptr upperFailure;
-    try {
-        upper.get();
-    } catch (...) {
-        upperFailure = std::current_exception();
-    }
-    if (lowerFailure) std::rethrow_exception(lowerFailure);
-    if (upperFailure) std::rethrow_exception(upperFailure);
+    std::array<std::exception_ptr, 2> failures;
+    parallelFor(2, [&](int half) {
+        try {
+            range(half * kSlots / 2, (half + 1) * kSlots / 2);
+        } catch (...) {
+            failures[static_cast<std::size_t>(half)] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
 }
 
 SpectrumRun compute(const SampleRecord& rec, Segment segment, int windowType, int spectrumType,
@@ -143,17 +129,26 @@ SpectrumRun compute(const SampleRecord& rec, Segment segment, int windowType, in
     const std::int32_t n = segment.size();
     const double dt = rec.sampleInterval;
     // A new length needs a transform plan and often a new window; on long segments both are
-    // worth making side by side.
-    std::future<void> planning;
-    if (n >= kParallelFrom && std::thread::hardware_concurrency() > 1) {
-        try {
-            planning = std::async(std::launch::async, prepareFft, static_cast<std::size_t>(n));
-        } catch (const std::system_error&) {
-            // The slots will plan it.
-        }
+    // worth making side by side. The window's failure comes first, as in the order written.
+    std::shared_ptr<const DataWindow> window;
+    if (n >= kParallelFrom) {
+        std::array<std::exception_ptr, 2> failures;
+        parallelFor(2, [&](int k) {
+            try {
+                if (k == 0) {
+                    window = cachedDataWindow(windowType, n);
+                } else {
+                    prepareFft(static_cast<std::size_t>(n));
+                }
+            } catch (...) {
+                failures[static_cast<std::size_t>(k)] = std::current_exception();
+            }
+        });
+        for (const std::exception_ptr& failure : failures)
+            if (failure) std::rethrow_exception(failure);
+    } else {
+        window = cachedDataWindow(windowType, n);
     }
-    const std::shared_ptr<const DataWindow> window = cachedDataWindow(windowType, n);
-    if (planning.valid()) planning.get();
 
     SpectrumRun run = std::move(recycled);
     run.segment = segment;

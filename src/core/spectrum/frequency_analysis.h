@@ -43,7 +43,8 @@ struct SpectrumRun {
 // (unit)^2*s/Hz. Lines inside the window's main lobe around 0 Hz are cleared.
 // `recycled` may hand in a run the caller no longer needs; its storage is reused, which spares
 // repaints of long segments the cost of fresh memory.
-// Long segments are shared between two threads; the call returns when all four slots are done.
+// Long segments are shared between two of the program's workers (parallelFor); the call returns
+// when all four slots are done.
 // Throws krnz::Error when the segment is empty or outside the samples, the sample interval is
 // not positive, the GEO window gets fewer than 6 samples, memory runs out, or the transform
 // fails for a slot; the message then names the slot ("ch 2 couldn't perform FFT"). Nothing is

@@ -49,6 +49,10 @@ void extremes(const float* x, std::int32_t first, std::int32_t last, float& lo, 
         lo = x[j] < lo ? x[j] : lo;
         hi = x[j] > hi ? x[j] : hi;
     }
+    // -0 and +0 compare equal, so the lanes may keep another zero than the scan, which keeps
+    // the first; the cursor readout shows the sign.
+    if (lo == 0.0f) lo = *std::find(x + first, x + last + 1, 0.0f);
+    if (hi == 0.0f) hi = *std::find(x + first, x + last + 1, 0.0f);
 }
 
 void reduceSlot(std::span<const float> samples, std::int32_t H, double step, float* rowMin,

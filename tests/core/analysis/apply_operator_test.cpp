@@ -10,6 +10,7 @@
 #include "core/analysis/apply_operator.h"
 #include "core/analysis/unit_bookkeeping.h"
 #include "core/common/error.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -122,7 +123,13 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{filterOperator(Kind::LowPass, 512), 2, false, 2, false, false,
                      Refusal::UnusableCutOff},
         DispatchCase{filterOperator(Kind::LowPass, -3), 2, false, 2, false, false,
-                     Refusal::UnusableCutOff}));
+                     Refusal::UnusableCutOff}),
+    [](const testing::TestParamInfo<DispatchCase>& info) {
+        const DispatchCase& c = info.param;
+        return test::numberedName(info.index, "op" + std::to_string(static_cast<int>(c.op.kind)) +
+                                                  " " + test::numberText(c.op.cutOffHz) +
+                                                  "Hz unit" + std::to_string(c.unitBefore));
+    });
 
 TEST(ApplyOperator, UnusableCutOffNamesTheHighestWholeFrequency) {
     // Half of 1024 Hz is 512 Hz, which is itself refused: 511 Hz is the highest usable one.

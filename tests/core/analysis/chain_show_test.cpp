@@ -8,6 +8,7 @@
 #include "chain_test_support.h"
 #include "core/analysis/operator_chain.h"
 #include "core/common/error.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -100,7 +101,8 @@ TEST_P(SourceAndDestination, RowTakesPartWithItsOldSamples) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, SourceAndDestination,
-                         testing::Values(Strings{"6 s 4", "6 d 4"}, Strings{"6 d 4", "6 s 4"}));
+                         testing::Values(Strings{"6 s 4", "6 d 4"}, Strings{"6 d 4", "6 s 4"}),
+                         test::PrintedName());
 
 TEST_F(ShowTest, OperatorsAroundResultantsRunInListOrder) {
     // Row 3 gets the resultant of rows 0 and 1 (mm/s), then integrates it: constant -> zeros.
@@ -168,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {Strings{"6", "6 x 2", "6 s", "6 s 9999999999999999"}, Strings{},
                                 Strings{}, Strings{}},
                                {3, 4, 12, 0},
-                               4}));
+                               4}),
+    [](const auto& info) { return test::nameOf(info.param.name); });
 
 TEST_F(ShowTest, UnknownOperatorAndIllegalUnitDoNotStopTheRun) {
     show({Strings{"0", "0", "9"}, Strings{"1"}, Strings{}, Strings{}});

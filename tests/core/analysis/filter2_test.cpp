@@ -9,6 +9,7 @@
 
 #include "core/analysis/filter2.h"
 #include "core/common/error.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -61,7 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ToneCase{true, 10.0, 400.0, 1.0 / 1600, 0.0006},  // 40 x above: 1/40^2
                     ToneCase{false, 20.0, 20.0, std::numbers::sqrt2 / 2, 0.01},  // at cut-off
                     ToneCase{false, 2.0, 200.0, 1.0, 0.02},                      // far above
-                    ToneCase{false, 100.0, 5.0, 1.0 / 400, 0.0005}));  // 20 x below: 1/20^2
+                    ToneCase{false, 100.0, 5.0, 1.0 / 400, 0.0005}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::nameOf(std::string(p.lowPassFlag ? "lowPass " : "highPass ") +
+                            test::numberText(p.fc) + "Hz tone " + test::numberText(p.f) + "Hz");
+    });  // 20 x below: 1/20^2
 
 TEST(HiPass, ConstantDecaysFromStartValues) {
     std::vector<float> x(2000, 5.0f);
@@ -111,7 +117,8 @@ TEST_P(UnusableCutOff, IsRefusedBeforeTheRowChanges) {
 INSTANTIATE_TEST_SUITE_P(Table, UnusableCutOff,
                          testing::Values(0.0, -5.0, 512.0, 600.0,
                                          std::numeric_limits<double>::quiet_NaN(),
-                                         std::numeric_limits<double>::infinity()));
+                                         std::numeric_limits<double>::infinity()),
+                         test::PrintedName());
 
 struct ShortCase {
     std::vector<float> in;
@@ -132,7 +139,10 @@ TEST_P(Filter2Short, OnlyStartAndEndValues) {
 INSTANTIATE_TEST_SUITE_P(Table, Filter2Short,
                          testing::Values(ShortCase{{}, {}}, ShortCase{{3}, {3}},
                                          ShortCase{{3, 4}, {4, 4}}, ShortCase{{3, 4, 5}, {4, 4, 4}},
-                                         ShortCase{{3, 4, 5, 6}, {4, 4, 4, 4}}));
+                                         ShortCase{{3, 4, 5, 6}, {4, 4, 4, 4}}),
+                         [](const auto& info) {
+                             return "samples" + std::to_string(info.param.in.size());
+                         });
 
 }  // namespace
 }  // namespace krnz::analysis

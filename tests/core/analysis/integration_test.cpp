@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/analysis/integration.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -69,7 +70,10 @@ TEST_P(DifferentiateRamp, GivesSlopeEverywhereButLastSample) {
 INSTANTIATE_TEST_SUITE_P(Table, DifferentiateRamp,
                          testing::Values(RampCase{0.5, 1.0 / 1024, 1.0 / 1000},  // mm/s -> m/s2
                                          RampCase{-2.0, 0.001, 1.0},             // mm -> mm/s
-                                         RampCase{0.25, 1.0 / 2048, 1.0 / 386.09}));
+                                         RampCase{0.25, 1.0 / 2048, 1.0 / 386.09}),
+                         [](const auto& info) {
+                             return test::nameOf("slope " + test::numberText(info.param.slope));
+                         });
 
 TEST(Differentiate, SpikeGivesUpAndDownStep) {
     std::vector<float> x = {0, 0, 4, 0, 0};

@@ -12,6 +12,7 @@
 #include "core/analysis/macro_list.h"
 #include "core/common/error.h"
 #include "core/settings/ini_document.h"
+#include "support/param_name.h"
 #include "support/temp_dir.h"
 
 namespace krnz::analysis {
@@ -109,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
                     RowValueCase{"0,2 80", {"0", "2 80"}},  // no final comma: last element ends it
                     RowValueCase{"0,,2 80,", {"0"}},        // empty element: stops there
                     RowValueCase{",0,", {}}, RowValueCase{"", {}},
-                    RowValueCase{"9 1,4,", {"9 1", "4"}}));  // unknown operator still loads
+                    RowValueCase{"9 1,4,", {"9 1", "4"}}),
+    [](const auto& info) {
+        return test::numberedName(info.index, info.param.value);
+    });  // unknown operator still loads
 
 class MacroVersion : public MacroTest, public testing::WithParamInterface<const char*> {};
 
@@ -122,7 +126,8 @@ TEST_P(MacroVersion, OtherThanOneIsRefusedAndListsStayEmpty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MacroVersion,
-                         testing::Values("version=2", "version=0", "version=", "", "version=one"));
+                         testing::Values("version=2", "version=0", "version=", "", "version=one"),
+                         test::PrintedName());
 
 TEST_F(MacroTest, VersionReadsAsNumber) {
     writeText(dir.path() / "m", "[main]\nversion = 1.0\n[op]\n0=7,\n");
@@ -147,7 +152,8 @@ TEST_P(BadMacroName, IsRefusedAndNothingIsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(Table, BadMacroName,
                          testing::Values("../evil", "..", "a/b", "a\\b", "/etc/x", "x..y", ".",
-                                         std::string("a\0b", 3)));
+                                         std::string("a\0b", 3)),
+                         test::NumberedName());
 
 TEST_F(MacroTest, EmptyNameSavesNothing) {
     EXPECT_FALSE(saveMacro(chain, dir.path(), ""));

@@ -60,7 +60,13 @@ TEST_P(InsertPosition, AfterSelectedOrAtEnd) {
 INSTANTIATE_TEST_SUITE_P(Table, InsertPosition,
                          testing::Values(InsertCase{0, -1, 0}, InsertCase{5, 2, 3},
                                          InsertCase{5, -1, 5}, InsertCase{5, 4, 5},
-                                         InsertCase{5, 0, 1}, InsertCase{1, 0, 1}));
+                                         InsertCase{5, 0, 1}, InsertCase{1, 0, 1}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return "list" + std::to_string(p.listSize) +
+                                    (p.selected < 0 ? std::string("_noneSelected")
+                                                    : "_selected" + std::to_string(p.selected));
+                         });
 
 TEST_F(ChainTest, ResultantEntersSourcesThenDestinationOfOneGroup) {
     chain.addResultant({{true, false, true, true}, 2});

@@ -6,6 +6,7 @@
 
 #include "chain_test_support.h"
 #include "core/analysis/operator_choices.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -39,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FrequencyCase{"501", std::nullopt}, FrequencyCase{"0", std::nullopt},
                     FrequencyCase{"-80", std::nullopt}, FrequencyCase{"abc", std::nullopt},
                     FrequencyCase{"", std::nullopt}, FrequencyCase{"120Hz", 120},
-                    FrequencyCase{"1e30", std::nullopt}));
+                    FrequencyCase{"1e30", std::nullopt}),
+    [](const auto& info) { return test::nameOf(info.param.text); });
 
 struct ResultantCase {
     std::array<bool, kSlots> checked;
@@ -67,7 +69,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ResultantChoiceCheck,
                                          ResultantCase{{false, true, false, false}, false},
                                          ResultantCase{{true, false, false, true}, true},
                                          ResultantCase{{true, true, true, false}, true},
-                                         ResultantCase{{true, true, true, true}, false}));
+                                         ResultantCase{{true, true, true, true}, false}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             std::string name = "checked";
+                             for (const bool on : p.checked) name += on ? "1" : "0";
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace krnz::analysis

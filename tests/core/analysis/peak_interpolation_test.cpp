@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/analysis/peak_interpolation.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -30,7 +31,7 @@ TEST_P(Lagrange5Polynomial, ReproducesQuartic) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fractions, Lagrange5Polynomial,
-                         testing::Values(0.0, 0.2, 0.5, 0.8, -1.0, 2.0));
+                         testing::Values(0.0, 0.2, 0.5, 0.8, -1.0, 2.0), test::PrintedName());
 
 TEST(InterpolatePeak, SpikeGivesItsSampleAndMagnitude) {
     std::vector<float> x(20, 0.0f);
@@ -53,7 +54,8 @@ TEST_P(InterpolatePeakEdges, EdgeSpikeIsNotTakenWhole) {
     EXPECT_LE(peak.index, 9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Positions, InterpolatePeakEdges, testing::Values(0u, 1u, 10u, 11u));
+INSTANTIATE_TEST_SUITE_P(Positions, InterpolatePeakEdges, testing::Values(0u, 1u, 10u, 11u),
+                         [](const auto& info) { return "at" + std::to_string(info.param); });
 
 TEST(InterpolatePeak, FindsSinePeakBetweenSamples) {
     // 10 samples per period: the samples nearest the crest lie 18 degrees off it (3 cos 18

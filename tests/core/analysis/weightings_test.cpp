@@ -8,6 +8,7 @@
 
 #include "core/analysis/weightings.h"
 #include "core/common/error.h"
+#include "support/param_name.h"
 
 namespace krnz::analysis {
 namespace {
@@ -80,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                       (60 / std::hypot(60, 5.6)) / std::numbers::sqrt2},
         WeightingCase{"swedishStandard",
                       [](std::vector<float>& x, double frq) { swedishStandard(x, frq); },
-                      60 / std::hypot(60, 3.28)}));
+                      60 / std::hypot(60, 3.28)}),
+    [](const auto& info) { return test::nameOf(info.param.name); });
 
 TEST(Weightings, ComfortIsHighPassThenRunningRms) {
     std::vector<float> x(5000);
@@ -121,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
         SlowCase{"runningRms frq tau < 1",
                  [](std::vector<float>& x) { runningRms(x, 7.0, 0.125); }},
         SlowCase{"high-pass at 0 Hz",
-                 [](std::vector<float>& x) { firstOrderHighPass(x, 1000, 0.0); }}));
+                 [](std::vector<float>& x) { firstOrderHighPass(x, 1000, 0.0); }}),
+    [](const auto& info) { return test::nameOf(info.param.name); });
 
 }  // namespace
 }  // namespace krnz::analysis

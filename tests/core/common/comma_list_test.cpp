@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/common/comma_list.h"
+#include "support/param_name.h"
 
 namespace krnz {
 namespace {
@@ -32,7 +33,10 @@ INSTANTIATE_TEST_SUITE_P(Table, CommaList,
                                          CommaCase{"1,2,3", {"1", "2", "3"}, ""},
                                          CommaCase{"1,,2", {"1"}, "2"}, CommaCase{",1", {}, "1"},
                                          CommaCase{"", {}, ""},
-                                         CommaCase{" a b ,c", {" a b ", "c"}, ""}));
+                                         CommaCase{" a b ,c", {" a b ", "c"}, ""}),
+                         [](const auto& info) {
+                             return test::numberedName(info.index, info.param.list);
+                         });
 
 TEST(CommaList, SingleStepTakesTextBeforeFirstComma) {
     std::string list = "10.5,20,";

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/common/leading_number.h"
+#include "support/param_name.h"
 
 namespace krnz {
 namespace {
@@ -26,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ValCase{"1 000", 1000}, ValCase{"\t4\n2", 42}, ValCase{".5", 0.5},
                     ValCase{"5.", 5}, ValCase{"1e3", 1000}, ValCase{"1D-2x", 0.01},
                     ValCase{"2e", 2}, ValCase{"2e+", 2}, ValCase{"3-4", 3}, ValCase{"s", 0},
-                    ValCase{"", 0}, ValCase{"-", 0}, ValCase{".", 0}, ValCase{"1e-999", 0}));
+                    ValCase{"", 0}, ValCase{"-", 0}, ValCase{".", 0}, ValCase{"1e-999", 0}),
+    [](const auto& info) { return test::numberedName(info.index, info.param.text); });
 
 TEST(Val, HugeExponentIsInfinite) {
     EXPECT_TRUE(std::isinf(val("1e999")));

@@ -136,7 +136,10 @@ TEST_P(K100ChannelDumpLengths, RecordLengthOfTheIndex) {
     EXPECT_EQ(lines[15].rfind(first, 0), 0u) << lines[15];
 }
 
-INSTANTIATE_TEST_SUITE_P(K100ChannelDump, K100ChannelDumpLengths, ::testing::Range(0, 5));
+INSTANTIATE_TEST_SUITE_P(K100ChannelDump, K100ChannelDumpLengths, ::testing::Range(0, 5),
+                         [](const auto& info) {
+                             return "regLengthIndex" + std::to_string(info.param);
+                         });
 
 TEST_F(K100ChannelDumpTest, K200FileIsRefusedBeforeAnythingElse) {
     gen::K200Event ev;

@@ -8,6 +8,7 @@
 #include "core/event/units.h"
 #include "core/settings/text_lookup.h"
 #include "support/event_builder.h"
+#include "support/param_name.h"
 
 namespace krnz::report {
 namespace {
@@ -41,7 +42,15 @@ INSTANTIATE_TEST_SUITE_P(Units, Plottable,
                                            UnitCase{kUnitPa, kUnitMmPerS, false, false},
                                            UnitCase{kUnitMmPerS, kUnitMicrometre, true, false},
                                            UnitCase{kUnitPa, kUnitIps, true, true},
-                                           UnitCase{kUnitUndef, kUnitUndef, false, false}));
+                                           UnitCase{kUnitUndef, kUnitUndef, false, false}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::numberedName(
+                                 info.index,
+                                 "file unit " + std::to_string(p.fileUnit) + " processed unit " +
+                                     std::to_string(p.processedUnit) +
+                                     (p.processed ? " processed shown" : " file shown"));
+                         });
 
 TEST(HalfWaves, TheChoiceSizesEveryList) {
     // Eight complete half-waves between the first and the last run.

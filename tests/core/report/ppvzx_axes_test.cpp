@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/error.h"
+#include "support/param_name.h"
 
 namespace krnz::report {
 namespace {
@@ -36,14 +37,18 @@ TEST_P(Placement, ValuesLandBetweenTheFirstAndLastLabel) {
     EXPECT_TRUE(axes.messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Axes, Placement,
-                         ::testing::Values(AxisCase{true, {1, 100}, 10, 0.5},
-                                           AxisCase{true, {1, 10, 1000}, 10, 1.0 / 3},
-                                           AxisCase{true, {2, 2000}, 2000, 1.0},
-                                           AxisCase{false, {1, 101}, 51, 0.5},
-                                           AxisCase{false, {1, 2, 5, 11}, 6, 0.5},
-                                           // beyond the last label: off the plot, as computed
-                                           AxisCase{true, {1, 100}, 1000, 1.5}));
+INSTANTIATE_TEST_SUITE_P(
+    Axes, Placement,
+    ::testing::Values(AxisCase{true, {1, 100}, 10, 0.5}, AxisCase{true, {1, 10, 1000}, 10, 1.0 / 3},
+                      AxisCase{true, {2, 2000}, 2000, 1.0}, AxisCase{false, {1, 101}, 51, 0.5},
+                      AxisCase{false, {1, 2, 5, 11}, 6, 0.5},
+                      // beyond the last label: off the plot, as computed
+                      AxisCase{true, {1, 100}, 1000, 1.5}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::numberedName(
+            info.index, std::string(p.log ? "log" : "lin") + " at " + test::numberText(p.value));
+    });
 
 TEST(PpvzxAxes, BelowOneSitsOnTheLeftAndBottomEdges) {
     const PpvzxTable table{{0.1, 100}, {0.1, 100}, {}};

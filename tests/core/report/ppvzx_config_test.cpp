@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "core/common/error.h"
+#include "support/param_name.h"
 
 namespace krnz::report {
 namespace {
@@ -31,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, AxisScale,
                                            ScaleCase{"xScale=lin\nyScale=Log\n", false, true},
                                            ScaleCase{"", true, true},  // missing: "log"
                                            ScaleCase{"xScale=\nyScale=logarithmic\n", false,
-                                                     false}));
+                                                     false}),
+                         [](const auto& info) { return test::nameOf(info.param.lines); });
 
 TEST(PpvzxConfig, InchStandardConvertsVelocitiesButNotFrequencies) {
     const PpvzxTable t = parsePPVZXini("[US]\nunit=in/s\nline00=1,0.5,10,2\n");
@@ -74,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(Gaps, LineKeys,
                                            LinesCase{"line01=1,2\n", 0},
                                            LinesCase{"line00=1,2\nline01=\nline02=3,4\n", 1},
                                            LinesCase{"line00=1,2\nline01=3,4\nline02=5,6\n", 3},
-                                           LinesCase{"line0=1,2\nline00=3,4\n", 1}));
+                                           LinesCase{"line0=1,2\nline00=3,4\n", 1}),
+                         [](const auto& info) { return test::nameOf(info.param.keys); });
 
 TEST(PpvzxConfig, LineVerticesAreWholePairsUpToTheFirstEmptyElement) {
     const PpvzxTable t =
@@ -107,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LabelsCase{"", {1, 100}, {1, 100}},
                       LabelsCase{"xLabels=1,10,100\nyLabels=\n", {1, 10, 100}, {0}},
                       LabelsCase{"xLabels=2.5\nyLabels=abc,5\n", {2.5}, {0, 5}},
-                      LabelsCase{"xLabels=1,,100\nyLabels=3,4,\n", {1}, {3, 4}}));
+                      LabelsCase{"xLabels=1,,100\nyLabels=3,4,\n", {1}, {3, 4}}),
+    [](const auto& info) { return test::nameOf(info.param.general); });
 
 TEST(PpvzxConfig, ANonNumericFirstFrequencyLabelIsAnError) {
     for (const char* text : {"[general]\nxLabels=abc,10\n", "[general]\nxLabels=\n"}) {

@@ -140,7 +140,10 @@ TEST_P(IdentificationYear, TwoDigitYearsBelow81AreThisCentury) {
 
 INSTANTIATE_TEST_SUITE_P(Years, IdentificationYear,
                          ::testing::Values(YearCase{80, "2080"}, YearCase{81, "1981"},
-                                           YearCase{0, "2000"}, YearCase{99, "1999"}));
+                                           YearCase{0, "2000"}, YearCase{99, "1999"}),
+                         [](const auto& info) {
+                             return "year" + std::to_string(info.param.yearByte);
+                         });
 
 TEST(PrintPage, IdentificationLineNamesWeekdayAndMonth) {
     SampleRecord rec;

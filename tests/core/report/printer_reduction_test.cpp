@@ -82,7 +82,11 @@ INSTANTIATE_TEST_SUITE_P(Signals, Reduction,
                          ::testing::Values(ReductionCase{0, 1}, ReductionCase{0, 3},
                                            ReductionCase{1, 1}, ReductionCase{1, 2},
                                            ReductionCase{2, 2}, ReductionCase{3, 1},
-                                           ReductionCase{2, 7}));
+                                           ReductionCase{2, 7}),
+                         [](const auto& info) {
+                             return "signal" + std::to_string(info.param.signal) + "_choice" +
+                                    std::to_string(info.param.listIndex);
+                         });
 
 TEST(Reduction, FactorsOfTheList) {
     EXPECT_EQ(reductionFactor(0), 0.0);

@@ -139,6 +139,15 @@ std::string faultName(Fault fault) {
     return "?";
 }
 
+// Failure messages name the writer and the fault instead of dumping their bytes.
+void PrintTo(const Writer& writer, std::ostream* os) {
+    *os << writer.name;
+}
+
+void PrintTo(Fault fault, std::ostream* os) {
+    *os << faultName(fault);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryFileAndFault, FailedWrite,
                          testing::Combine(testing::ValuesIn(kWriters),
                                           testing::Values(Fault::ReadOnlyFolder, Fault::DiskFull,

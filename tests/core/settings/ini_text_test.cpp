@@ -11,20 +11,6 @@
 namespace krnz::settings {
 namespace {
 
-TEST(IniText, PopSectionWalksANulSeparatedList) {
-    std::string list("general\0fft\0\0", 13);
-    std::string name;
-    std::vector<std::string> names;
-    while (popSection(list, name)) {
-        names.push_back(name);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"general", "fft"}));
-
-    std::string text("abc\0def", 7);
-    EXPECT_EQ(trimAtNull(text), "abc");
-    EXPECT_EQ(text, "abc");
-}
-
 TEST(IniText, SameTextIgnoresCaseOfAsciiAndLatinLetters) {
     struct Case {
         const char* a;

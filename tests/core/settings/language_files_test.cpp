@@ -93,18 +93,6 @@ TEST_F(LanguageFixture, AKeyMissingFromEnglishAsksWhateverTheLanguage) {
     EXPECT_NE(questions[0].find("file: " + (folder / "english.txt").string()), std::string::npos);
 }
 
-TEST_F(LanguageFixture, LangTextReadsTheLayersChoiceAndLeavesItAsItWas) {
-    LanguageFiles files = languages();
-    files.checkLanguageFile("svenska.txt");
-    layer.setReadFile(files.languagePath());
-    layer.setReadSection("krn");
-    EXPECT_EQ(files.langText("mExit"), "A&vsluta");
-    EXPECT_EQ(files.langText("mOpen"), "&Open");
-    EXPECT_EQ(layer.readFile(), folder / "svenska.txt");
-    EXPECT_EQ(layer.readSection(), "krn");
-    EXPECT_EQ(files.langTextFile(files.languagePath(), "option", "ok"), "OK");
-}
-
 TEST_F(LanguageFixture, AStoredNameDifferingInCaseIsAccepted) {
     LanguageFiles files = languages();
     files.checkLanguageFile("SVENSKA.TXT");

@@ -51,7 +51,8 @@ TEST_P(GeoWindowLength, FailsCleanlyBelowSixSamples) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, GeoWindowLength,
-                         testing::Values(1, 2, 3, 4, 5, 6, 7, 15, 25, 1001));
+                         testing::Values(1, 2, 3, 4, 5, 6, 7, 15, 25, 1001),
+                         [](const auto& info) { return "n" + std::to_string(info.param); });
 
 // The 10/9 scale makes up for the 10 % tapers at each end: for long segments the coherent gain
 // tends to 1 and the noise bandwidth to (1 - 5/8 * 0.2) * (10/9)^2 lines of a Tukey window.

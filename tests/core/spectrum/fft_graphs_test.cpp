@@ -9,7 +9,7 @@
 
 #include "core/common/error.h"
 #include "core/spectrum/data_window.h"
-#include "synthetic_event.h"
+#include "support/event_builder.h"
 
 namespace krnz::spectrum {
 namespace {

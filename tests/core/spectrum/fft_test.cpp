@@ -55,7 +55,8 @@ TEST_P(FftAgainstDefinition, MTimesLineIsTheMagnitudeOfThePaddedDft) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, FftAgainstDefinition,
-                         testing::Values(1, 2, 3, 4, 5, 7, 8, 16, 17, 63, 100, 101, 255));
+                         testing::Values(1, 2, 3, 4, 5, 7, 8, 16, 17, 63, 100, 101, 255),
+                         [](const auto& info) { return "n" + std::to_string(info.param); });
 
 TEST(FftTest, ConstantGoesToLineZeroOnly) {
     const std::vector<double> x(64, 0.25);

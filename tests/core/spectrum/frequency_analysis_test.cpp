@@ -12,7 +12,8 @@
 
 #include "core/common/error.h"
 #include "core/spectrum/data_window.h"
-#include "synthetic_event.h"
+#include "support/event_builder.h"
+#include "support/param_name.h"
 
 namespace krnz::spectrum {
 namespace {
@@ -29,6 +30,19 @@ Segment whole(const Event& event) {
 
 std::size_t maxIndex(const std::vector<double>& v) {
     return static_cast<std::size_t>(std::max_element(v.begin(), v.end()) - v.begin());
+}
+
+std::string windowName(int windowType) {
+    switch (windowType) {
+        case kWindowRect:
+            return "rect";
+        case kWindowGeo:
+            return "geo";
+        case kWindowHanning:
+            return "hanning";
+        default:
+            return "window" + std::to_string(windowType);
+    }
 }
 
 struct SineCase {
@@ -65,7 +79,8 @@ TEST_P(UnitSineOnALine, ShowsItsRmsValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, UnitSineOnALine,
-                         testing::Values(SineCase{kWindowRect, 2}, SineCase{kWindowHanning, 3}));
+                         testing::Values(SineCase{kWindowRect, 2}, SineCase{kWindowHanning, 3}),
+                         [](const auto& info) { return windowName(info.param.windowType); });
 
 struct SuppressionCase {
     int windowType;
@@ -94,7 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, DcSuppression,
     testing::Values(SuppressionCase{kWindowRect, 64, 2}, SuppressionCase{kWindowGeo, 64, 2},
                     SuppressionCase{kWindowHanning, 64, 3}, SuppressionCase{kWindowRect, 63, 2},
-                    SuppressionCase{kWindowGeo, 63, 3}, SuppressionCase{kWindowHanning, 63, 3}));
+                    SuppressionCase{kWindowGeo, 63, 3}, SuppressionCase{kWindowHanning, 63, 3}),
+    [](const auto& info) {
+        return windowName(info.param.windowType) + "_n" + std::to_string(info.param.n);
+    });
 
 TEST(SpectrumTest, SuppressionMayClearEveryLineOfAShortSegment) {
     const Event event =
@@ -151,7 +169,8 @@ TEST_P(KindScaling, PsdHoldsTheSinePowerAndEsdItsEnergy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, KindScaling,
-                         testing::Values(kWindowRect, kWindowGeo, kWindowHanning));
+                         testing::Values(kWindowRect, kWindowGeo, kWindowHanning),
+                         [](const auto& info) { return windowName(info.param); });
 
 TEST(SpectrumTest, SegmentTimesAndGainsAreReported) {
     const Event event =
@@ -234,7 +253,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"before the first sample", {-1, 10}, kWindowRect, kDt},
                     FailureCase{"past the last sample", {90, 100}, kWindowRect, kDt},
                     FailureCase{"GEO on 5 samples", {10, 14}, kWindowGeo, kDt},
-                    FailureCase{"no sample interval", {0, 99}, kWindowRect, 0.0}));
+                    FailureCase{"no sample interval", {0, 99}, kWindowRect, 0.0}),
+    [](const auto& info) { return test::nameOf(info.param.name); });
 
 TEST(SpectrumTest, GeoOnSixSamplesWorks) {
     const Event event =

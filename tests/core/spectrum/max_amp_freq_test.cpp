@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/common/error.h"
+#include "support/param_name.h"
 
 namespace krnz::spectrum {
 namespace {
@@ -31,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PeakCase{"all zero", {0, 10, 20}, {0, 0, 0}, 0},
                     PeakCase{"all negative", {5, 10, 20}, {-3, -1, -2}, 0},
                     PeakCase{"tiny positive", {5, 10, 20}, {-3, 1e-300, -2}, 10},
-                    PeakCase{"empty", {}, {}, 0}));
+                    PeakCase{"empty", {}, {}, 0}),
+    [](const auto& info) { return test::nameOf(info.param.name); });
 
 TEST(MaxAmpFreqTest, MismatchedArraysAreAProgramError) {
     const std::vector<double> x{1, 2, 3};

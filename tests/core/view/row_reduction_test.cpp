@@ -6,8 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <random>
+#include <string>
 
+#include "support/awkward_samples.h"
 #include "support/event_builder.h"
 
 namespace krnz::view {
@@ -57,32 +58,77 @@ INSTANTIATE_TEST_SUITE_P(
                 10,
                 {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {1, 1}, {1, 1}, {1, 1}, {2, 2}, {2, 2}, {2, 2}}},
         Mapping{1, 3, {{0, 0}, {0, 0}, {0, 0}}}, Mapping{9, 1, {{0, 8}}},
-        Mapping{11, 4, {{0, 1}, {2, 4}, {5, 7}, {8, 10}}}));
+        Mapping{11, 4, {{0, 1}, {2, 4}, {5, 7}, {8, 10}}}),
+    [](const auto& info) {
+        return "n" + std::to_string(info.param.n) + "_rows" + std::to_string(info.param.rows);
+    });
 
-TEST(RowReduction, LongRowsMatchAPlainScan) {
-    // Rows long enough for the vectorised lanes and their leftover tail, random values.
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<float> value(-100, 100);
-    const int n = 10007;
-    std::vector<std::vector<float>> data(4, std::vector<float>(n));
-    for (auto& row : data)
-        for (float& v : row) v = value(rng);
+// Rows of n samples in H pixel rows, chosen so that rows are a little shorter than, as long as
+// and a little longer than one and two blocks of the lanes (8 samples), narrower than a sample,
+// and odd.
+struct Reduction {
+    std::size_t n;
+    std::int32_t rows;
+};
+
+void PrintTo(const Reduction& r, std::ostream* os) {
+    *os << r.n << " samples in " << r.rows << " rows";
+}
+
+class RowReductionScan : public ::testing::TestWithParam<Reduction> {};
+
+// Each row's extremes as a scan from its first sample with strict comparisons finds them, to
+// the bit (the sign of a zero included). The rows are mapped as reduceToRows documents.
+TEST_P(RowReductionScan, MatchesThePlainScan) {
+    const auto [n, H] = GetParam();
+    std::vector<std::vector<float>> data;
+    for (std::uint32_t c = 0; c < 4; ++c) {
+        std::vector<float> x = test::awkwardSamples(n, 30 + c);
+        if (c % 2) test::plantPeaks(x, 2 * test::kAwkwardCeiling, 50, c);
+        data.push_back(std::move(x));
+    }
     const Event e = test::makeEvent({data[0], data[1], data[2], data[3]});
-    const int H = 13;
     RowData rows;
     reduceToRows(rows, e.sample, H);
-    // Row boundaries from the ramp mapping: floor(r * n / H) for these sizes (no ties).
+    const auto last = static_cast<std::int32_t>(n) - 1;
+    const double step = static_cast<double>(n) / H;
     for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < H; ++r) {
-            const auto first = static_cast<std::size_t>(std::floor(r * double(n) / H));
-            const auto end = static_cast<std::size_t>(std::floor((r + 1) * double(n) / H));
-            const auto [lo, hi] =
-                std::minmax_element(data[c].begin() + first, data[c].begin() + end);
-            EXPECT_EQ(rows.min(c, r), *lo) << c << "/" << r;
-            EXPECT_EQ(rows.max(c, r), *hi) << c << "/" << r;
+        const std::vector<float>& x = data[static_cast<std::size_t>(c)];
+        double pos = 0.0;
+        for (std::int32_t r = 0; r < H; ++r, pos += step) {
+            const auto a = std::min(static_cast<std::int32_t>(std::floor(pos)), last);
+            const auto b =
+                r + 1 < H ? std::min(static_cast<std::int32_t>(std::floor(pos + step)) - 1, last)
+                          : last;
+            float lo = x[static_cast<std::size_t>(a)], hi = lo;
+            for (std::int32_t j = a + 1; j <= b; ++j) {
+                const float v = x[static_cast<std::size_t>(j)];
+                if (v < lo) lo = v;
+                if (v > hi) hi = v;
+            }
+            ASSERT_TRUE(test::sameBits(rows.min(c, r), lo) && test::sameBits(rows.max(c, r), hi))
+                << "slot " << c << " row " << r << " (samples " << a << ".." << b
+                << "): " << rows.min(c, r) << ".." << rows.max(c, r) << ", expected " << lo << ".."
+                << hi;
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    AcrossBlockEdges, RowReductionScan,
+    ::testing::Values(Reduction{100000, 14286},  // 7 samples a row, some 6 or 8
+                      Reduction{100000, 12500},  // 8
+                      Reduction{100000, 11112},  // 9, some 8
+                      Reduction{100000, 6667},   // 15
+                      Reduction{100000, 6250},   // 16
+                      Reduction{100000, 5883},   // 17
+                      Reduction{99999, 1}, Reduction{100000, 1}, Reduction{100001, 1},
+                      Reduction{7, 1}, Reduction{8, 1}, Reduction{9, 1}, Reduction{15, 1},
+                      Reduction{16, 1}, Reduction{17, 1}, Reduction{100000, 333},
+                      Reduction{1001, 3000}),  // narrower than a sample
+    [](const auto& info) {
+        return "n" + std::to_string(info.param.n) + "_rows" + std::to_string(info.param.rows);
+    });
 
 TEST(RowReduction, NaNInsideARowIsPassedOverAsByTheScan) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
