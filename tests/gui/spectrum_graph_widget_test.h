@@ -17,6 +17,7 @@ class SpectrumGraphWidgetTest : public QObject {
     void tooSmallControlKeepsTenByTenPlot();
     void mismatchedArraysAreRefused();
     void curveAndGridArePainted();
+    void logAxisDrawsZeroOnTheBottomEdge();
 };
 
 }  // namespace krnz::test

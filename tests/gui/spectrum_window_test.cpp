@@ -376,6 +376,35 @@ void SpectrumWindowTest::printHandsTheShownGraphsToThePrintDialog() {
     QVERIFY(page.findText("FFT Rectangular") != nullptr);
     QVERIFY(page.findText("0.600s - 0.899s") != nullptr);
     QVERIFY(page.findText("mm/s   RMS    1    Max. amplitude at") != nullptr);
+    QVERIFY(page.findText("x:") == nullptr);  // no cross-hair, no readouts
+
+    // The cross-hair of graph 2 goes onto the page with it, and only there.
+    gui::SpectrumGraphWidget& graph = s.window().graph(1);
+    const QPoint plot = graph.plotRect().topLeft();
+    QTest::mousePress(&graph, Qt::LeftButton, {}, plot + QPoint(graph.plotRect().width() / 5, 5));
+    QVERIFY(graph.crossHairLinesShown());
+    const std::string readouts = (graph.xReadout() + "   " + graph.yReadout()).toStdString();
+    QTimer::singleShot(0, [&] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            control<QCheckBox>(*modal, "fft_all")->setChecked(true);
+            modal->reject();
+        }
+    });
+    control<QPushButton>(s.window(), "print")->click();
+    report::RecordingPageTarget crossed;
+    QVERIFY(dialog.compose(crossed, crossed.margins()));
+    const report::PageCall* text = crossed.findText("x:");
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->text, readouts);
+    // In the upper right graph, under its heading.
+    const report::PageCall* heading = crossed.findText("    2    Max");
+    const report::PageCall* below = crossed.findText("    3    Max");
+    QVERIFY(heading != nullptr && below != nullptr);
+    QVERIFY(text->x1 > crossed.pageWidth() / 2);
+    QVERIFY(text->y1 > heading->y1 && text->y1 < below->y1);
+    int readoutTexts = 0;
+    for (const report::PageCall* t : crossed.texts()) readoutTexts += t->text.starts_with("x:");
+    QCOMPARE(readoutTexts, 1);
 }
 
 void SpectrumWindowTest::saveButtonsWritePicturesIntoTheChosenFolder() {

@@ -70,10 +70,13 @@ void spectrumPage(PageTarget& target, const PrintSources& s, const PageRect& are
     y += textLine(target, heading, area.left, y, area.width, false) + 0.6 * lh;
     const PageRect graphs{area.left, y, area.width, area.bottom() - y};
     auto graphOf = [&](int slot) {
+        const auto i = static_cast<std::size_t>(slot);
         PrintedGraph g;
-        g.setup = &sp.graphs[static_cast<std::size_t>(slot)];
-        g.yUnit = sp.yUnits[static_cast<std::size_t>(slot)];
+        g.setup = &sp.graphs[i];
+        g.yUnit = sp.yUnits[i];
         g.maxampatText = s.texts->text("frq", "maxampat");
+        g.xReadout = sp.xReadouts[i];
+        g.yReadout = sp.yReadouts[i];
         return g;
     };
     if (s.choices.fftAll) {

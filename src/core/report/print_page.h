@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/analysis/reporter.h"
@@ -20,7 +21,10 @@ struct PrintSpectrum {
     std::array<spectrum::GraphSetup, kSlots> graphs;
     std::array<std::string, kSlots> yUnits;  // "mm/s   RMS" ...
     std::string selected;                    // the window's heading
-    double tStart = 0.0;                     // s, the analysed interval
+    // The readouts ("x:...", "y:...") of the graphs whose cross-hair shows both its lines.
+    std::array<std::optional<std::string>, kSlots> xReadouts;
+    std::array<std::optional<std::string>, kSlots> yReadouts;
+    double tStart = 0.0;  // s, the analysed interval
     double tEnd = 0.0;
 };
 

@@ -21,6 +21,12 @@ std::vector<double> logOrZero(const std::vector<double>& v) {
     return out;
 }
 
+std::vector<bool> atMostZero(const std::vector<double>& v) {
+    std::vector<bool> out(v.size());
+    for (std::size_t k = 0; k < v.size(); ++k) out[k] = !(v[k] > 0.0);
+    return out;
+}
+
 std::vector<double> ticks(double from, double to) {
     std::vector<double> t(kTickIntervals + 1);
     for (int k = 0; k <= kTickIntervals; ++k) {
@@ -45,6 +51,11 @@ double yTop(const GraphSetup& graph, double groupMax, bool manual, double manual
 }
 
 }  // namespace
+
+double drawnY(const GraphSetup& graph, std::size_t i) {
+    if (graph.yIsLog && i < graph.yAtMostZero.size() && graph.yAtMostZero[i]) return graph.bottom;
+    return graph.y[i];
+}
 
 std::array<double, kDecades> decadeTable() {
     std::array<double, kDecades> table{};
@@ -80,6 +91,7 @@ std::array<GraphSetup, kSlots> prepareGraphs(const SpectrumRun& run,
         graph.maxAmpFreq = maxAmpFreq(run.freqs, values);
         graph.x = params.logx ? logOrZero(run.freqs) : run.freqs;
         graph.y = params.logy ? logOrZero(values) : values;
+        if (params.logy) graph.yAtMostZero = atMostZero(values);
 
         graph.left = 0.0;
         graph.right = params.logx ? log10(params.maxFrq[g]) : params.maxFrq[g];

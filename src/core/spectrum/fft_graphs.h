@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "core/event/event.h"
@@ -21,6 +22,9 @@ struct GraphSetup {
     double bottom = 0.0;
     std::vector<double> x;  // Hz, or log10(Hz) with 0 for 0 Hz on a logarithmic axis
     std::vector<double> y;  // the spectrum, or its log10 with 0 for values <= 0
+    // On a logarithmic y axis, per point: the value is <= 0 and its y is that 0, not a logarithm.
+    // Empty on a linear axis.
+    std::vector<bool> yAtMostZero;
     // Six evenly spaced tick values; on a logarithmic axis decadeTable() instead, whose values
     // the graph takes the logarithm of.
     std::vector<double> xLabels;
@@ -30,6 +34,10 @@ struct GraphSetup {
     int ch = 0;               // slot, shown as ch + 1
     double maxAmpFreq = 0.0;  // Hz of the largest value, from the linear spectrum
 };
+
+// Where point i is drawn on the y axis: its y, or the bottom edge for a value <= 0 on a
+// logarithmic axis, which has no place there.
+double drawnY(const GraphSetup& graph, std::size_t i);
 
 struct SpectrumResult {
     SpectrumRun run;

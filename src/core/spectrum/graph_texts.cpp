@@ -21,6 +21,12 @@ std::string readoutText(double stored, bool isLog) {
     return text;
 }
 
+std::pair<std::string, std::string> pointReadouts(const GraphSetup& graph, std::size_t i) {
+    const bool none = graph.yIsLog && i < graph.yAtMostZero.size() && graph.yAtMostZero[i];
+    return {"x:" + readoutText(graph.x[i], graph.xIsLog),
+            "y:" + (none ? readoutText(0.0, false) : readoutText(graph.y[i], graph.yIsLog))};
+}
+
 std::string graphHeading(const std::string& yUnit, int slot, const std::string& maxampatText,
                          double maxAmpFreqHz) {
     return yUnit + "    " + std::to_string(slot + 1) + "    " + maxampatText + " " +

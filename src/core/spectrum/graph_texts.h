@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <utility>
+
+#include "core/spectrum/fft_graphs.h"
 
 namespace krnz::spectrum {
 
@@ -13,6 +17,10 @@ std::string tickText(double value);
 // significant digits: up to two decimals ("12.5", "0.33") when it has a fraction and is at least
 // 0.005 in magnitude, else a whole number ("250", "0").
 std::string readoutText(double stored, bool isLog);
+
+// The cross-hair readouts of point i of a graph, "x:" and "y:" with readoutText of its
+// coordinates; a value <= 0 on a logarithmic y axis reads 0.
+std::pair<std::string, std::string> pointReadouts(const GraphSetup& graph, std::size_t i);
 
 // The graph heading: y unit, four blanks, slot + 1, four blanks, the "maxampat" language text,
 // a blank, the frequency with one decimal and " Hz".

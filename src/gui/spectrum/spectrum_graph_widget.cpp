@@ -3,21 +3,21 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygonF>
 #include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
 #include "core/common/error.h"
-#include "core/report/segment_clip.h"
+#include "core/report/graph_print.h"
 #include "core/spectrum/graph_texts.h"
 #include "gui/spectrum/pixel_index_table.h"
 #include "gui/view/texts.h"
+#include "platform/painter_page_target.h"
+#include "platform/screen_metrics.h"
 
 namespace krnz::gui {
 namespace {
 
-const QColor kGridRed(255, 0, 0);
 const QColor kCrossHair(0, 0, 160);
 // The save button's distance from the control's right edge.
 constexpr int kSaveFromRight = 35;
@@ -50,48 +50,41 @@ QString SpectrumGraphWidget::heading() const {
                                        m_graph.maxAmpFreq));
 }
 
-spectrum::GraphMapping SpectrumGraphWidget::mapping() const {
-    spectrum::GraphMapping map;
-    map.left = m_graph.left;
-    map.top = m_graph.top;
-    map.right = m_graph.right;
-    map.bottom = m_graph.bottom;
-    map.width = m_plot.width();
-    map.height = m_plot.height();
-    return map;
-}
-
 void SpectrumGraphWidget::invalidate() {
-    m_plot = QRect(kPlotLeft, kPlotTop, std::max(width() - kPlotLeft - kRightMargin, kMinPlotSize),
-                   std::max(height() - kPlotTop - kBottomMargin, kMinPlotSize));
     const qreal ratio = devicePixelRatioF();
+    const double tpp = platform::screenMetrics(screen(), ratio).twipsPerPixel;
     m_picture = QPixmap(QSize(std::max(width(), 1), std::max(height(), 1)) * ratio);
     m_picture.setDevicePixelRatio(ratio);
     m_picture.fill(palette().color(QPalette::Window));
+    m_plot = QRect();
+    m_map = {};
     m_pixelIndex.clear();
 
-    QPainter p(&m_picture);
-    p.fillRect(m_plot, Qt::white);
-    p.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics fm(font());
-    p.drawText(m_plot.right() + 7, m_plot.bottom() - 17 + fm.ascent(), m_xUnit);
     if (m_hasData) {
-        QFont bold = font();
-        bold.setBold(true);
-        p.setFont(bold);
-        p.drawText(QRect(m_plot.left(), 0, width() - m_plot.left(), kPlotTop - 4),
-                   Qt::AlignLeft | Qt::AlignVCenter, heading());
-        p.setFont(font());
-        if (mappable(m_graph)) {
-            const spectrum::GraphMapping map = mapping();
-            drawGrid(p, map);
-            drawCurve(p, map);
-        }
+        report::PrintedGraph drawn;
+        drawn.setup = &m_graph;
+        drawn.xUnit = stdstr(m_xUnit);
+        drawn.yUnit = stdstr(m_yUnit);
+        drawn.maxampatText = stdstr(m_maxampat);
+        drawn.wholePixels = true;
+        drawn.minPlotPixels = kMinPlotSize;
+        const report::PageRect area{kPadding * tpp, kPadding * tpp, (width() - 2 * kPadding) * tpp,
+                                    (height() - 2 * kPadding) * tpp};
+        QPainter p(&m_picture);
+        platform::PainterPageTarget target(p, QSizeF(width() * tpp, height() * tpp), tpp);
+        const report::GraphLayout layout = report::layoutGraph(target, drawn, area);
+        m_plot = QRect(static_cast<int>(std::lround(layout.plot.left / tpp)),
+                       static_cast<int>(std::lround(layout.plot.top / tpp)), layout.map.width,
+                       layout.map.height);
+        m_map = layout.map;
+        p.fillRect(m_plot, Qt::white);
+        // Lines on whole pixels then cover their pixel rather than half of two.
+        p.translate(0.5, 0.5);
+        target.startDoc();
+        report::printGraph(target, drawn, area);
+        target.endDoc();
+        if (mappable(m_graph)) m_pixelIndex = gui::pixelIndexTable(m_graph.x, m_map);
     }
-    p.setPen(Qt::black);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(m_plot.adjusted(-1, -1, 0, 0));
-    p.end();
 
     // A cross-hair outlives new data: it reads the new curve at its column.
     if (m_crossHairShown) {
@@ -102,77 +95,6 @@ void SpectrumGraphWidget::invalidate() {
     update();
 }
 
-void SpectrumGraphWidget::drawGrid(QPainter& p, const spectrum::GraphMapping& map) {
-    const QFontMetrics fm(font());
-    const auto yTicks =
-        spectrum::visibleTicks(m_graph.yLabels, m_graph.yIsLog, m_graph.bottom, m_graph.top);
-    const auto xTicks =
-        spectrum::visibleTicks(m_graph.xLabels, m_graph.xIsLog, m_graph.left, m_graph.right);
-    for (const spectrum::Tick& t : yTicks) {
-        const int y = m_plot.top() + static_cast<int>(map.py(t.position));
-        p.setPen(kGridRed);
-        p.drawLine(m_plot.left(), y, m_plot.left() + m_plot.width(), y);
-        p.setPen(palette().color(QPalette::WindowText));
-        const QString text = qstr(spectrum::tickText(t.value));
-        p.drawText(QRect(0, y - fm.height() / 2, m_plot.left() - 4, fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, text);
-    }
-    int lastRight = -1000000;
-    for (const spectrum::Tick& t : xTicks) {
-        const int x = m_plot.left() + static_cast<int>(map.px(t.position));
-        p.setPen(kGridRed);
-        p.drawLine(x, m_plot.top() - 1, x, m_plot.bottom());
-        const QString text = qstr(spectrum::tickText(t.value));
-        const int w = fm.horizontalAdvance(text);
-        // Texts that would run into the one before are left out.
-        if (x - w / 2 < lastRight + 4) continue;
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(QRect(x - w / 2 - 1, m_plot.bottom() + 3, w + 2, fm.height()), Qt::AlignCenter,
-                   text);
-        lastRight = x + w / 2;
-    }
-}
-
-void SpectrumGraphWidget::drawCurve(QPainter& p, const spectrum::GraphMapping& map) {
-    m_pixelIndex = gui::pixelIndexTable(m_graph.x, map);
-    if (m_graph.x.empty()) return;
-    // Clipped here rather than by the painter: a log axis or a manual scale can put points
-    // millions of pixels away, which the rasteriser does not take well.
-    const report::PageRect clip{0.0, 0.0, static_cast<double>(map.width - 1),
-                                static_cast<double>(map.height - 1)};
-    p.save();
-    p.translate(m_plot.topLeft());
-    p.setPen(QPen(Qt::black, 0));
-    double x1 = map.px(m_graph.x[0]);
-    double y1 = map.py(m_graph.y[0]);
-    if (x1 >= 0 && x1 <= clip.width && y1 >= 0 && y1 <= clip.height) p.drawPoint(QPointF(x1, y1));
-    QPolygonF run;
-    auto flush = [&] {
-        if (run.size() > 1) p.drawPolyline(run);
-        run.clear();
-    };
-    for (std::size_t i = 1; i < m_graph.x.size(); ++i) {
-        const double x2 = map.px(m_graph.x[i]);
-        const double y2 = map.py(m_graph.y[i]);
-        double cx1 = x1, cy1 = y1, cx2 = x2, cy2 = y2;
-        if (report::clipSegment(clip, cx1, cy1, cx2, cy2)) {
-            if (run.isEmpty() || run.back() != QPointF(cx1, cy1)) {
-                flush();
-                run.append(QPointF(cx1, cy1));
-            }
-            run.append(QPointF(cx2, cy2));
-        } else {
-            flush();
-        }
-        // The lines rise in frequency: past the right edge nothing more is drawn.
-        if (x1 > clip.width && x2 > clip.width && i > 1) break;
-        x1 = x2;
-        y1 = y2;
-    }
-    flush();
-    p.restore();
-}
-
 void SpectrumGraphWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (m_picture.isNull()) {
@@ -181,6 +103,11 @@ void SpectrumGraphWidget::paintEvent(QPaintEvent*) {
     }
     p.drawPixmap(0, 0, m_picture);
     if (m_crossHairShown) drawCrossHair(p);
+}
+
+bool SpectrumGraphWidget::crossHairLinesShown() const {
+    return m_crossHairShown && m_rowKnown && !m_xReadout.isEmpty() && m_crossHair.y() >= 0 &&
+           m_crossHair.y() < m_plot.height();
 }
 
 void SpectrumGraphWidget::drawCrossHair(QPainter& p) {
@@ -240,12 +167,12 @@ void SpectrumGraphWidget::mouseAt(QPoint pos) {
     const auto column = static_cast<std::size_t>(pos.x());
     if (column < m_pixelIndex.size() && m_pixelIndex[column] >= 0 && mappable(m_graph)) {
         const auto i = static_cast<std::size_t>(m_pixelIndex[column]);
-        m_crossHair.setY(static_cast<int>(mapping().py(m_graph.y[i])));
+        // The row the curve is drawn in at that point.
+        m_crossHair.setY(static_cast<int>(m_map.py(spectrum::drawnY(m_graph, i))));
         m_rowKnown = true;
-        m_xReadout =
-            QStringLiteral("x:") + qstr(spectrum::readoutText(m_graph.x[i], m_graph.xIsLog));
-        m_yReadout =
-            QStringLiteral("y:") + qstr(spectrum::readoutText(m_graph.y[i], m_graph.yIsLog));
+        const auto [x, y] = spectrum::pointReadouts(m_graph, i);
+        m_xReadout = qstr(x);
+        m_yReadout = qstr(y);
     }
     update();
     m_mouseBusy = false;

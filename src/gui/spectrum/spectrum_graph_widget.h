@@ -14,17 +14,15 @@ class QToolButton;
 
 namespace krnz::gui {
 
-// The x/y graph of one spectrum (`graph4711`): grid and tick texts, a heading with the slot
-// and the frequency of the largest value, the curve, and cross-hair readouts while the left
-// button is held over the plot. Mapping and texts are the core's, so the printed graph agrees.
+// The x/y graph of one spectrum (`graph4711`), drawn by the printed page's routine: grid and
+// tick texts, a heading with the slot and the frequency of the largest value, the curve. On top,
+// cross-hair readouts while the left button is held over the plot.
 class SpectrumGraphWidget : public QWidget {
     Q_OBJECT
   public:
-    // Margins of the plot (`bg`) inside the control, pixels.
-    static constexpr int kPlotLeft = 58;
-    static constexpr int kPlotTop = 30;
-    static constexpr int kRightMargin = 52;
-    static constexpr int kBottomMargin = 28;
+    // The graph keeps this far from the control's edges, pixels.
+    static constexpr int kPadding = 4;
+    // The plot stays this large in a control too small for it, pixels.
     static constexpr int kMinPlotSize = 10;
     // Readout labels stand this far from the cross-hair lines.
     static constexpr int kReadoutOffset = 50;
@@ -48,7 +46,7 @@ class SpectrumGraphWidget : public QWidget {
     QString heading() const;
     // `bg`: the plot in control coordinates, and the mapping of the data rectangle onto it.
     QRect plotRect() const { return m_plot; }
-    spectrum::GraphMapping mapping() const;
+    spectrum::GraphMapping mapping() const { return m_map; }
     const std::vector<std::int32_t>& pixelIndexTable() const { return m_pixelIndex; }
 
     // The cross-hair: shown after the first press on the plot; column and row in the plot.
@@ -56,6 +54,8 @@ class SpectrumGraphWidget : public QWidget {
     QPoint crossHair() const { return m_crossHair; }
     QString xReadout() const { return m_xReadout; }
     QString yReadout() const { return m_yReadout; }
+    // Both lines of the cross-hair in the plot, with readouts: what a printed page shows.
+    bool crossHairLinesShown() const;
 
   Q_SIGNALS:
     // The "..." button: the window asks for a file and saves the picture.
@@ -69,8 +69,6 @@ class SpectrumGraphWidget : public QWidget {
 
   private:
     void mouseAt(QPoint pos);
-    void drawGrid(QPainter& p, const spectrum::GraphMapping& map);
-    void drawCurve(QPainter& p, const spectrum::GraphMapping& map);
     void drawCrossHair(QPainter& p);
 
     spectrum::GraphSetup m_graph;
@@ -80,7 +78,8 @@ class SpectrumGraphWidget : public QWidget {
     QString m_maxampat;
 
     QRect m_plot;
-    QPixmap m_picture;  // grid, texts and curve, kept between paints
+    spectrum::GraphMapping m_map;
+    QPixmap m_picture;  // the graph without the cross-hair, kept between paints
     std::vector<std::int32_t> m_pixelIndex;
 
     bool m_mouseBusy = false;

@@ -123,6 +123,11 @@ report::PrintSpectrum SpectrumWindow::printSpectrum() const {
     report::PrintSpectrum page;
     if (m_result) page.graphs = m_result->graphs;
     page.yUnits = m_shownUnits;
+    for (std::size_t g = 0; g < kSlots; ++g) {
+        if (!m_graphs[g]->crossHairLinesShown()) continue;
+        page.xReadouts[g] = stdstr(m_graphs[g]->xReadout());
+        page.yReadouts[g] = stdstr(m_graphs[g]->yReadout());
+    }
     page.selected = m_shownSelected;
     page.tStart = m_tStart;
     page.tEnd = m_tEnd;

@@ -96,6 +96,7 @@ TEST(SpectrumGraphsTest, LogYWithAllMagnitudesAtMostZero) {
         const SpectrumResult result = rmsGraphs(silent, params);
         for (const GraphSetup& graph : result.graphs) {
             EXPECT_EQ(graph.y, std::vector<double>(kN / 2, 0.0));
+            EXPECT_EQ(graph.yAtMostZero, std::vector<bool>(kN / 2, true));
             EXPECT_NEAR(graph.top, 0.0, 1e-15);
             EXPECT_NEAR(graph.bottom, -2.0, 1e-15);
             EXPECT_TRUE(graph.yIsLog);
@@ -117,6 +118,12 @@ TEST(SpectrumGraphsTest, LogYWithNormalizeStaysAtTheCurves) {
         EXPECT_NEAR(result.graphs[g].top, std::log10(tops[g]), 1e-12) << "graph " << g;
         EXPECT_NEAR(result.graphs[g].bottom, result.graphs[g].top - 2, 1e-15);
         EXPECT_NEAR(result.graphs[g].y[10], std::log10(kAmplitudes[g] / std::sqrt(2.0)), 1e-6);
+        // The line at DC is suppressed to 0: drawn on the bottom edge, not at its stand-in 1.
+        ASSERT_EQ(result.run.values[g][0], 0.0);
+        EXPECT_TRUE(result.graphs[g].yAtMostZero[0]);
+        EXPECT_EQ(drawnY(result.graphs[g], 0), result.graphs[g].bottom);
+        EXPECT_FALSE(result.graphs[g].yAtMostZero[10]);
+        EXPECT_EQ(drawnY(result.graphs[g], 10), result.graphs[g].y[10]);
     }
 }
 
@@ -163,6 +170,7 @@ TEST(SpectrumGraphsTest, LinearAxesHaveSixEvenTicks) {
     // The curve stays linear and complete, beyond the axis too.
     EXPECT_EQ(result.graphs[3].x, result.run.freqs);
     EXPECT_EQ(result.graphs[3].y, result.run.values[3]);
+    EXPECT_TRUE(result.graphs[3].yAtMostZero.empty());
 }
 
 TEST(SpectrumGraphsTest, ManualScaleReplacesTheAutomaticTop) {

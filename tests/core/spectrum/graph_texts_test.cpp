@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace krnz::spectrum {
 namespace {
@@ -34,6 +35,18 @@ TEST(GraphTextsTest, ReadoutsShowAFractionOnlyWhereThereIsOne) {
     EXPECT_EQ(readoutText(2, true), "100");
     EXPECT_EQ(readoutText(std::log10(12.345), true), "12.3");
     EXPECT_EQ(readoutText(-3, true), "0");  // 0.001 is below 0.005
+}
+
+// A value <= 0 has no logarithm; the 0 kept in its place would read 1.
+TEST(GraphTextsTest, PointReadoutsOfALogarithmicGraph) {
+    GraphSetup g;
+    g.x = {0, 1, 2};
+    g.y = {0, 0, std::log10(0.5)};
+    g.yAtMostZero = {true, false, false};
+    g.xIsLog = g.yIsLog = true;
+    EXPECT_EQ(pointReadouts(g, 0), (std::pair<std::string, std::string>("x:1", "y:0")));
+    EXPECT_EQ(pointReadouts(g, 1), (std::pair<std::string, std::string>("x:10", "y:1")));
+    EXPECT_EQ(pointReadouts(g, 2), (std::pair<std::string, std::string>("x:100", "y:0.5")));
 }
 
 TEST(GraphTextsTest, HeadingNamesUnitSlotAndFrequency) {
