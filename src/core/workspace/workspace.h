@@ -122,6 +122,7 @@ class Workspace {
     const view::CursorState& cursor() const { return m_cursor; }
     const view::RowData& rows() const { return m_rows; }
     const VisibleRange& visibleRange() const { return m_visible; }
+    double twipsPerRow() const { return m_twipsPerRow; }
     const SpectrumChoices& spectrumChoices() const { return m_spectrum; }
     const report::PpvzxTable& ppvzxTable() const { return m_ppvzxTable; }
     int standard() const { return m_standard; }

@@ -16,9 +16,9 @@
 #include "gui/report/print_dialog.h"
 #include "gui/spectrum/spectrum_graph_widget.h"
 #include "gui/spectrum/spectrum_wizard.h"
-#include "gui/view/main_window.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
+#include "platform/screen_metrics.h"
 
 namespace krnz::gui {
 namespace {
@@ -36,11 +36,8 @@ std::int32_t twipsLong(double twips) {
 
 }  // namespace
 
-SpectrumWindow::SpectrumWindow(MainWindow& main)
-    : QWidget(&main, Qt::Window),
-      m_main(main),
-      m_session(main.session()),
-      m_choosePicture(pictureFileDialog(this)) {
+SpectrumWindow::SpectrumWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session), m_choosePicture(pictureFileDialog(this)) {
     setObjectName(QStringLiteral("frqForm"));
     createControls();
     connect(&m_session, &Session::languageChanged, this, [this] {
@@ -122,7 +119,7 @@ void SpectrumWindow::load() {
     m_loaded = true;
 
     const settings::FftSettings& stored = m_session.general().fft;
-    const double tpp = m_main.metrics().twipsPerPixel;
+    const double tpp = platform::screenMetrics(screen()).twipsPerPixel;
     const QRect area = workArea(*this);
     const settings::WindowGeometry placed = settings::placeWindow(
         settings::storedFftWindow(stored), {0, 0, area.width() * tpp, area.height() * tpp});
@@ -140,7 +137,7 @@ void SpectrumWindow::load() {
 
 void SpectrumWindow::update_fft_init_data() {
     settings::FftSettings& stored = m_session.general().fft;
-    const double tpp = m_main.metrics().twipsPerPixel;
+    const double tpp = platform::screenMetrics(screen()).twipsPerPixel;
     const QRect area = workArea(*this);
     const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     const QRect place = normal.isValid() ? normal : geometry();
@@ -168,7 +165,7 @@ void SpectrumWindow::openFromMainWindow() {
 }
 
 SpectrumWizard& SpectrumWindow::wizard() {
-    if (!m_wizard) m_wizard = new SpectrumWizard(*this, &m_main);
+    if (!m_wizard) m_wizard = new SpectrumWizard(*this, parentWidget());
     return *m_wizard;
 }
 
@@ -180,7 +177,7 @@ void SpectrumWindow::back() {
 }
 
 void SpectrumWindow::print() {
-    m_main.printDialog().callFftPrint(printSpectrum());
+    m_session.requestSpectrumPrint(printSpectrum());
 }
 
 void SpectrumWindow::savePicture(QWidget& source) {

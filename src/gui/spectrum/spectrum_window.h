@@ -22,7 +22,7 @@ namespace krnz::gui {
 
 class SpectrumGraphWidget;
 class SpectrumWizard;
-class MainWindow;
+class Session;
 class Session;
 
 // The spectrum window (`frqForm`): the spectra of the four slots over the interval between the
@@ -36,10 +36,9 @@ class SpectrumWindow : public QWidget {
     // The list of every `maxFrq` box, Hz.
     static constexpr std::array<const char*, 5> kMaxFrqList{"500", "200", "100", "50", "20"};
 
-    explicit SpectrumWindow(MainWindow& main);
+    SpectrumWindow(Session& session, QWidget* parent);
     ~SpectrumWindow() override;
 
-    MainWindow& mainWindow() { return m_main; }
     Session& session() { return m_session; }
 
     // The two choices of the wizard; not clamped here (the wizard clamps).
@@ -104,7 +103,6 @@ class SpectrumWindow : public QWidget {
     void back();
     void savePicture(QWidget& source);
 
-    MainWindow& m_main;
     Session& m_session;
     int m_windowType = 0;
     int m_spectrumType = 0;

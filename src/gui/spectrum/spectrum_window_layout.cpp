@@ -8,7 +8,7 @@
 
 #include "gui/spectrum/spectrum_graph_widget.h"
 #include "gui/spectrum/spectrum_window.h"
-#include "gui/view/main_window.h"
+#include "platform/screen_metrics.h"
 
 namespace krnz::gui {
 namespace {
@@ -31,7 +31,7 @@ void SpectrumWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void SpectrumWindow::layoutControls() {
-    const double tpp = m_main.metrics().twipsPerPixel;
+    const double tpp = platform::screenMetrics(screen()).twipsPerPixel;
     auto px = [tpp](double twips) { return static_cast<int>(twips / tpp + 0.5); };
     setMinimumWidth(px(kMinWidthTwips));
     if (height() * tpp < kMinHeightTwips) return;

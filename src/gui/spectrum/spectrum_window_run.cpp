@@ -16,10 +16,10 @@
 #include "gui/report/prompter_reporter.h"
 #include "gui/spectrum/spectrum_graph_widget.h"
 #include "gui/spectrum/spectrum_window.h"
-#include "gui/view/main_window.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
 #include "platform/prompter.h"
+#include "platform/screen_metrics.h"
 
 namespace krnz::gui {
 namespace {
@@ -83,8 +83,8 @@ bool SpectrumWindow::run(bool reportRepeatedFailure) {
     std::string failure;
     try {
         const spectrum::Segment segment = spectrum::segmentFromCursorRows(
-            cursor.yTwips, cursor.refYTwips, m_main.metrics().twipsPerDevicePixel(),
-            m_session.rows().rowCount, event.sample.nSamplesPerChannel);
+            cursor.yTwips, cursor.refYTwips, m_session.twipsPerRow(), m_session.rows().rowCount,
+            event.sample.nSamplesPerChannel);
         std::get<0>(key) = segment.first;
         std::get<1>(key) = segment.last;
         spectrum::SpectrumResult result =

@@ -11,9 +11,9 @@
 
 #include "gui/report/print_dialog.h"
 #include "gui/spectrum/spectrum_window.h"
-#include "gui/view/main_window.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
+#include "platform/screen_metrics.h"
 
 namespace krnz::gui {
 namespace {
@@ -93,7 +93,6 @@ void SpectrumWizard::next() {
         if (m_weight[static_cast<std::size_t>(i)]->isChecked()) m_window.setWindowType(i);
         if (m_filter[static_cast<std::size_t>(i)]->isChecked()) m_window.setSpectrumType(i);
     }
-    m_window.mainWindow().printDialog().enable_freq_plott();
     settings::FftSettings& stored = m_window.session().general().fft;
     stored.fftwindow = static_cast<std::uint8_t>(m_window.windowType());
     stored.fftspectra = static_cast<std::uint8_t>(m_window.spectrumType());

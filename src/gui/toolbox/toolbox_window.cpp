@@ -17,10 +17,10 @@
 #include "gui/report/print_dialog.h"
 #include "gui/toolbox/frequency_selector.h"
 #include "gui/toolbox/resultant_selection.h"
-#include "gui/view/main_window.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
 #include "platform/prompter.h"
+#include "platform/screen_metrics.h"
 
 namespace krnz::gui {
 namespace {
@@ -31,11 +31,8 @@ constexpr std::size_t at(int row) {
 
 }  // namespace
 
-ToolboxWindow::ToolboxWindow(MainWindow& window)
-    : QWidget(&window, Qt::Window),
-      m_window(window),
-      m_session(window.session()),
-      m_chain(m_session.texts(), m_reporter) {
+ToolboxWindow::ToolboxWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session), m_chain(m_session.texts(), m_reporter) {
     setObjectName(QStringLiteral("toolbox"));
     buildControls();
     layOutControls();
@@ -77,12 +74,11 @@ void ToolboxWindow::connectControls() {
     connect(m_save, &QPushButton::clicked, this, &ToolboxWindow::saveMacro);
     connect(m_macroList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { loadMacro(m_macroList->row(item)); });
-    connect(m_print, &QPushButton::clicked, this,
-            [this] { m_window.printDialog().call_non_fft_print(); });
+    connect(m_print, &QPushButton::clicked, this, [this] { m_session.requestEventPrint(); });
 }
 
 void ToolboxWindow::openToolbox() {
-    m_window.actions().toolboxButton->setText(qtext(m_session.texts(), "krn", "toolboxopen"));
+    m_session.setToolboxOpen(true);
     if (!isVisible()) {
         init();
         m_chain.setCurrentRow(0);
@@ -110,8 +106,7 @@ void ToolboxWindow::showChain() {
             report::reportError(m_reporter, e);
         }
         m_session.setSourceChannels(m_chain.sourceChannels());
-        m_window.setMainWindowTexts(true);
-        m_window.formResize();
+        m_session.rowsProcessed(true);
     }
     raise();
     activateWindow();
@@ -220,9 +215,8 @@ void ToolboxWindow::closeEvent(QCloseEvent* event) {
 void ToolboxWindow::unload() {
     if (m_session.hasEvent()) m_chain.restore(m_session.eventForChain());
     m_session.setSourceChannels({1, 2, 3, 4});
-    m_window.setMainWindowTexts(false);
-    m_window.actions().toolboxButton->setText(qtext(m_session.texts(), "krn", "toolbox"));
-    m_window.formResize();
+    m_session.rowsProcessed(false);
+    m_session.setToolboxOpen(false);
 }
 
 }  // namespace krnz::gui

@@ -20,7 +20,7 @@ class QPushButton;
 
 namespace krnz::gui {
 
-class MainWindow;
+class Session;
 class Session;
 
 // The operator toolbox (`toolbox`): per displayed row the source channel, the "channelOn" and
@@ -30,7 +30,7 @@ class Session;
 class ToolboxWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit ToolboxWindow(MainWindow& window);
+    ToolboxWindow(Session& session, QWidget* parent);
 
     // The main window's "toolboxButton": shows the window (modeless), its button caption saying
     // that it is open.
@@ -80,7 +80,6 @@ class ToolboxWindow : public QWidget {
     void channelOnClicked(int row);
     void unload();
 
-    MainWindow& m_window;
     Session& m_session;
     PrompterReporter m_reporter;
     analysis::OperatorChain m_chain;

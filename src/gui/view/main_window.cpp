@@ -156,6 +156,15 @@ void MainWindow::connectActions() {
     });
     connect(m_samplePanel, &SampleInfoPanel::moreClicked, this, &MainWindow::moreClientInfo);
     connect(&m_session, &Session::panelsChanged, this, &MainWindow::updatePanels);
+    connect(&m_session, &Session::rowsChanged, this, &MainWindow::formResize);
+    connect(&m_session, &Session::eventPrintRequested, this,
+            [this] { printDialog().call_non_fft_print(); });
+    connect(&m_session, &Session::spectrumPrintRequested, this,
+            [this](const report::PrintSpectrum& page) { printDialog().callFftPrint(page); });
+    connect(&m_session, &Session::toolboxOpenChanged, this, [this](bool open) {
+        m_actions.toolboxButton->setText(
+            qtext(m_session.texts(), "krn", open ? "toolboxopen" : "toolbox"));
+    });
     connect(&m_session, &Session::userInfoChanged, this, [this] { showUserInfo(); });
     connect(&m_session, &Session::languageChanged, this, [this] {
         applyCaptions();
@@ -244,7 +253,7 @@ ExtraGraphWindow& MainWindow::extraGraphWindow() {
 }
 
 SpectrumWindow& MainWindow::spectrumWindow() {
-    if (!m_spectrumWindow) m_spectrumWindow = new SpectrumWindow(*this);
+    if (!m_spectrumWindow) m_spectrumWindow = new SpectrumWindow(m_session, this);
     return *m_spectrumWindow;
 }
 
@@ -254,7 +263,7 @@ PrintDialog& MainWindow::printDialog() {
 }
 
 ToolboxWindow& MainWindow::toolboxWindow() {
-    if (!m_toolbox) m_toolbox = new ToolboxWindow(*this);
+    if (!m_toolbox) m_toolbox = new ToolboxWindow(m_session, this);
     return *m_toolbox;
 }
 

@@ -23,6 +23,11 @@ void Session::setMainWindowTexts(bool processed) {
     Q_EMIT panelsChanged();
 }
 
+void Session::rowsProcessed(bool processed) {
+    setMainWindowTexts(processed);
+    Q_EMIT rowsChanged();
+}
+
 void Session::setTimeScale(double gridStepS) {
     if (m_workspace.setTimeScale(gridStepS)) Q_EMIT panelsChanged();
 }

@@ -93,7 +93,23 @@ class Session : public QObject {
     // The texts just saved, offered to the next event that has none of its own.
     void rememberUserInfo() { m_previousUserInfo = m_workspace.userInfo(); }
 
+    // The rows were processed or put back in place: the panels are rebuilt and the strips laid
+    // out again (rowsChanged).
+    void rowsProcessed(bool processed);
+    // Requests a window makes of the main window, which owns the print dialog and the toolbar.
+    void requestEventPrint() { Q_EMIT eventPrintRequested(); }
+    void requestSpectrumPrint(const report::PrintSpectrum& page) {
+        Q_EMIT spectrumPrintRequested(page);
+    }
+    void setToolboxOpen(bool open) { Q_EMIT toolboxOpenChanged(open); }
+    // Twips per strip row at the last layout: cursor positions convert to rows with it.
+    double twipsPerRow() const { return m_workspace.twipsPerRow(); }
+
   Q_SIGNALS:
+    void rowsChanged();
+    void eventPrintRequested();
+    void spectrumPrintRequested(const report::PrintSpectrum& page);
+    void toolboxOpenChanged(bool open);
     void panelsChanged();
     void userInfoChanged();
     void languageChanged();
