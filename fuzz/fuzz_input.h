@@ -136,4 +136,17 @@ inline double sampleRate(std::uint8_t k) {
     return kRates[k % std::size(kRates)];
 }
 
+// An event of four rows decoded from the input (at most 2048 samples each) at `frq` Hz; the
+// channels are left for the target to fill.
+inline krnz::Event eventOfRows(Input& in, double frq) {
+    krnz::Event event;
+    krnz::SampleRecord& rec = event.sample;
+    rec.sampleData = rowsOf(decodeValues(in, 4 * 2048));
+    rec.nSamplesPerChannel = rec.sampleData.samplesPerRow();
+    rec.frq = frq;
+    rec.sampleInterval = 1.0 / frq;
+    rec.nSecPerChannel = static_cast<float>(rec.nSamplesPerChannel / frq);
+    return event;
+}
+
 }  // namespace fuzz

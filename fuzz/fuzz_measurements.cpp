@@ -110,13 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t peaksChoice = in.u8();
     const double frq = fuzz::sampleRate(in.u8());
 
-    krnz::Event event;
+    krnz::Event event = fuzz::eventOfRows(in, frq);
     krnz::SampleRecord& rec = event.sample;
-    rec.sampleData = fuzz::rowsOf(fuzz::decodeValues(in, 4 * 2048));
-    rec.nSamplesPerChannel = rec.sampleData.samplesPerRow();
-    rec.frq = frq;
-    rec.sampleInterval = 1.0 / frq;
-    rec.nSecPerChannel = static_cast<float>(rec.nSamplesPerChannel / frq);
     rec.pretrig = (setup >> 4) * 0.05;
     for (int c = 0; c < krnz::kSlots; ++c) {
         krnz::ChannelRecord& ch = event.channels[c];

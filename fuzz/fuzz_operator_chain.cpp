@@ -44,13 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(macro.data(), static_cast<std::streamsize>(macro.size()));
 
-    krnz::Event event;
+    krnz::Event event = fuzz::eventOfRows(in, frq);
     krnz::SampleRecord& rec = event.sample;
-    rec.sampleData = fuzz::rowsOf(fuzz::decodeValues(in, 4 * 2048));
-    rec.nSamplesPerChannel = rec.sampleData.samplesPerRow();
-    rec.frq = frq;
-    rec.sampleInterval = 1.0 / frq;
-    rec.nSecPerChannel = static_cast<float>(rec.nSamplesPerChannel / frq);
     // Velocity, acceleration, displacement or pressure in each slot, so that every operator
     // finds a unit it accepts somewhere.
     constexpr std::uint8_t kUnits[] = {
