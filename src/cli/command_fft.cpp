@@ -5,7 +5,6 @@
 
 #include "cli/commands.h"
 #include "cli/json_writer.h"
-#include "core/common/error.h"
 #include "core/event/units.h"
 #include "core/spectrum/data_window.h"
 #include "core/spectrum/fft_texts.h"

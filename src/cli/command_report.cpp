@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -11,22 +10,14 @@
 #include "cli/cli_texts.h"
 #include "cli/commands.h"
 #include "core/analysis/active_channels.h"
-#include "core/analysis/panel_texts.h"
 #include "core/analysis/reporter.h"
-#include "core/common/error.h"
-#include "core/common/value_format.h"
-#include "core/event/units.h"
 #include "core/report/extra_graph_settings.h"
-#include "core/report/half_waves.h"
 #include "core/report/page_header.h"
 #include "core/report/ppvzx_config.h"
 #include "core/report/print_page.h"
 #include "core/settings/app_paths.h"
 #include "core/settings/options.h"
-#include "core/spectrum/data_window.h"
-#include "core/spectrum/fft_graphs.h"
 #include "core/spectrum/fft_texts.h"
-#include "core/view/full_scale.h"
 #include "krnz_version.h"
 #include "platform/pdf_file.h"
 

@@ -13,8 +13,6 @@
 
 namespace krnz {
 
-static_assert(kDefaultHalfWavePeaks == report::kDefaultPeaks);
-
 void Workspace::open(const std::filesystem::path& path, const ReadOptions& options) {
     takeEvent(readDatafile(path, options), path);
 }

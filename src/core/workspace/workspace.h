@@ -11,6 +11,7 @@
 #include "core/analysis/reporter.h"
 #include "core/event/event.h"
 #include "core/event/event_reader.h"
+#include "core/report/half_waves.h"
 #include "core/report/ppvzx_config.h"
 #include "core/report/ppvzx_drawing.h"
 #include "core/report/print_choices.h"
@@ -22,9 +23,6 @@
 #include "core/view/row_reduction.h"
 
 namespace krnz {
-
-// The PPV/ZX diagram starts with this many of each channel's largest half-waves.
-inline constexpr int kDefaultHalfWavePeaks = 16;
 
 // How the spectrum is computed and shown: window, kind and axes.
 struct SpectrumChoices {
@@ -177,7 +175,7 @@ class Workspace {
     report::PpvzxTable m_ppvzxTable;
     int m_standard = -1;
     std::array<bool, kSlots> m_ppvzxChannelOn{true, true, true, true};
-    std::optional<int> m_peaks = kDefaultHalfWavePeaks;
+    std::optional<int> m_peaks = report::kDefaultPeaks;
 };
 
 }  // namespace krnz

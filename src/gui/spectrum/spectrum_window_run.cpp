@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
-#include <cctype>
 #include <new>
 
 #include "core/common/error.h"
