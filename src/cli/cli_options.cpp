@@ -19,7 +19,13 @@ const std::map<std::string, std::string> kCommandUsage = {
     {"dump", "krnz-cli dump     FILE -o OUT.txt [--group 1|2]"},
     {"report",
      "krnz-cli report   FILE -o OUT.pdf [--ppvzx | --only-ppvzx] [--standard NAME] "
-     "[common options]"},
+     "[--standards FILE] [common options]"},
+    {"export", "krnz-cli export   FILE --format mseed|csv|wav4 -o OUT [common options]"},
+    {"verdict",
+     "krnz-cli verdict  FILE [--standard NAME] [--standards FILE] [common options]"},
+    {"batch",
+     "krnz-cli batch    DIR|FILE... [--recursive] [--standard NAME] [--standards FILE] "
+     "[--format csv|json] [-o OUT] [--pdf-dir DIR] [-j N]"},
 };
 
 long long parseInteger(const std::string& option, const std::string& text) {
@@ -45,11 +51,28 @@ std::vector<int> parseList(const std::string& option, const std::string& text, i
     return values;
 }
 
+void checkFormat(const Options& o) {
+    if (o.command == "export") {
+        if (!o.format) throw UsageError("export needs --format mseed|csv|wav4");
+        if (*o.format != "mseed" && *o.format != "csv" && *o.format != "wav4")
+            throw UsageError("--format takes mseed, csv or wav4");
+    } else if (o.command == "batch") {
+        if (o.format && *o.format != "csv" && *o.format != "json")
+            throw UsageError("--format takes csv or json");
+        // A batch measures each file as it stands.
+        if (o.macroFile || o.sourceChannels || o.interpolateRows || o.channelGroup != 1)
+            throw UsageError("batch takes no --macro, --source, --interpolate or --group");
+    } else if (o.format) {
+        throw UsageError("--format is an option of export and batch");
+    }
+}
+
 }  // namespace
 
 std::string usageText() {
     std::string text = "usage:\n";
-    for (const char* name : {"info", "samples", "spectrum", "ppvzx", "wav", "dump", "report"})
+    for (const char* name : {"info", "samples", "spectrum", "ppvzx", "wav", "dump", "report",
+                             "export", "verdict", "batch"})
         text += "  " + kCommandUsage.at(name) + "\n";
     text += "  krnz-cli --help | --version ; every subcommand takes --help\n";
     text += "common options: --group 1|2, --macro FILE, --source a,b,c,d, --interpolate r[,r...]\n";
@@ -121,16 +144,31 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.onlyPpvzx = true;
         } else if (a == "--standard") {
             o.standard = next();
+        } else if (a == "--standards") {
+            o.standardsFile = next();
+        } else if (a == "--format") {
+            o.format = next();
+        } else if (a == "--recursive" || a == "-r") {
+            o.recursive = true;
+        } else if (a == "--pdf-dir") {
+            o.pdfDir = next();
+        } else if (a == "-j" || a == "--jobs") {
+            const long long j = parseInteger(a, next());
+            if (j < 1 || j > 1024) throw UsageError(a + " takes a number of threads from 1 to 1024");
+            o.jobs = static_cast<int>(j);
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             throw UsageError("unknown option " + a);
-        } else if (o.file.empty()) {
-            o.file = a;
+        } else if (o.file.empty() || o.command == "batch") {
+            if (o.file.empty()) o.file = a;
+            o.inputs.push_back(a);
         } else {
             throw UsageError("more than one FILE: " + a);
         }
     }
     if (o.help) return o;
-    if (o.file.empty()) throw UsageError("FILE is missing");
+    if (o.file.empty())
+        throw UsageError(o.command == "batch" ? "no DIR or FILE given" : "FILE is missing");
+    checkFormat(o);
     return o;
 }
 

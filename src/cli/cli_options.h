@@ -29,6 +29,12 @@ struct Options {
     std::optional<int> slot;           // wav
     bool ppvzx = false, onlyPpvzx = false;
     std::optional<std::string> standard;
+    std::optional<std::string> standardsFile;  // --standards: limit lines in PPVZX.ini's layout
+    std::optional<std::string> format;         // export: mseed|csv|wav4; batch: csv|json
+    std::vector<std::string> inputs;           // batch: files and folders (file: the first)
+    bool recursive = false;
+    std::optional<std::string> pdfDir;
+    std::optional<int> jobs;  // -j
     bool help = false;
 };
 

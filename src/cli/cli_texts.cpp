@@ -18,8 +18,7 @@ std::filesystem::path executableDir() {
 }
 
 std::unique_ptr<settings::LanguageFiles> englishFile() {
-    const auto paths = settings::AppPaths::detect(executableDir());
-    auto files = std::make_unique<settings::LanguageFiles>(paths.languageDirs());
+    auto files = std::make_unique<settings::LanguageFiles>(cliPaths().languageDirs());
     try {
         files->checkLanguageFile("english.txt");
     } catch (const Error&) {
@@ -29,6 +28,10 @@ std::unique_ptr<settings::LanguageFiles> englishFile() {
 }
 
 }  // namespace
+
+settings::AppPaths cliPaths() {
+    return settings::AppPaths::detect(executableDir());
+}
 
 const TextLookup& cliTexts() {
     static const std::unique_ptr<settings::LanguageFiles> files = englishFile();

@@ -9,6 +9,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/commands.h"
+#include "cli/standards.h"
 #include "core/analysis/active_channels.h"
 #include "core/analysis/reporter.h"
 #include "core/report/extra_graph_settings.h"
@@ -25,12 +26,6 @@ namespace krnz::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path executableDir() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path() : exe.parent_path();
-}
 
 // The page's messages (the diagram's log(0) notes, errors) go to stderr.
 class StderrReporter final : public analysis::Reporter {
@@ -53,25 +48,6 @@ report::PrintChoices printChoices(const Options& cli, const settings::Options& o
     // The print dialog never lets the last channel go.
     if (report::countPrintChannels(choices) == 0) choices.channelOn[0] = true;
     return choices;
-}
-
-int chosenStandard(const Options& cli, const report::PpvzxTable& table,
-                   const settings::AppPaths& paths) {
-    if (cli.standard) {
-        const int index = table.indexOf(*cli.standard);
-        if (index < 0) {
-            std::string names;
-            for (const report::PpvzxStandard& s : table.standards)
-                names += (names.empty() ? "" : ", ") + ("\"" + s.name + "\"");
-            throw UsageError(
-                "no standard \"" + *cli.standard + "\" in PPVZX.ini" +
-                (names.empty() ? std::string(" (it has none)") : " (it has " + names + ")"));
-        }
-        return index;
-    }
-    const report::ExtraGraphSettings stored =
-        report::readExtraGraphIni(paths.settingsDir() / "extraGraph.ini", std::nullopt);
-    return table.indexOf(stored.standard);
 }
 
 // With --first and --last the page is the spectrum window's print of those samples.
@@ -115,7 +91,7 @@ int runReport(const Options& options) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    const settings::AppPaths paths = settings::AppPaths::detect(executableDir());
+    const settings::AppPaths paths = cliPaths();
     const TextLookup& texts = cliTexts();
     // The display the window would have right after opening the event: the stored options,
     // every slot with a sensor shown and normalised, full scales chosen by the layout pass.
@@ -138,8 +114,8 @@ int runReport(const Options& options) {
     report::PpvzxDiagram diagram;
     std::optional<report::PrintSpectrum> spectrum;
     if (options.ppvzx || options.onlyPpvzx) {
-        workspace.setPpvzxTable(report::readPPVZXini(paths.dataFile("PPVZX.ini")));
-        workspace.chooseStandard(chosenStandard(options, workspace.ppvzxTable(), paths));
+        workspace.setPpvzxTable(loadStandards(options));
+        workspace.chooseStandard(chosenStandard(options, workspace.ppvzxTable(), false));
         workspace.updateHalfWaves();
         diagram = workspace.ppvzxDiagram();
         sources.ppvzx = &diagram;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/json_writer.h"
 #include "core/workspace/workspace.h"
 
 namespace krnz::cli {
@@ -22,5 +23,12 @@ int runPpvzx(const Options& options);
 int runSpectrum(const Options& options);
 int runReport(const Options& options);  // only in builds with the Qt libraries
 int runWav(const Options& options);
+int runVerdict(const Options& options);
+int runBatch(const Options& options);
+int runExport(const Options& options);
+
+// The verdict object of `krnz-cli verdict`, with the English method sentence.
+void writeVerdict(JsonWriter& json, const report::PpvzxStandard& standard,
+                  const report::Verdict& verdict);
 
 }  // namespace krnz::cli

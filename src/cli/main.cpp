@@ -33,6 +33,7 @@ int run(const krnz::cli::Options& options) {
     if (options.command == "report") return runReport(options);
 #endif
     if (options.command == "wav") return runWav(options);
+    if (options.command == "verdict") return runVerdict(options);
     throw UsageError("\"" + options.command + "\" is not available in this build yet");
 }
 

@@ -130,9 +130,12 @@ double zeroCrossFrq(const SampleRecord& rec, int slot, std::int32_t a, std::int3
 }
 
 void calchighamps(Event& event, int slot, std::optional<int> nPeaks) {
-    SampleRecord& rec = event.sample;
-    std::vector<double>& amps = rec.highAmps[slot];
-    std::vector<double>& frqs = rec.highAmpFrqs[slot];
+    halfWaves(event, slot, nPeaks, event.sample.highAmps[slot], event.sample.highAmpFrqs[slot]);
+}
+
+void halfWaves(const Event& event, int slot, std::optional<int> nPeaks,
+               std::vector<double>& amps, std::vector<double>& frqs) {
+    const SampleRecord& rec = event.sample;
     amps.assign(nPeaks ? static_cast<std::size_t>(std::max(*nPeaks, 0)) : 0u, 0.0);
     frqs.assign(amps.size(), 0.0);
     const std::span<const float> x = rec.sampleData.row(slot);

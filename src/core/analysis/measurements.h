@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/event/event.h"
 
@@ -31,6 +32,9 @@ double zeroCrossFrq(const SampleRecord& rec, int slot, std::int32_t a, std::int3
 // exactly that many entries holding the largest half-waves (unused ones 0); without it, every
 // complete half-wave in order.
 void calchighamps(Event& event, int slot, std::optional<int> nPeaks);
+// The same lists, written to amps and frqs instead of the record.
+void halfWaves(const Event& event, int slot, std::optional<int> nPeaks,
+               std::vector<double>& amps, std::vector<double>& frqs);
 
 // The numbers the channel panel shows for one slot.
 struct ChannelMeasures {

@@ -33,6 +33,15 @@ class BuiltinEnglish final : public TextLookup {
         {{"krn", "diff"}, "Diff"},
         {{"krn", "integ"}, "Integ"},
         {{"krn", "frq"}, "Frq"},
+        {{"verdict", "method"},
+         "{standard}: each half-wave's peak against the limit at its zero-crossing frequency; "
+         "the limit is interpolated {interpolation} between the line's vertices and held at the "
+         "first vertex's value below them and at the last vertex's value above them. A line is "
+         "exceeded when the largest ratio of peak to limit is greater than 1."},
+        {{"verdict", "logLog"}, "log-log"},
+        {{"verdict", "linLin"}, "linearly"},
+        {{"verdict", "logLin"}, "on a log frequency and a linear velocity axis"},
+        {{"verdict", "linLog"}, "on a linear frequency and a log velocity axis"},
     };
 };
 

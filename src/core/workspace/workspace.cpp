@@ -146,6 +146,13 @@ report::PpvzxDiagram Workspace::ppvzxDiagram() const {
     return diagram;
 }
 
+std::optional<report::Verdict> Workspace::verdict() const {
+    if (m_standard < 0 || m_standard >= static_cast<int>(m_ppvzxTable.standards.size()))
+        return std::nullopt;
+    return report::judgeEvent(m_event, m_processed,
+                              m_ppvzxTable.standards[static_cast<std::size_t>(m_standard)]);
+}
+
 int Workspace::displayedUnit(int slot) const {
     return krnz::displayedUnit(m_event, m_processed, slot);
 }

@@ -16,6 +16,7 @@
 #include "core/report/ppvzx_drawing.h"
 #include "core/report/print_choices.h"
 #include "core/report/print_page.h"
+#include "core/report/verdict.h"
 #include "core/settings/options.h"
 #include "core/settings/text_lookup.h"
 #include "core/spectrum/segment.h"
@@ -141,6 +142,9 @@ class Workspace {
     // The PPV/ZX diagram of the current choices, for the window and the page (after
     // updateHalfWaves). It points into the workspace: use it while the workspace lives.
     report::PpvzxDiagram ppvzxDiagram() const;
+    // The event's verdict against the chosen standard, every half-wave held against each of
+    // its lines; nullopt without a standard.
+    std::optional<report::Verdict> verdict() const;
     // The spectrum heading and the four graphs' y units for the current choices.
     std::string spectrumHeading() const;
     std::array<std::string, kSlots> spectrumYUnits() const;

@@ -169,6 +169,16 @@ TEST(ShippedPpvzxIni, UsCornersFollowFromTheDisplacements) {
     const PpvzxStandard& din = t.standards[static_cast<std::size_t>(t.indexOf("DIN 4150-3"))];
     EXPECT_FALSE(din.xLog);
     EXPECT_EQ(din.lines.size(), 3u);
+    // Light structures below 4 Hz: 0.6 mm zero to peak, joining 15 mm/s at 4 Hz.
+    const PpvzxStandard& bs = t.standards[static_cast<std::size_t>(t.indexOf("BS 7385-2"))];
+    ASSERT_EQ(bs.lines.size(), 2u);
+    const LimitLine& light = bs.lines[1];
+    ASSERT_GE(light.lineX.size(), 3u);
+    for (std::size_t k : {0u, 1u})
+        EXPECT_NEAR(light.lineY[k] / (2 * std::numbers::pi * light.lineX[k]), 0.6, 0.6 * 5e-4);
+    EXPECT_EQ(light.lineY[1], 15);
+    EXPECT_EQ(light.lineX[2], 4);
+    EXPECT_EQ(light.lineY[2], 15);
 }
 
 }  // namespace

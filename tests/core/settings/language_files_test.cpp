@@ -69,6 +69,9 @@ TEST(ShippedLanguages, EnglishFileMatchesTheBuiltInPanelTexts) {
           "channel", "input", "unit", "trigLevel", "peak", "dB", "diff", "integ", "frq"}) {
         EXPECT_EQ(files.text("krn", key), builtinEnglish().text("krn", key)) << key;
     }
+    // The verdict's JSON keeps the English method sentence with or without language files.
+    for (const char* key : {"method", "logLog", "linLin", "logLin", "linLog"})
+        EXPECT_EQ(files.text("verdict", key), builtinEnglish().text("verdict", key)) << key;
     ASSERT_TRUE(files.setLanguage("svenska.txt"));
     EXPECT_EQ(files.text("krn", "mOpen"), "&\xC3\x96ppna");
 }
