@@ -21,8 +21,7 @@ const std::map<std::string, std::string> kCommandUsage = {
      "krnz-cli report   FILE -o OUT.pdf [--ppvzx | --only-ppvzx] [--standard NAME] "
      "[--standards FILE] [common options]"},
     {"export", "krnz-cli export   FILE --format mseed|csv|wav4 -o OUT [common options]"},
-    {"verdict",
-     "krnz-cli verdict  FILE [--standard NAME] [--standards FILE] [common options]"},
+    {"verdict", "krnz-cli verdict  FILE [--standard NAME] [--standards FILE] [common options]"},
     {"batch",
      "krnz-cli batch    DIR|FILE... [--recursive] [--standard NAME] [--standards FILE] "
      "[--format csv|json] [-o OUT] [--pdf-dir DIR] [-j N]"},
@@ -154,7 +153,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.pdfDir = next();
         } else if (a == "-j" || a == "--jobs") {
             const long long j = parseInteger(a, next());
-            if (j < 1 || j > 1024) throw UsageError(a + " takes a number of threads from 1 to 1024");
+            if (j < 1 || j > 1024)
+                throw UsageError(a + " takes a number of threads from 1 to 1024");
             o.jobs = static_cast<int>(j);
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             throw UsageError("unknown option " + a);

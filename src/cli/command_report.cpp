@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 #include "cli/cli_texts.h"
@@ -76,28 +77,31 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     std::cerr << message.toStdString() << "\n";
 }
 
-}  // namespace
-
-int runReport(const Options& options) {
-    if (!options.output) throw UsageError("report needs -o OUT.pdf");
-    if (options.ppvzx && options.onlyPpvzx)
-        throw UsageError("--ppvzx and --only-ppvzx exclude each other");
-
-    // Fonts and PDF writing need a GUI application, but never a display.
+// Fonts and PDF writing need a GUI application, but never a display. Made on the main thread
+// and kept while the returned handle lives.
+std::shared_ptr<void> startGuiApplication() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQtMessages);
-    int argc = 1;
-    char name[] = "krnz-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    static int argc = 1;
+    static char name[] = "krnz-cli";
+    static char* argv[] = {name, nullptr};
+    return std::shared_ptr<QGuiApplication>(new QGuiApplication(argc, argv));
+}
 
-    const settings::AppPaths paths = cliPaths();
+// The display the window would have right after opening an event: the stored options (every
+// slot with a sensor shown and normalised, full scales chosen by the layout pass, follow).
+settings::Options storedDisplay() {
+    settings::Options stored;
+    settings::readOptions(cliPaths().optionIniPath(), stored);
+    return stored;
+}
+
+// Draws the workspace's event page (its PPV/ZX choices already made when the page shows the
+// diagram) to `out`. False when the page could not be composed whole.
+bool writePage(Workspace& workspace, report::PrintChoices choices,
+               const report::PrintSpectrum* spectrum, const fs::path& out,
+               analysis::Reporter& reporter) {
     const TextLookup& texts = cliTexts();
-    // The display the window would have right after opening the event: the stored options,
-    // every slot with a sensor shown and normalised, full scales chosen by the layout pass.
-    settings::Options storedOptions;
-    settings::readOptions(paths.optionIniPath(), storedOptions);
-    Workspace workspace = loadWorkspace(options, storedOptions);
     workspace.autoScaleAll();
     workspace.measurePanels();
     const Event& event = workspace.event();
@@ -108,35 +112,82 @@ int runReport(const Options& options) {
     sources.options = &workspace.options();
     sources.texts = &texts;
     sources.version = KRNZ_VERSION_STRING;
-    sources.choices = printChoices(options, workspace.options());
     sources.view = workspace.printView();
-
     report::PpvzxDiagram diagram;
-    std::optional<report::PrintSpectrum> spectrum;
-    if (options.ppvzx || options.onlyPpvzx) {
-        workspace.setPpvzxTable(loadStandards(options));
-        workspace.chooseStandard(chosenStandard(options, workspace.ppvzxTable(), false));
+    if (choices.ppvzx || choices.onlyPpvzx) {
         workspace.updateHalfWaves();
         diagram = workspace.ppvzxDiagram();
         sources.ppvzx = &diagram;
     }
-    spectrum = spectrumPage(options, workspace);
     if (spectrum) {
-        sources.choices.spectrumPrint = true;
-        sources.choices.fftAll = true;
-        sources.spectrum = &*spectrum;
+        choices.spectrumPrint = true;
+        choices.fftAll = true;
+        sources.spectrum = spectrum;
     }
+    sources.choices = choices;
 
-    StderrReporter reporter;
     bool complete = true;
     const std::string title =
         "KRNZ report, " + report::eventIdentificationLine(event.sample, texts);
-    platform::writePdfFile(*options.output, title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
-                           [&](report::PageTarget& target) {
-                               complete =
-                                   report::printPage(target, sources, target.margins(), reporter);
-                           });
+    platform::writePdfFile(
+        out, title, std::string("KRNZ ") + KRNZ_VERSION_STRING, [&](report::PageTarget& target) {
+            complete = report::printPage(target, sources, target.margins(), reporter);
+        });
+    return complete;
+}
+
+// Keeps a page's messages for the batch row that ends up naming them.
+class CollectingReporter final : public analysis::Reporter {
+  public:
+    void message(const std::string& text) override {
+        for (const char c : text)
+            if (c != '\r') m_text += c == '\n' ? ' ' : c;
+        m_text += ' ';
+    }
+    const std::string& text() const { return m_text; }
+
+  private:
+    std::string m_text;
+};
+
+}  // namespace
+
+int runReport(const Options& options) {
+    if (!options.output) throw UsageError("report needs -o OUT.pdf");
+    if (options.ppvzx && options.onlyPpvzx)
+        throw UsageError("--ppvzx and --only-ppvzx exclude each other");
+    const std::shared_ptr<void> application = startGuiApplication();
+    Workspace workspace = loadWorkspace(options, storedDisplay());
+    if (options.ppvzx || options.onlyPpvzx) {
+        workspace.setPpvzxTable(loadStandards(options));
+        workspace.chooseStandard(chosenStandard(options, workspace.ppvzxTable(), false));
+    }
+    const std::optional<report::PrintSpectrum> spectrum = spectrumPage(options, workspace);
+    StderrReporter reporter;
+    const bool complete = writePage(workspace, printChoices(options, workspace.options()),
+                                    spectrum ? &*spectrum : nullptr, *options.output, reporter);
     return complete ? 0 : 1;
+}
+
+BatchPageWriter reportPageWriter() {
+    return [](const Options& options, const report::PpvzxTable& table, int standard) {
+        BatchPage page;
+        page.application = startGuiApplication();
+        page.display = storedDisplay();
+        page.texts = &cliTexts();
+        page.write = [options, table, standard](Workspace& workspace, const fs::path& out) {
+            Options pageOptions = options;
+            pageOptions.ppvzx = true;
+            workspace.setPpvzxTable(table);
+            workspace.chooseStandard(standard);
+            CollectingReporter reporter;
+            if (!writePage(workspace, printChoices(pageOptions, workspace.options()), nullptr, out,
+                           reporter))
+                throw Error(kErrProgram, "the page " + out.string() +
+                                             " was not written whole: " + reporter.text());
+        };
+        return page;
+    };
 }
 
 }  // namespace krnz::cli

@@ -57,9 +57,9 @@ int runVerdict(const Options& options) {
     report::PpvzxTable table = loadStandards(options);
     const int standard = chosenStandard(options, table, true);
     if (standard < 0)
-        throw Error(kErrProgram, "no standard to judge by: " +
-                                     options.standardsFile.value_or("PPVZX.ini") +
-                                     " has no limit lines");
+        throw Error(kErrProgram,
+                    "no standard to judge by: " + options.standardsFile.value_or("PPVZX.ini") +
+                        " has no limit lines");
     Workspace workspace = loadWorkspace(options);
     workspace.setPpvzxTable(std::move(table));
     workspace.chooseStandard(standard);

@@ -34,6 +34,11 @@ int run(const krnz::cli::Options& options) {
 #endif
     if (options.command == "wav") return runWav(options);
     if (options.command == "verdict") return runVerdict(options);
+#ifdef KRNZ_HAVE_REPORT
+    if (options.command == "batch") return runBatch(options, reportPageWriter());
+#else
+    if (options.command == "batch") return runBatch(options, {});
+#endif
     throw UsageError("\"" + options.command + "\" is not available in this build yet");
 }
 

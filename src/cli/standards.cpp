@@ -33,8 +33,8 @@ int chosenStandard(const Options& options, const report::PpvzxTable& table, bool
         }
         return index;
     }
-    const report::ExtraGraphSettings stored = report::readExtraGraphIni(
-        cliPaths().settingsDir() / "extraGraph.ini", std::nullopt);
+    const report::ExtraGraphSettings stored =
+        report::readExtraGraphIni(cliPaths().settingsDir() / "extraGraph.ini", std::nullopt);
     return orFirst ? report::defaultStandard(table, stored.standard)
                    : table.indexOf(stored.standard);
 }

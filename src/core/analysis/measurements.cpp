@@ -133,8 +133,8 @@ void calchighamps(Event& event, int slot, std::optional<int> nPeaks) {
     halfWaves(event, slot, nPeaks, event.sample.highAmps[slot], event.sample.highAmpFrqs[slot]);
 }
 
-void halfWaves(const Event& event, int slot, std::optional<int> nPeaks,
-               std::vector<double>& amps, std::vector<double>& frqs) {
+void halfWaves(const Event& event, int slot, std::optional<int> nPeaks, std::vector<double>& amps,
+               std::vector<double>& frqs) {
     const SampleRecord& rec = event.sample;
     amps.assign(nPeaks ? static_cast<std::size_t>(std::max(*nPeaks, 0)) : 0u, 0.0);
     frqs.assign(amps.size(), 0.0);

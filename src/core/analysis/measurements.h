@@ -33,8 +33,8 @@ double zeroCrossFrq(const SampleRecord& rec, int slot, std::int32_t a, std::int3
 // complete half-wave in order.
 void calchighamps(Event& event, int slot, std::optional<int> nPeaks);
 // The same lists, written to amps and frqs instead of the record.
-void halfWaves(const Event& event, int slot, std::optional<int> nPeaks,
-               std::vector<double>& amps, std::vector<double>& frqs);
+void halfWaves(const Event& event, int slot, std::optional<int> nPeaks, std::vector<double>& amps,
+               std::vector<double>& frqs);
 
 // The numbers the channel panel shows for one slot.
 struct ChannelMeasures {

@@ -37,13 +37,20 @@ std::string threeDigits(double v) {
     return textOf(vardesiffror(v, 3));
 }
 
+}  // namespace
+
+std::string channelCaption(const Event& event, int slot) {
+    return sensorKindName(event.channels[static_cast<std::size_t>(slot)].sensorKind) + " " +
+           std::to_string(fileChannelOfSlot(event.sample, slot));
+}
+
+namespace {
+
 void fileChannelPanel(const Event& event, int c, const ChannelMeasures& m, const TextLookup& texts,
                       std::vector<std::string>& labels, std::vector<std::string>& values) {
-    const SampleRecord& rec = event.sample;
     const ChannelRecord& ch = event.channels[c];
     labels.push_back(texts.text("krn", "channel") + "/" + texts.text("krn", "input"));
-    values.push_back(sensorKindName(ch.sensorKind) + " " +
-                     std::to_string(fileChannelOfSlot(rec, c)));
+    values.push_back(channelCaption(event, c));
     if (ch.sensorKind == 0) return;
     const double peak = m.peak;
     labels.push_back(texts.text("krn", "unit"));

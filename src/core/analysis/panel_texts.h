@@ -27,6 +27,9 @@ struct PanelTexts {
     std::array<std::vector<std::string>, kSlots> channelValues;
 };
 
+// The channel/input caption of a slot: its sensor and file channel, "Geo 1".
+std::string channelCaption(const Event& event, int slot);
+
 // Whether the sample panel shows the vector maximum: slots 0..2 shown and in one unit.
 bool showsVectorMax(const Event& event, const PanelInputs& inputs);
 

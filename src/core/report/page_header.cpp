@@ -2,6 +2,7 @@
 #include "core/report/page_header.h"
 
 #include <chrono>
+#include <cstdio>
 
 #include "core/common/value_format.h"
 
@@ -15,7 +16,7 @@ constexpr double kVersionPt = 7.5;
 
 }  // namespace
 
-std::string eventIdentificationLine(const SampleRecord& rec, const TextLookup& texts) {
+EventDate eventDate(const SampleRecord& rec) {
     // The date built from its parts: a month or day out of range rolls over, as in the panel.
     using namespace std::chrono;
     const int monthIndex = rec.month - 1;
@@ -24,9 +25,21 @@ std::string eventIdentificationLine(const SampleRecord& rec, const TextLookup& t
         year{calendarYear(rec.year) + yearOffset},
         month{static_cast<unsigned>(monthIndex - 12 * yearOffset + 1)}, day{1}};
     const year_month_day date{sys_days{firstOfMonth} + days{rec.day - 1}};
-    const int y = static_cast<int>(date.year());
-    const int m = static_cast<int>(static_cast<unsigned>(date.month()));
-    const int d = static_cast<int>(static_cast<unsigned>(date.day()));
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
+std::string isoDateTime(const SampleRecord& rec) {
+    const EventDate date = eventDate(rec);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", date.year, date.month,
+                  date.day, static_cast<int>(rec.hour), static_cast<int>(rec.minute),
+                  static_cast<int>(rec.second));
+    return text;
+}
+
+std::string eventIdentificationLine(const SampleRecord& rec, const TextLookup& texts) {
+    const auto [y, m, d] = eventDate(rec);
     return texts.text("krn", "instrumentSN") + " " + std::to_string(rec.instrumentSN) + ",   " +
            texts.text("krn", "eventNumber") + " " + std::to_string(rec.eventNumber) + ",   " +
            texts.text("krn", "DateTime") + " " + weekdayAbbrev(y, m, d) + " " + std::to_string(d) +

@@ -9,6 +9,17 @@
 
 namespace krnz::report {
 
+// The event's calendar date as the page shows it: a month or day out of range rolls over.
+struct EventDate {
+    int year;
+    int month;
+    int day;
+};
+EventDate eventDate(const SampleRecord& rec);
+
+// The event's date and time in ISO 8601 ("2021-06-04T13:05:09"), the date as the page shows it.
+std::string isoDateTime(const SampleRecord& rec);
+
 // The event identification line (texts of section "krn"): "Instrument SN 412,   Event no. 101,
 // Date/time Sat 16 Jul 2022 18:01:59". The year byte counts from 2000 below 81, else from 1900.
 std::string eventIdentificationLine(const SampleRecord& rec, const TextLookup& texts);

@@ -144,9 +144,9 @@ TEST(VerdictMethod, NamesTheStandardAndTheInterpolation) {
                            0),
               0u);
     EXPECT_NE(logLog.find("interpolated log-log"), std::string::npos);
-    EXPECT_NE(verdictMethod(standardOf(false, false, {}), builtinEnglish())
-                  .find("interpolated linearly"),
-              std::string::npos);
+    EXPECT_NE(
+        verdictMethod(standardOf(false, false, {}), builtinEnglish()).find("interpolated linearly"),
+        std::string::npos);
     EXPECT_NE(verdictMethod(standardOf(true, false, {}), builtinEnglish())
                   .find("log frequency and a linear velocity"),
               std::string::npos);

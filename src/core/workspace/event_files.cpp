@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/event_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <string>
+
+#include "core/event/event_reader.h"
+
+namespace krnz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool instrumentName(const fs::path& file) {
+    const std::string name = lower(file.filename().string());
+    if (name.size() > 9 && name.ends_with(".tremolog")) return true;
+    // KRN*.???: the extension of exactly three characters is the event number's remainder.
+    return name.starts_with("krn") && name.size() >= 7 && name[name.size() - 4] == '.';
+}
+
+bool hasEventTag(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char tag[8];
+    if (!in.read(tag, sizeof tag)) return false;
+    return fileFormatOfTag(std::string(tag, sizeof tag)) != 0;
+}
+
+void addFolder(const fs::path& folder, bool recursive, std::vector<fs::path>& files) {
+    std::error_code error;
+    const auto options = fs::directory_options::skip_permission_denied;
+    auto consider = [&](const fs::directory_entry& entry) {
+        std::error_code e;
+        if (entry.is_regular_file(e) && isEventFileCandidate(entry.path()))
+            files.push_back(entry.path());
+    };
+    if (recursive) {
+        for (fs::recursive_directory_iterator it(folder, options, error), end; !error && it != end;
+             it.increment(error))
+            consider(*it);
+    } else {
+        for (fs::directory_iterator it(folder, options, error), end; !error && it != end;
+             it.increment(error))
+            consider(*it);
+    }
+}
+
+}  // namespace
+
+bool isEventFileCandidate(const fs::path& file) {
+    return instrumentName(file) || hasEventTag(file);
+}
+
+std::vector<fs::path> findEventFiles(const std::vector<fs::path>& inputs, bool recursive) {
+    std::vector<fs::path> files;
+    for (const fs::path& input : inputs) {
+        std::error_code error;
+        if (fs::is_directory(input, error)) {
+            addFolder(input, recursive, files);
+        } else {
+            files.push_back(input);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    return files;
+}
+
+}  // namespace krnz
