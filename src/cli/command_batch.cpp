@@ -45,7 +45,8 @@ std::string csvNumber(std::optional<double> number) {
 void csvRows(std::string& out, const EventSummary& e, bool judged) {
     const std::string file = csvField(e.file.string());
     if (e.channels.empty()) {
-        out += file + "," + std::to_string(e.group) + ",,,,,,,,,,,,,,,," + csvField(*e.error) + "\n";
+        out +=
+            file + "," + std::to_string(e.group) + ",,,,,,,,,,,,,,,," + csvField(*e.error) + "\n";
         return;
     }
     const std::string error = e.error ? csvField(*e.error) : "";
@@ -54,8 +55,8 @@ void csvRows(std::string& out, const EventSummary& e, bool judged) {
                std::to_string(e.instrumentSN) + "," + std::to_string(e.eventNumber) + "," +
                e.dateTime + "," + std::to_string(c.slot) + "," + csvField(c.channel) + "," +
                csvField(c.unit) + "," + csvNumber(c.peak) + "," + csvNumber(c.peakFrq) + "," +
-               csvNumber(c.diffPeak) + "," + csvNumber(c.integPeak) + "," + csvNumber(c.dB) +
-               "," + csvNumber(e.vectorMax) + "," + csvNumber(c.worstRatio) + "," +
+               csvNumber(c.diffPeak) + "," + csvNumber(c.integPeak) + "," + csvNumber(c.dB) + "," +
+               csvNumber(e.vectorMax) + "," + csvNumber(c.worstRatio) + "," +
                (judged ? (c.exceeds ? "true" : "false") : "") + "," + error + "\n";
     }
 }
@@ -125,8 +126,7 @@ fs::path pagePath(const fs::path& dir, const EventSummary& e) {
 }  // namespace
 
 int runBatch(const Options& options, const BatchPageWriter& pages) {
-    if (options.pdfDir && !pages)
-        throw UsageError("--pdf-dir needs a build with the Qt libraries");
+    if (options.pdfDir && !pages) throw UsageError("--pdf-dir needs a build with the Qt libraries");
     std::optional<report::PpvzxTable> table;
     int standard = -1;
     if (options.standard || options.pdfDir) {
@@ -143,9 +143,8 @@ int runBatch(const Options& options, const BatchPageWriter& pages) {
                         "cannot make the folder " + *options.pdfDir + ": " + error.message());
     }
 
-    const std::vector<fs::path> files =
-        findEventFiles(std::vector<fs::path>(options.inputs.begin(), options.inputs.end()),
-                       options.recursive);
+    const std::vector<fs::path> files = findEventFiles(
+        std::vector<fs::path>(options.inputs.begin(), options.inputs.end()), options.recursive);
     SummaryChoices choices;
     choices.standard = judgeBy;
     std::optional<BatchPage> page;
@@ -160,8 +159,8 @@ int runBatch(const Options& options, const BatchPageWriter& pages) {
     }
 
     // Each worker measures its event alone: the files are the work split across the cores.
-    const int jobs = options.jobs.value_or(
-        static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    const int jobs =
+        options.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
     setParallelThreadLimit(1);
     WorkerPool pool(jobs - 1);
     std::vector<std::vector<EventSummary>> results(files.size());

@@ -34,6 +34,7 @@ int run(const krnz::cli::Options& options) {
 #endif
     if (options.command == "wav") return runWav(options);
     if (options.command == "verdict") return runVerdict(options);
+    if (options.command == "export") return runExport(options);
 #ifdef KRNZ_HAVE_REPORT
     if (options.command == "batch") return runBatch(options, reportPageWriter());
 #else

@@ -65,8 +65,7 @@ std::string readErrorText(const std::exception_ptr& error) {
             text += (text.empty() ? "" : " ") + oneLine(message);
         return text;
     } catch (const CorruptFile& e) {
-        return "file corrupt (error " + std::to_string(e.number()) + ": " + oneLine(e.text()) +
-               ")";
+        return "file corrupt (error " + std::to_string(e.number()) + ": " + oneLine(e.text()) + ")";
     } catch (const Error& e) {
         return oneLine(e.text());
     } catch (const std::bad_alloc&) {
