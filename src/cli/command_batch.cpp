@@ -21,45 +21,12 @@
 #include "core/settings/options.h"
 #include "core/workspace/event_files.h"
 #include "core/workspace/event_summary.h"
+#include "core/workspace/summary_table.h"
 
 namespace krnz::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kCsvHeader =
-    "file,group,layout,instrumentSN,eventNumber,dateTime,slot,channel,unit,peak,peakFrq,"
-    "diffPeak,integPeak,dB,vectorMax,worstRatio,exceeds,error";
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string csvNumber(std::optional<double> number) {
-    return number ? jsonNumber(*number) == "null" ? "" : jsonNumber(*number) : "";
-}
-
-void csvRows(std::string& out, const EventSummary& e, bool judged) {
-    const std::string file = csvField(e.file.string());
-    if (e.channels.empty()) {
-        out +=
-            file + "," + std::to_string(e.group) + ",,,,,,,,,,,,,,,," + csvField(*e.error) + "\n";
-        return;
-    }
-    const std::string error = e.error ? csvField(*e.error) : "";
-    for (const ChannelSummary& c : e.channels) {
-        out += file + "," + std::to_string(e.group) + "," + e.layout + "," +
-               std::to_string(e.instrumentSN) + "," + std::to_string(e.eventNumber) + "," +
-               e.dateTime + "," + std::to_string(c.slot) + "," + csvField(c.channel) + "," +
-               csvField(c.unit) + "," + csvNumber(c.peak) + "," + csvNumber(c.peakFrq) + "," +
-               csvNumber(c.diffPeak) + "," + csvNumber(c.integPeak) + "," + csvNumber(c.dB) + "," +
-               csvNumber(e.vectorMax) + "," + csvNumber(c.worstRatio) + "," +
-               (judged ? (c.exceeds ? "true" : "false") : "") + "," + error + "\n";
-    }
-}
 
 void jsonEvent(JsonWriter& json, const EventSummary& e, bool judged) {
     const bool read = !e.channels.empty();
@@ -185,10 +152,10 @@ int runBatch(const Options& options, const BatchPageWriter& pages) {
         json.endArray().endObject();
         out = json.str() + "\n";
     } else {
-        out = std::string(kCsvHeader) + "\n";
+        out = summaryCsvHeader() + "\n";
         for (const auto& summaries : results)
             for (const EventSummary& e : summaries) {
-                csvRows(out, e, judged);
+                appendSummaryCsv(out, e, judged);
                 failed = failed || e.error;
             }
     }

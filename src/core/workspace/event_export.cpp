@@ -5,8 +5,8 @@
 
 #include <bit>
 #include <charconv>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 

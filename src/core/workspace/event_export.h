@@ -28,8 +28,7 @@ struct ExportChannel {
 };
 
 // The active slots (boxes checked) in slot order. Throws krnz::Error when no slot is active.
-std::vector<ExportChannel> exportChannels(const Workspace& workspace,
-                                          const SeedCodes& codes = {});
+std::vector<ExportChannel> exportChannels(const Workspace& workspace, const SeedCodes& codes = {});
 
 // "time,Geo 1 [mm/s],...", then a row per sample: the time in s from the trigger, then each
 // channel; numbers in their shortest round-trip form.
