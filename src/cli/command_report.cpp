@@ -114,10 +114,13 @@ bool writePage(Workspace& workspace, report::PrintChoices choices,
     sources.version = KRNZ_VERSION_STRING;
     sources.view = workspace.printView();
     report::PpvzxDiagram diagram;
+    std::optional<report::VerdictTable> verdict;
     if (choices.ppvzx || choices.onlyPpvzx) {
         workspace.updateHalfWaves();
         diagram = workspace.ppvzxDiagram();
         sources.ppvzx = &diagram;
+        verdict = workspace.verdictTable();
+        if (verdict) sources.verdict = &*verdict;
     }
     if (spectrum) {
         choices.spectrumPrint = true;

@@ -63,7 +63,7 @@ int runVerdict(const Options& options) {
     Workspace workspace = loadWorkspace(options);
     workspace.setPpvzxTable(std::move(table));
     workspace.chooseStandard(standard);
-    const std::optional<report::Verdict> verdict = workspace.verdict();
+    const std::optional<report::Verdict>& verdict = workspace.verdict();
     JsonWriter json;
     writeVerdict(json, workspace.ppvzxTable().standards[static_cast<std::size_t>(standard)],
                  *verdict);

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <fstream>
@@ -95,6 +97,48 @@ void ReportWindowsTest::diagramWindowReadsStandardsAndPlotsVelocityChannels() {
     // Another standard: in mm/s its velocity numbers are no longer twenty-fifths.
     list->setCurrentRow(1);
     QCOMPARE(w.diagram().standard, 1);
+}
+
+void ReportWindowsTest::verdictTableFollowsTheStandardList() {
+    GuiFixture f;
+    shipPpvzxIni(f);
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.001", k100File())));
+    f.window().actions().viewXgraphButton->click();
+    gui::ExtraGraphWindow& w = f.window().extraGraphWindow();
+    auto* table = control<QTableWidget>(w, "verdictTable");
+    auto* method = control<QLabel>(w, "verdictMethod");
+    int plottable = 0;
+    for (int c = 0; c < kSlots; ++c)
+        plottable += report::ppvzxPlottable(f.session().event(), false, c);
+    QVERIFY(plottable > 0);
+    const std::array<int, 3> lines{2, 3, 2};  // US, DIN 4150-3, BS 7385-2 as shipped
+    for (int standard = 0; standard < 3; ++standard) {
+        control<QListWidget>(w, "ppvzxStandard")->setCurrentRow(standard);
+        QCOMPARE(table->rowCount(), plottable * lines[static_cast<std::size_t>(standard)]);
+        const report::Verdict& verdict = *f.session().workspace().verdict();
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QTableWidgetItem* mark = table->item(r, table->columnCount() - 1);
+            const int slot = table->item(r, 0)->text().back().digitValue() - 1;
+            const int line = table->item(r, 1)->text().toInt() - 1;
+            const report::LineVerdict& judged = verdict.channels[static_cast<std::size_t>(slot)]
+                                                    .lines[static_cast<std::size_t>(line)];
+            QCOMPARE(mark->text(),
+                     judged.exceeds ? QStringLiteral("exceeds") : QStringLiteral("below"));
+            QCOMPARE(mark->font().bold(), judged.exceeds);
+        }
+        QVERIFY(
+            method->text().startsWith(gui::qstr(f.session()
+                                                    .workspace()
+                                                    .ppvzxTable()
+                                                    .standards[static_cast<std::size_t>(standard)]
+                                                    .name)));
+        // The diagram frames each plotted slot's worst half-wave.
+        QVERIFY(w.diagram().worst[0].has_value());
+    }
+    QVERIFY(method->text().contains(QStringLiteral("log-log")));
+    control<QListWidget>(w, "ppvzxStandard")->setCurrentRow(1);
+    QVERIFY(method->text().contains(QStringLiteral("linearly")));
+    QVERIFY(table->isVisible());
 }
 
 void ReportWindowsTest::fewerPeaksAndUncheckedChannelsDropMarkers() {

@@ -175,6 +175,25 @@ std::vector<PpvzxMarker> drawMarkers(PageTarget& target, PpvzxAxes& axes, const 
     return markers;
 }
 
+// A square around each slot's worst half-wave, so the eye finds the one the verdict names.
+void drawWorst(PageTarget& target, PpvzxAxes& axes, const PpvzxDiagram& d, const Layout& l) {
+    target.setFontSize(kMarkerPt);
+    const double half = target.textHeight("0") * 0.9;
+    target.setPenColor(d.color ? kLimitRed : kBlack);
+    target.setPenWidth(kLimitPenTwips);
+    target.setBrushStyle(BrushStyle::Transparent);
+    for (int c = 0; c < kSlots; ++c) {
+        const auto s = static_cast<std::size_t>(c);
+        if (!d.channelOn[s] || !d.worst[s]) continue;
+        const auto [frequency, amplitude] = *d.worst[s];
+        const double x = l.plot.left + std::clamp(axes.xToPixel(frequency), 0.0, axes.plotWidth());
+        const double y = l.plot.top + std::clamp(axes.yToPixel(amplitude), 0.0, axes.plotHeight());
+        target.drawRectangle(x - half, y - half, x + half, y + half);
+    }
+    target.setPenWidth(0);
+    target.setPenColor(kBlack);
+}
+
 }  // namespace
 
 const PpvzxStandard& selectedStandard(const PpvzxDiagram& diagram) {
@@ -217,6 +236,7 @@ PpvzxDrawing drawPPVZX(PageTarget& target, const PpvzxDiagram& diagram, const Pa
         // crosses it, as the window's labels lie above its picture.
         drawLimitLines(target, axes, standard, l, diagram.color);
         drawing.markers = drawMarkers(target, axes, diagram, standard, l);
+        drawWorst(target, axes, diagram, l);
     } catch (const Error& e) {
         target.setPenWidth(0);
         target.setFontBold(false);

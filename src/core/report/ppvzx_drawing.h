@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/analysis/reporter.h"
@@ -21,6 +23,9 @@ struct PpvzxDiagram {
     const SampleRecord* rec = nullptr;     // highAmps (mm/s) and highAmpFrqs (Hz) per slot
     PpvzxTexts texts;
     bool color = true;  // limit lines in red rather than black
+    // Each slot's half-wave that fares worst against the standard (frequency Hz, amplitude
+    // mm/s), framed where the slot is ticked.
+    std::array<std::optional<std::pair<double, double>>, kSlots> worst{};
 };
 
 // A half-wave's marker: the slot's number centred at (x, y), page twips.

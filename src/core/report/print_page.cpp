@@ -52,12 +52,18 @@ double textLine(PageTarget& target, const std::string& text, double left, double
     return h;
 }
 
-void drawDiagram(PageTarget& target, const PrintSources& s, const PageRect& rect,
-                 analysis::Reporter& reporter) {
-    if (s.ppvzx == nullptr) return;
+// The diagram in `rect`, and the verdict's table under it; returns the height of both.
+double drawDiagram(PageTarget& target, const PrintSources& s, const PageRect& rect,
+                   analysis::Reporter& reporter) {
+    if (s.ppvzx == nullptr) return 0.0;
     PpvzxDiagram diagram = *s.ppvzx;
     diagram.color = s.options->printInColor;
     drawPPVZX(target, diagram, rect, reporter);
+    if (s.verdict == nullptr) return rect.height;
+    const double gap = 0.6 * target.textHeight("X");
+    return rect.height + gap +
+           printVerdictTable(target, *s.verdict, rect.left, rect.bottom() + gap, rect.width,
+                             s.options->printInColor);
 }
 
 void spectrumPage(PageTarget& target, const PrintSources& s, const PageRect& area, double lh) {
@@ -113,8 +119,9 @@ void eventPage(PageTarget& target, const PrintSources& s, const PageRect& area, 
         // The diagram's height is the smaller of what its width suggests and a share of the page.
         const double diagramHeight = std::min(diagramWidth * 0.85, (area.bottom() - y) * 0.45);
         const double boxHeight = printInfoBox(target, info, area.left, y, boxWidth, true);
-        drawDiagram(target, s, {diagramLeft, y, diagramWidth, diagramHeight}, reporter);
-        y += std::max(boxHeight, diagramHeight) + gap;
+        const double diagramAndTable =
+            drawDiagram(target, s, {diagramLeft, y, diagramWidth, diagramHeight}, reporter);
+        y += std::max(boxHeight, diagramAndTable) + gap;
     } else {
         const double boxHeight = printInfoBox(target, info, area.left, y, area.width, false);
         if (boxHeight > 0.0) y += boxHeight + 1.2 * lh;

@@ -10,6 +10,7 @@
 #include "core/report/page_target.h"
 #include "core/report/ppvzx_drawing.h"
 #include "core/report/print_choices.h"
+#include "core/report/verdict_table.h"
 #include "core/settings/options.h"
 #include "core/settings/text_lookup.h"
 #include "core/spectrum/fft_graphs.h"
@@ -37,6 +38,7 @@ struct PrintSources {
     PrintChoices choices;
     PrintView view;
     const PpvzxDiagram* ppvzx = nullptr;      // needed with choices.ppvzx or choices.onlyPpvzx
+    const VerdictTable* verdict = nullptr;    // under the diagram, when a standard judged it
     const PrintSpectrum* spectrum = nullptr;  // needed with choices.spectrumPrint
     std::string version;                      // the program's, "major.minor.revision"
 };

@@ -42,6 +42,15 @@ class BuiltinEnglish final : public TextLookup {
         {{"verdict", "linLin"}, "linearly"},
         {{"verdict", "logLin"}, "on a log frequency and a linear velocity axis"},
         {{"verdict", "linLog"}, "on a linear frequency and a log velocity axis"},
+        {{"verdict", "channel"}, "Channel"},
+        {{"verdict", "line"}, "Line"},
+        {{"verdict", "worstRatio"}, "Worst ratio"},
+        {{"verdict", "amplitude"}, "Peak"},
+        {{"verdict", "frequency"}, "Frequency"},
+        {{"verdict", "limit"}, "Limit"},
+        {{"verdict", "exceeds"}, "exceeds"},
+        {{"verdict", "below"}, "below"},
+        {{"verdict", "none"}, "no half-wave"},
     };
 };
 

@@ -46,8 +46,8 @@ void appendSummaryCsv(std::string& out, const EventSummary& e, bool judged) {
                csvField(c.unit) + "," + shortestNumber(c.peak) + "," + shortestNumber(c.peakFrq) +
                "," + shortestNumber(c.diffPeak) + "," + shortestNumber(c.integPeak) + "," +
                optionalNumber(c.dB) + "," + shortestNumber(e.vectorMax) + "," +
-               optionalNumber(c.worstRatio) + "," +
-               (judged ? (c.exceeds ? "true" : "false") : "") + "," + error + "\n";
+               optionalNumber(c.worstRatio) + "," + (judged ? (c.exceeds ? "true" : "false") : "") +
+               "," + error + "\n";
     }
 }
 

@@ -49,17 +49,20 @@ void Workspace::takeEvent(LoadedEvent loaded, const std::filesystem::path& path)
     m_timeScaleS = timeGridStep(m_event.sample.nSecPerChannel).stepS;
     m_processed = false;
     m_panels = {};
+    m_verdict.reset();
 }
 
 bool Workspace::runChain(const analysis::BatchChainOptions& chain, analysis::Reporter& reporter) {
     if (!analysis::runChainOnEvent(m_event, chain, *m_texts, reporter)) return false;
     m_sourceChannel = chain.sourceChannel;
     m_processed = true;
+    m_verdict.reset();
     return true;
 }
 
 void Workspace::setProcessed(bool processed) {
     m_processed = processed;
+    m_verdict.reset();
     rebuildPanels();
 }
 
@@ -133,7 +136,34 @@ std::array<bool, kSlots> Workspace::updateHalfWaves() {
         report::updateHalfWaves(m_event, m_processed, m_peaks);
     for (int c = 0; c < kSlots; ++c)
         if (!plottable[c]) m_ppvzxChannelOn[c] = false;
+    judge();
     return plottable;
+}
+
+void Workspace::setPpvzxTable(report::PpvzxTable table) {
+    m_ppvzxTable = std::move(table);
+    m_verdict.reset();
+}
+
+void Workspace::chooseStandard(int standard) {
+    m_standard = standard;
+    judge();
+}
+
+void Workspace::judge() {
+    m_verdict.reset();
+    if (!hasEvent() || m_standard < 0 ||
+        m_standard >= static_cast<int>(m_ppvzxTable.standards.size()))
+        return;
+    m_verdict = report::judgeEvent(m_event, m_processed,
+                                   m_ppvzxTable.standards[static_cast<std::size_t>(m_standard)]);
+}
+
+std::optional<report::VerdictTable> Workspace::verdictTable() const {
+    if (!m_verdict) return std::nullopt;
+    return report::verdictTable(*m_verdict,
+                                m_ppvzxTable.standards[static_cast<std::size_t>(m_standard)],
+                                m_event, *m_texts);
 }
 
 report::PpvzxDiagram Workspace::ppvzxDiagram() const {
@@ -143,14 +173,18 @@ report::PpvzxDiagram Workspace::ppvzxDiagram() const {
     diagram.channelOn = m_ppvzxChannelOn;
     diagram.rec = &m_event.sample;
     diagram.texts = report::ppvzxTexts(*m_texts);
+    if (m_verdict) {
+        for (const report::ChannelVerdict& channel : m_verdict->channels) {
+            const report::LineVerdict* worst = nullptr;
+            for (const report::LineVerdict& line : channel.lines)
+                if (line.worstRatio && (!worst || *line.worstRatio > *worst->worstRatio))
+                    worst = &line;
+            if (worst)
+                diagram.worst[static_cast<std::size_t>(channel.slot)] =
+                    std::pair(*worst->frequency, *worst->amplitude);
+        }
+    }
     return diagram;
-}
-
-std::optional<report::Verdict> Workspace::verdict() const {
-    if (m_standard < 0 || m_standard >= static_cast<int>(m_ppvzxTable.standards.size()))
-        return std::nullopt;
-    return report::judgeEvent(m_event, m_processed,
-                              m_ppvzxTable.standards[static_cast<std::size_t>(m_standard)]);
 }
 
 int Workspace::displayedUnit(int slot) const {

@@ -17,6 +17,7 @@
 #include "core/report/print_choices.h"
 #include "core/report/print_page.h"
 #include "core/report/verdict.h"
+#include "core/report/verdict_table.h"
 #include "core/settings/options.h"
 #include "core/settings/text_lookup.h"
 #include "core/spectrum/segment.h"
@@ -91,8 +92,9 @@ class Workspace {
     void setSpectrumChoices(const SpectrumChoices& choices) { m_spectrum = choices; }
     // The PPV/ZX choices: the limit lines (PPVZX.ini), the standard (its position there, -1
     // none), the number of half-waves per slot (nullopt: all) and the diagram's channel boxes.
-    void setPpvzxTable(report::PpvzxTable table) { m_ppvzxTable = std::move(table); }
-    void chooseStandard(int standard) { m_standard = standard; }
+    void setPpvzxTable(report::PpvzxTable table);
+    // Also judges the event against the standard (see verdict).
+    void chooseStandard(int standard);
     void setPeaks(std::optional<int> peaks) { m_peaks = peaks; }
     void setPpvzxChannelOn(int slot, bool on) { m_ppvzxChannelOn[slot] = on; }
 
@@ -104,7 +106,8 @@ class Workspace {
     // The sample panel for a time-grid step; false when nothing changed.
     bool setTimeScale(double gridStepS);
     // The half-waves of every slot for the PPV/ZX diagram, with the chosen number of peaks;
-    // returns which slots can be plotted, and unticks the diagram's box of the others.
+    // returns which slots can be plotted, and unticks the diagram's box of the others. The
+    // event is judged anew against the chosen standard.
     std::array<bool, kSlots> updateHalfWaves();
 
     // ---- State
@@ -143,8 +146,11 @@ class Workspace {
     // updateHalfWaves). It points into the workspace: use it while the workspace lives.
     report::PpvzxDiagram ppvzxDiagram() const;
     // The event's verdict against the chosen standard, every half-wave held against each of
-    // its lines; nullopt without a standard.
-    std::optional<report::Verdict> verdict() const;
+    // its lines, as of the last chooseStandard or updateHalfWaves; nullopt without a standard
+    // and after the rows changed.
+    const std::optional<report::Verdict>& verdict() const { return m_verdict; }
+    // The same as the window's and the page's table, in the workspace's language.
+    std::optional<report::VerdictTable> verdictTable() const;
     // The spectrum heading and the four graphs' y units for the current choices.
     std::string spectrumHeading() const;
     std::array<std::string, kSlots> spectrumYUnits() const;
@@ -159,6 +165,7 @@ class Workspace {
   private:
     PanelInputs panelInputs() const;
     void rebuildPanels();
+    void judge();
 
     const TextLookup* m_texts;
     std::filesystem::path m_file;
@@ -180,6 +187,7 @@ class Workspace {
     int m_standard = -1;
     std::array<bool, kSlots> m_ppvzxChannelOn{true, true, true, true};
     std::optional<int> m_peaks = report::kDefaultPeaks;
+    std::optional<report::Verdict> m_verdict;
 };
 
 }  // namespace krnz

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -14,6 +15,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "core/common/error.h"
@@ -62,6 +64,21 @@ ExtraGraphWindow::ExtraGraphWindow(Session& session, QWidget* parent)
     m_ppvzxFrame = new QGroupBox(this);
     m_ppvzxFrame->setObjectName(QStringLiteral("ppvzxFrame"));
     m_view = new PpvzxView(m_ppvzxFrame);
+    m_verdict = new QTableWidget(m_ppvzxFrame);
+    m_verdict->setObjectName(QStringLiteral("verdictTable"));
+    m_verdict->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_verdict->setSelectionMode(QAbstractItemView::NoSelection);
+    m_verdict->setFocusPolicy(Qt::NoFocus);
+    m_verdict->verticalHeader()->hide();
+    m_verdict->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_verdict->horizontalHeader()->setStretchLastSection(true);
+    m_verdict->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_verdict->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Room for a readable diagram above the table; the window grows to hold both.
+    m_view->setMinimumSize(440, 320);
+    m_method = new QLabel(m_ppvzxFrame);
+    m_method->setObjectName(QStringLiteral("verdictMethod"));
+    m_method->setWordWrap(true);
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(m_nPeaksLabel);
@@ -86,7 +103,9 @@ ExtraGraphWindow::ExtraGraphWindow(Session& session, QWidget* parent)
     sens->addWidget(m_sensText);
     controls->addWidget(m_sensFrame);
     auto* frame = new QVBoxLayout(m_ppvzxFrame);
-    frame->addWidget(m_view);
+    frame->addWidget(m_view, 1);
+    frame->addWidget(m_verdict);
+    frame->addWidget(m_method);
     auto* top = new QHBoxLayout(this);
     top->addLayout(controls, 0);
     top->addWidget(m_ppvzxFrame, 1);
@@ -168,6 +187,60 @@ void ExtraGraphWindow::updateHalfWaves() {
 void ExtraGraphWindow::redraw() {
     PrompterReporter reporter;
     m_view->draw(diagram(), reporter);
+    showVerdict();
+}
+
+void ExtraGraphWindow::showVerdict() {
+    const std::optional<report::VerdictTable> table = m_session.workspace().verdictTable();
+    m_verdict->setVisible(table.has_value());
+    m_method->setVisible(table.has_value());
+    if (!table) return;
+    m_verdict->clear();
+    m_verdict->setColumnCount(static_cast<int>(table->captions.size()));
+    m_verdict->setRowCount(static_cast<int>(table->rows.size()));
+    QStringList headers;
+    for (std::size_t c = 0; c < table->captions.size(); ++c)
+        headers << (table->units[c].empty()
+                        ? qstr(table->captions[c])
+                        : qstr(table->captions[c]) + QStringLiteral("\n") + qstr(table->units[c]));
+    m_verdict->setHorizontalHeaderLabels(headers);
+    for (std::size_t r = 0; r < table->rows.size(); ++r) {
+        const report::VerdictRow& row = table->rows[r];
+        const std::array<const std::string*, 7> cells{&row.channel,   &row.line,      &row.ratio,
+                                                      &row.amplitude, &row.frequency, &row.limit,
+                                                      &row.mark};
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(qstr(*cells[c]));
+            item->setTextAlignment(c >= 2 && c + 1 < cells.size()
+                                       ? Qt::AlignRight | Qt::AlignVCenter
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
+            if (c + 1 == cells.size()) {
+                // Colour and a word, so that the mark reads without colour too.
+                QFont font = item->font();
+                font.setBold(row.exceeds);
+                item->setFont(font);
+                item->setForeground(row.exceeds ? QColor(0xB4, 0x1A, 0x1A)
+                                                : QColor(0x2E, 0x7D, 0x32));
+            }
+            m_verdict->setItem(static_cast<int>(r), static_cast<int>(c), item);
+        }
+    }
+    m_verdict->resizeColumnsToContents();
+    m_verdict->resizeRowsToContents();
+    // As large as its cells, so that nothing scrolls and the diagram keeps the rest.
+    int height = m_verdict->horizontalHeader()->sizeHint().height() + 2 * m_verdict->frameWidth();
+    for (int r = 0; r < m_verdict->rowCount(); ++r) height += m_verdict->rowHeight(r);
+    m_verdict->setFixedHeight(height);
+    int width = 2 * m_verdict->frameWidth();
+    for (int c = 0; c < m_verdict->columnCount(); ++c) width += m_verdict->columnWidth(c);
+    m_verdict->setMinimumWidth(width);
+    m_method->setText(qstr(table->method));
+    // A wrapped label's minimum says nothing of its lines; ask for them at the table's width.
+    m_method->setMinimumHeight(m_method->heightForWidth(std::max(m_method->width(), width)));
+    // A stored size from before the table may be too small for it and the diagram.
+    if (layout() != nullptr) layout()->activate();
+    const QSize needed = size().expandedTo(minimumSizeHint());
+    if (needed != size()) resize(needed);
 }
 
 const report::PpvzxTable& ExtraGraphWindow::table() const {

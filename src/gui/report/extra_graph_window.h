@@ -16,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTableWidget;
 
 namespace krnz::gui {
 
@@ -54,6 +55,8 @@ class ExtraGraphWindow : public QWidget {
 
   private:
     void readPPVZXini();
+    // The verdict's table and sentence under the diagram, for the chosen standard.
+    void showVerdict();
     void viewResized();
     void standardChanged();
     void nPeaksChanged();
@@ -76,6 +79,8 @@ class ExtraGraphWindow : public QWidget {
     QLabel* m_sensText = nullptr;
     QGroupBox* m_ppvzxFrame = nullptr;
     PpvzxView* m_view = nullptr;
+    QTableWidget* m_verdict = nullptr;
+    QLabel* m_method = nullptr;
 };
 
 }  // namespace krnz::gui

@@ -334,8 +334,11 @@ bool PrintDialog::compose(report::PageTarget& target, const report::PageMargins&
         m_session.updateHalfWaves();
         diagram = m_session.workspace().ppvzxDiagram();
     }
-    const report::PrintSources sources = printSourcesOf(m_session, c, diagram ? &*diagram : nullptr,
-                                                        m_spectrum ? &*m_spectrum : nullptr);
+    report::PrintSources sources = printSourcesOf(m_session, c, diagram ? &*diagram : nullptr,
+                                                  m_spectrum ? &*m_spectrum : nullptr);
+    const std::optional<report::VerdictTable> verdict =
+        diagram ? m_session.workspace().verdictTable() : std::nullopt;
+    if (verdict) sources.verdict = &*verdict;
     PrompterReporter reporter;
     return report::printPage(target, sources, margins, reporter);
 }

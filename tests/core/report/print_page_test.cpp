@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/event/units.h"
 #include "core/report/dashed_line.h"
 #include "core/report/info_box.h"
 #include "core/report/page_header.h"
 #include "core/report/print_strips.h"
 #include "core/report/recording_page_target.h"
 #include "core/report/recording_reporter.h"
+#include "core/report/verdict_table.h"
 #include "core/settings/scale_table.h"
 #include "support/event_builder.h"
 
@@ -255,6 +257,68 @@ TEST(PrintPage, DiagramBesideTheBoxOrAlone) {
     EXPECT_NE(alone.target.findText("PPV/ZX plot"), nullptr);
     EXPECT_TRUE(alone.traces().empty());
     EXPECT_EQ(alone.target.findText("Client"), nullptr);
+}
+
+TEST(PrintPage, TheVerdictTableLiesUnderTheDiagramAndAboveTheStrips) {
+    PpvzxTable table{{1, 100}, {1, 100}, {}};
+    PpvzxStandard strict;
+    strict.name = "Strict";
+    strict.lines = {{{1, 100}, {2, 2}}, {{1, 100}, {50, 50}}};
+    table.standards = {strict};
+    Page page;
+    PpvzxDiagram diagram;
+    diagram.table = &table;
+    diagram.standard = 0;
+    diagram.rec = &page.event.sample;
+    const Verdict verdict = judgeEvent(page.event, false, strict);
+    const VerdictTable rows = verdictTable(verdict, strict, page.event, builtinEnglish());
+    page.sources.ppvzx = &diagram;
+    page.sources.verdict = &rows;
+    page.sources.choices.ppvzx = true;
+    page.options.printInColor = true;
+    ASSERT_TRUE(page.print());
+
+    // Four channels of two lines each; peaks of 3, 9 and 5 mm/s exceed 2 mm/s, 1 does not, and
+    // nothing reaches 50.
+    ASSERT_EQ(rows.rows.size(), 8u);
+    const PageCall* method = page.target.findText(rows.method);
+    ASSERT_NE(method, nullptr);
+    const double plotBottom = page.topOf("Frequency [Hz]");
+    const double exceeds = page.topOf("exceeds");
+    EXPECT_GT(exceeds, plotBottom);
+    EXPECT_GT(method->y1, exceeds);
+    ASSERT_FALSE(page.traces().empty());
+    for (const PageCall* trace : page.traces())
+        for (const PagePoint& p : trace->points) EXPECT_GT(p.y, method->y1);
+    // Exceeding rows say so in words, in bold, and in red where colour prints.
+    int exceeding = 0;
+    for (const PageCall& c : page.target.calls()) {
+        if (c.op != Op::TextBox || (c.text != "exceeds" && c.text != "below")) continue;
+        EXPECT_EQ(c.bold, c.text == "exceeds");
+        EXPECT_EQ(c.penColor == 0, false) << c.text;
+        exceeding += c.text == "exceeds";
+    }
+    EXPECT_EQ(exceeding, 3);
+}
+
+TEST(VerdictTable, OneRowPerPlottableChannelAndLine) {
+    Event e = test::makeEvent({wave(2000, 3, 50), wave(2000, 9, 80), {}, wave(2000, 5, 100)});
+    e.channels[3].unit = kUnitPa;
+    PpvzxStandard s;
+    s.name = "Flat";
+    s.lines = {{{1, 100}, {4, 4}}};
+    const VerdictTable t = verdictTable(judgeEvent(e, false, s), s, e, builtinEnglish());
+    ASSERT_EQ(t.rows.size(), 3u);  // the pressure channel is not judged
+    EXPECT_EQ(t.rows[0].channel, "Geo 1");
+    EXPECT_EQ(t.rows[0].line, "1");
+    EXPECT_EQ(t.rows[0].mark, "below");
+    EXPECT_EQ(t.rows[1].mark, "exceeds");
+    EXPECT_TRUE(t.rows[1].exceeds);
+    EXPECT_EQ(t.rows[2].ratio, "-");
+    EXPECT_EQ(t.rows[2].mark, "no half-wave");
+    // Ratios to three significant digits: 9 / 4.
+    EXPECT_EQ(t.rows[1].ratio, "2.25");
+    EXPECT_NE(t.method.find("Flat"), std::string::npos);
 }
 
 TEST(PrintPage, SpectrumPageIsLandscapeWithFourGraphsAndTheInterval) {
