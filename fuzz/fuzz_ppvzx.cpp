@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as "PPVZX.ini": read, and every standard it yields drawn with a few half-waves onto
-// a recording page. The table's promises must hold (labels never empty, each line's x and y of
-// one length) and every line drawn must have finite ends.
+// a recording page and judging them. The table's promises must hold (labels never empty, each
+// line's x and y of one length), every line drawn must have finite ends, and the verdict's
+// numbers are finite or absent: a ratio is the largest of its line, its limit positive, and a
+// line is exceeded exactly when its ratio passes 1.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include "core/report/ppvzx_config.h"
 #include "core/report/ppvzx_drawing.h"
 #include "core/report/recording_page_target.h"
+#include "core/report/verdict.h"
 
 namespace {
 
@@ -31,6 +34,30 @@ krnz::SampleRecord halfWaves() {
             rec.highAmpFrqs[c].push_back(frqs[k]);
         }
     return rec;
+}
+
+void checkVerdict(const krnz::report::PpvzxStandard& standard, const krnz::SampleRecord& rec) {
+    using namespace krnz::report;
+    for (int c = 0; c < krnz::kSlots; ++c) {
+        const ChannelVerdict v =
+            judgeChannel(standard, c, c != 3, rec.highAmps[c], rec.highAmpFrqs[c]);
+        if (v.lines.size() != standard.lines.size()) std::abort();
+        for (const LineVerdict& line : v.lines) {
+            if (c == 3 && (line.worstRatio || line.exceeds)) std::abort();
+            if (line.exceeds != (line.worstRatio && *line.worstRatio > 1.0)) std::abort();
+            if (!line.worstRatio) continue;
+            if (!std::isfinite(*line.worstRatio) || !(*line.limit > 0.0) ||
+                !std::isfinite(*line.limit))
+                std::abort();
+            for (std::size_t k = 0; k < rec.highAmps[c].size(); ++k) {
+                if (!(rec.highAmps[c][k] > 0.0 && rec.highAmpFrqs[c][k] > 0.0)) continue;
+                const std::optional<double> limit =
+                    limitAt(standard, standard.lines[static_cast<std::size_t>(line.line)],
+                            rec.highAmpFrqs[c][k]);
+                if (limit && rec.highAmps[c][k] / *limit > *line.worstRatio) std::abort();
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -55,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     diagram.rec = &rec;
     diagram.channelOn.fill(true);
     const int shown = static_cast<int>(table.standards.size() < 4 ? table.standards.size() : 4);
+    for (int s = 0; s < shown; ++s) checkVerdict(table.standards[static_cast<std::size_t>(s)], rec);
     for (int s = -1; s < shown; ++s) {
         diagram.standard = s;
         RecordingPageTarget target;

@@ -16,7 +16,6 @@
 #include "cli/json_writer.h"
 #include "cli/standards.h"
 #include "core/common/error.h"
-#include "core/common/parallel.h"
 #include "core/settings/atomic_file.h"
 #include "core/settings/options.h"
 #include "core/workspace/event_files.h"
@@ -125,18 +124,11 @@ int runBatch(const Options& options, const BatchPageWriter& pages) {
         };
     }
 
-    // Each worker measures its event alone: the files are the work split across the cores.
     const int jobs =
         options.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-    setParallelThreadLimit(1);
-    WorkerPool pool(jobs - 1);
-    std::vector<std::vector<EventSummary>> results(files.size());
     Progress progress(files.size());
-    pool.run(static_cast<int>(files.size()), [&](int i) {
-        results[static_cast<std::size_t>(i)] =
-            summariseEventFile(files[static_cast<std::size_t>(i)], choices);
-        progress.fileDone();
-    });
+    const std::vector<EventSummary> summaries =
+        summariseEventFiles(files, choices, jobs, [&] { progress.fileDone(); });
 
     bool failed = false;
     std::string out;
@@ -144,20 +136,18 @@ int runBatch(const Options& options, const BatchPageWriter& pages) {
     if (options.format.value_or("csv") == "json") {
         JsonWriter json;
         json.beginObject().key("events").beginArray();
-        for (const auto& summaries : results)
-            for (const EventSummary& e : summaries) {
-                jsonEvent(json, e, judged);
-                failed = failed || e.error;
-            }
+        for (const EventSummary& e : summaries) {
+            jsonEvent(json, e, judged);
+            failed = failed || e.error;
+        }
         json.endArray().endObject();
         out = json.str() + "\n";
     } else {
         out = summaryCsvHeader() + "\n";
-        for (const auto& summaries : results)
-            for (const EventSummary& e : summaries) {
-                appendSummaryCsv(out, e, judged);
-                failed = failed || e.error;
-            }
+        for (const EventSummary& e : summaries) {
+            appendSummaryCsv(out, e, judged);
+            failed = failed || e.error;
+        }
     }
     if (options.output) {
         settings::writeFileAtomically(*options.output, out);

@@ -21,11 +21,11 @@ std::string threeDigits(const std::optional<double>& v) {
 
 }  // namespace
 
-VerdictTable verdictTable(const Verdict& verdict, const PpvzxStandard& standard,
-                          const Event& event, const TextLookup& texts) {
+VerdictTable verdictTable(const Verdict& verdict, const PpvzxStandard& standard, const Event& event,
+                          const TextLookup& texts) {
     auto t = [&](const char* key) { return texts.text("verdict", key); };
     VerdictTable table;
-    table.captions = {t("channel"), t("line"),  t("worstRatio"), t("amplitude"),
+    table.captions = {t("channel"),   t("line"),  t("worstRatio"), t("amplitude"),
                       t("frequency"), t("limit"), std::string()};
     table.units = {"", "", "", "mm/s", "Hz", "mm/s", ""};
     table.method = verdictMethod(standard, texts);
@@ -51,7 +51,7 @@ VerdictTable verdictTable(const Verdict& verdict, const PpvzxStandard& standard,
 double printVerdictTable(PageTarget& target, const VerdictTable& table, double left, double top,
                          double width, bool color) {
     auto cellsOf = [](const VerdictRow& r) {
-        return std::array<const std::string*, 7>{&r.channel, &r.line,  &r.ratio, &r.amplitude,
+        return std::array<const std::string*, 7>{&r.channel,   &r.line,  &r.ratio, &r.amplitude,
                                                  &r.frequency, &r.limit, &r.mark};
     };
     // Each column as wide as its widest text; a narrow place takes a smaller font.
@@ -62,8 +62,8 @@ double printVerdictTable(PageTarget& target, const VerdictTable& table, double l
         target.setFontBold(true);
         double used = 0.0;
         for (std::size_t c = 0; c < widths.size(); ++c) {
-            widths[c] = std::max(target.textWidth(table.captions[c]),
-                                 target.textWidth(table.units[c]));
+            widths[c] =
+                std::max(target.textWidth(table.captions[c]), target.textWidth(table.units[c]));
             for (const VerdictRow& r : table.rows)
                 widths[c] = std::max(widths[c], target.textWidth(*cellsOf(r)[c]));
             used += widths[c];

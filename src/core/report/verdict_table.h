@@ -33,8 +33,8 @@ struct VerdictTable {
     std::string method;  // the sentence under the table
 };
 
-VerdictTable verdictTable(const Verdict& verdict, const PpvzxStandard& standard,
-                          const Event& event, const TextLookup& texts);
+VerdictTable verdictTable(const Verdict& verdict, const PpvzxStandard& standard, const Event& event,
+                          const TextLookup& texts);
 
 // Draws the table and its sentence from (left, top) across `width`; exceeding rows get a red
 // (black without colour) mark and a bold text, so the verdict reads on any printer. Returns

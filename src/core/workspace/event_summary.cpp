@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/workspace/event_summary.h"
 
+#include <algorithm>
 #include <new>
 
 #include "core/analysis/measurements.h"
 #include "core/analysis/panel_texts.h"
 #include "core/common/error.h"
+#include "core/common/parallel.h"
 #include "core/event/units.h"
 #include "core/report/page_header.h"
 
@@ -138,6 +140,27 @@ std::vector<EventSummary> summariseEventFile(const std::filesystem::path& file,
         }
         if (workspace.event().sample.fileFormat != kFormatK200) break;
     }
+    return summaries;
+}
+
+std::vector<EventSummary> summariseEventFiles(const std::vector<std::filesystem::path>& files,
+                                              const SummaryChoices& choices, int jobs,
+                                              const std::function<void()>& fileDone) {
+    // Inner side-by-side work would only compete with the other files for the same cores.
+    setParallelThreadLimit(1);
+    std::vector<std::vector<EventSummary>> perFile(files.size());
+    {
+        WorkerPool pool(std::max(1, jobs) - 1);
+        pool.run(static_cast<int>(files.size()), [&](int i) {
+            const auto f = static_cast<std::size_t>(i);
+            perFile[f] = summariseEventFile(files[f], choices);
+            if (fileDone) fileDone();
+        });
+    }
+    setParallelThreadLimit(0);
+    std::vector<EventSummary> summaries;
+    for (std::vector<EventSummary>& rows : perFile)
+        for (EventSummary& s : rows) summaries.push_back(std::move(s));
     return summaries;
 }
 

@@ -70,4 +70,11 @@ struct SummaryChoices {
 std::vector<EventSummary> summariseEventFile(const std::filesystem::path& file,
                                              const SummaryChoices& choices);
 
+// summariseEventFile for every file, on `jobs` threads: the files are shared out, and each
+// event is measured on the thread that read it. The summaries come in the files' order whatever
+// the threads' order; `fileDone` is called (from the worker) as each file is finished.
+std::vector<EventSummary> summariseEventFiles(const std::vector<std::filesystem::path>& files,
+                                              const SummaryChoices& choices, int jobs,
+                                              const std::function<void()>& fileDone = {});
+
 }  // namespace krnz
