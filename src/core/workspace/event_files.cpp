@@ -29,7 +29,11 @@ bool hasEventTag(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     char tag[8];
     if (!in.read(tag, sizeof tag)) return false;
-    return fileFormatOfTag(std::string(tag, sizeof tag)) != 0;
+    // The reader takes any fifth byte of '5' or '6' for a KRN layout; among a folder's other
+    // files only those that also begin as the instruments' tags do ("K").
+    const std::string text(tag, sizeof tag);
+    const int format = fileFormatOfTag(text);
+    return format == kFormatTremolog || (format != 0 && text[0] == 'K');
 }
 
 void addFolder(const fs::path& folder, bool recursive, std::vector<fs::path>& files) {

@@ -30,6 +30,7 @@ TEST(EventFiles, AFolderGivesItsEventsByTagOrByNameSorted) {
     dir.write("blast.TREMOLOG", bytesOf("short"));            // by its name, any case
     dir.write("KRN00001.001.userinfo", bytesOf("[info]\n"));  // beside an event, not one
     dir.write("notes.txt", bytesOf("nothing here"));
+    dir.write("table.csv", bytesOf("t;x;5;6"));  // a fifth byte the reader would take
     dir.write("KRN1", bytesOf("no extension"));
     fs::create_directory(dir.path() / "deeper");
     dir.write("deeper/KRN00003.001", k100);
