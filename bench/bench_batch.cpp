@@ -27,8 +27,9 @@ const std::vector<fs::path>& campaign() {
         for (int e = 0; e < kEvents; ++e) {
             const fs::path file = dir / ("KRN00206." + std::to_string(100 + e));
             if (fs::exists(file)) continue;
-            krnz::eventgen::saveFile(file, krnz::eventgen::writeK200(krnz::eventgen::makeRealisticK200(
-                                               2, static_cast<std::uint32_t>(e % 10))));
+            krnz::eventgen::saveFile(file,
+                                     krnz::eventgen::writeK200(krnz::eventgen::makeRealisticK200(
+                                         2, static_cast<std::uint32_t>(e % 10))));
         }
         return krnz::findEventFiles({dir}, false);
     }();
@@ -47,8 +48,8 @@ void BM_Batch1000K200(benchmark::State& state) {
             krnz::summariseEventFiles(files, choices, static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(summaries.data());
     }
-    state.counters["events/s"] =
-        benchmark::Counter(static_cast<double>(files.size()), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["events/s"] = benchmark::Counter(static_cast<double>(files.size()),
+                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Batch1000K200)->Arg(1)->Arg(2)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
