@@ -18,8 +18,8 @@ const std::map<std::string, std::string> kCommandUsage = {
     {"wav", "krnz-cli wav      FILE --slot C -o OUT.wav [common options]"},
     {"dump", "krnz-cli dump     FILE -o OUT.txt [--group 1|2]"},
     {"report",
-     "krnz-cli report   FILE -o OUT.pdf [--ppvzx | --only-ppvzx] [--standard NAME] "
-     "[--standards FILE] [common options]"},
+     "krnz-cli report   FILE -o OUT.pdf | --printer [NAME] [--ppvzx | --only-ppvzx] "
+     "[--standard NAME] [--standards FILE] [common options]"},
     {"export", "krnz-cli export   FILE --format mseed|csv|wav4 -o OUT [common options]"},
     {"verdict", "krnz-cli verdict  FILE [--standard NAME] [--standards FILE] [common options]"},
     {"batch",
@@ -143,6 +143,13 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.onlyPpvzx = true;
         } else if (a == "--standard") {
             o.standard = next();
+        } else if (a == "--printer") {
+            // The name is optional: a following word is taken for it once FILE is known.
+            o.printer = "";
+            if (!o.file.empty() && i + 1 < args.size() && !args[i + 1].starts_with("-"))
+                o.printer = args[++i];
+        } else if (a.starts_with("--printer=")) {
+            o.printer = a.substr(std::string("--printer=").size());
         } else if (a == "--standards") {
             o.standardsFile = next();
         } else if (a == "--format") {

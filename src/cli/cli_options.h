@@ -34,7 +34,8 @@ struct Options {
     std::vector<std::string> inputs;           // batch: files and folders (file: the first)
     bool recursive = false;
     std::optional<std::string> pdfDir;
-    std::optional<int> jobs;  // -j
+    std::optional<int> jobs;             // -j
+    std::optional<std::string> printer;  // report --printer: a name, or "" for the default
     bool help = false;
 };
 

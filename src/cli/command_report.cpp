@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `krnz-cli report`: the printed report page as a PDF file, composed as the print dialog does.
 #include <QGuiApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QtGlobal>
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "cli/standards.h"
 #include "core/analysis/active_channels.h"
 #include "core/analysis/reporter.h"
+#include "core/common/error.h"
 #include "core/report/extra_graph_settings.h"
 #include "core/report/page_header.h"
 #include "core/report/ppvzx_config.h"
@@ -21,6 +24,7 @@
 #include "core/settings/options.h"
 #include "core/spectrum/fft_texts.h"
 #include "krnz_version.h"
+#include "platform/painter_page_target.h"
 #include "platform/pdf_file.h"
 
 namespace krnz::cli {
@@ -96,10 +100,34 @@ settings::Options storedDisplay() {
     return stored;
 }
 
+// Where a page goes: a PDF file, or a system printer (an empty name: the default one).
+struct Destination {
+    std::optional<fs::path> pdf;
+    std::string printer;
+};
+
+// The printer of that name, or the default; a name the system does not know is refused with
+// the names it does know.
+void choosePrinter(QPrinter& printer, const std::string& name) {
+    const QStringList known = QPrinterInfo::availablePrinterNames();
+    const QString wanted =
+        name.empty() ? QPrinterInfo::defaultPrinterName() : QString::fromStdString(name);
+    if (known.isEmpty()) throw Error(kErrProgram, "No printer is installed; use -o OUT.pdf");
+    if (wanted.isEmpty())
+        throw Error(kErrProgram, "there is no default printer; name one of: " +
+                                     known.join(QStringLiteral(", ")).toStdString());
+    if (!known.contains(wanted))
+        throw Error(kErrProgram, "no printer \"" + wanted.toStdString() + "\"; there are: " +
+                                     known.join(QStringLiteral(", ")).toStdString());
+    printer.setPrinterName(wanted);
+    if (!printer.isValid())
+        throw Error(kErrProgram, "the printer \"" + wanted.toStdString() + "\" cannot be used");
+}
+
 // Draws the workspace's event page (its PPV/ZX choices already made when the page shows the
-// diagram) to `out`. False when the page could not be composed whole.
+// diagram) to its destination. False when the page could not be composed whole.
 bool writePage(Workspace& workspace, report::PrintChoices choices,
-               const report::PrintSpectrum* spectrum, const fs::path& out,
+               const report::PrintSpectrum* spectrum, const Destination& out,
                analysis::Reporter& reporter) {
     const TextLookup& texts = cliTexts();
     workspace.autoScaleAll();
@@ -132,10 +160,20 @@ bool writePage(Workspace& workspace, report::PrintChoices choices,
     bool complete = true;
     const std::string title =
         "KRNZ report, " + report::eventIdentificationLine(event.sample, texts);
-    platform::writePdfFile(
-        out, title, std::string("KRNZ ") + KRNZ_VERSION_STRING, [&](report::PageTarget& target) {
-            complete = report::printPage(target, sources, target.margins(), reporter);
-        });
+    if (out.pdf) {
+        platform::writePdfFile(*out.pdf, title, std::string("KRNZ ") + KRNZ_VERSION_STRING,
+                               [&](report::PageTarget& target) {
+                                   complete = report::printPage(target, sources, target.margins(),
+                                                                reporter);
+                               });
+        return complete;
+    }
+    // The printer's own margins, as the window's print does.
+    QPrinter printer(QPrinter::HighResolution);
+    choosePrinter(printer, out.printer);
+    printer.setDocName(QString::fromStdString(title));
+    platform::PainterPageTarget target(printer);
+    complete = report::printPage(target, sources, target.margins(), reporter);
     return complete;
 }
 
@@ -156,7 +194,8 @@ class CollectingReporter final : public analysis::Reporter {
 }  // namespace
 
 int runReport(const Options& options) {
-    if (!options.output) throw UsageError("report needs -o OUT.pdf");
+    if (options.output.has_value() == options.printer.has_value())
+        throw UsageError("report needs either -o OUT.pdf or --printer [NAME]");
     if (options.ppvzx && options.onlyPpvzx)
         throw UsageError("--ppvzx and --only-ppvzx exclude each other");
     const std::shared_ptr<void> application = startGuiApplication();
@@ -167,8 +206,10 @@ int runReport(const Options& options) {
     }
     const std::optional<report::PrintSpectrum> spectrum = spectrumPage(options, workspace);
     StderrReporter reporter;
+    const Destination out{options.output ? std::optional<fs::path>(*options.output) : std::nullopt,
+                          options.printer.value_or("")};
     const bool complete = writePage(workspace, printChoices(options, workspace.options()),
-                                    spectrum ? &*spectrum : nullptr, *options.output, reporter);
+                                    spectrum ? &*spectrum : nullptr, out, reporter);
     return complete ? 0 : 1;
 }
 
@@ -184,8 +225,8 @@ BatchPageWriter reportPageWriter() {
             workspace.setPpvzxTable(table);
             workspace.chooseStandard(standard);
             CollectingReporter reporter;
-            if (!writePage(workspace, printChoices(pageOptions, workspace.options()), nullptr, out,
-                           reporter))
+            if (!writePage(workspace, printChoices(pageOptions, workspace.options()), nullptr,
+                           Destination{out, {}}, reporter))
                 throw Error(kErrProgram, "the page " + out.string() +
                                              " was not written whole: " + reporter.text());
         };

@@ -106,6 +106,15 @@ class Report(unittest.TestCase):
             f.write(b"NOTKRN..")
         self.assertEqual(run("report", bad, "-o", os.path.join(self.dir, "y.pdf")).returncode, 1)
 
+    def test_a_printer_that_is_not_there_is_named(self):
+        # Both destinations, or neither, is a usage error.
+        self.assertEqual(run("report", EVENT, "-o", os.path.join(self.dir, "z.pdf"), "--printer").returncode, 2)
+        r = run("report", EVENT, "--printer", "no-such-printer-here")
+        self.assertEqual(r.returncode, 1)
+        err = r.stderr.decode()
+        # Either no printer at all, or the ones there are; never a silent success.
+        self.assertTrue("No printer is installed" in err or "no printer \"no-such-printer-here\"" in err, err)
+
 
 if __name__ == "__main__":
     unittest.main(argv=[sys.argv[0]])

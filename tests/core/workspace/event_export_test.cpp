@@ -58,8 +58,8 @@ class ExportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         const test::TempDir dir;
-        const auto file = dir.write("KRN00206.001",
-                                    eventgen::writeK200(eventgen::makeRealisticK200(1, 11)));
+        const auto file =
+            dir.write("KRN00206.001", eventgen::writeK200(eventgen::makeRealisticK200(1, 11)));
         workspace.open(file);
     }
     Workspace workspace{builtinEnglish()};
@@ -88,7 +88,8 @@ TEST_F(ExportTest, MiniSeedReadsBackBitForBitWithItsCodesAndStart) {
         const report::EventDate date = report::eventDate(rec);
         int doy = 0;
         ms_md2doy(date.year, date.month, date.day, &doy);
-        const hptime_t trigger = ms_time2hptime(date.year, doy, rec.hour, rec.minute, rec.second, 0);
+        const hptime_t trigger =
+            ms_time2hptime(date.year, doy, rec.hour, rec.minute, rec.second, 0);
         EXPECT_EQ(trigger - t.start, static_cast<hptime_t>(std::llround(rec.pretrig * 1e6)));
     }
 }
@@ -112,8 +113,8 @@ TEST_F(ExportTest, OnlyShownChannelsAreExported) {
 
 TEST_F(ExportTest, AProcessedEventExportsTheChainsRowsAndUnits) {
     analysis::BatchChainOptions chain;
-    chain.macroFile = std::filesystem::path(KRNZ_SOURCE_DIR) / "data" / "macro" /
-                      "velocity-to-displacement";
+    chain.macroFile =
+        std::filesystem::path(KRNZ_SOURCE_DIR) / "data" / "macro" / "velocity-to-displacement";
     class Quiet final : public analysis::Reporter {
         void message(const std::string&) override {}
     } reporter;
