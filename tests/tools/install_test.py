@@ -70,7 +70,7 @@ class Installed(unittest.TestCase):
                                                  d["Icon"] + ".svg")))
 
     def test_metainfo_and_manual_pages(self):
-        meta = ET.parse(self.path("share", "metainfo", "krnz.metainfo.xml")).getroot()
+        meta = ET.parse(self.path("share", "metainfo", "org.krnz.KRNZ.metainfo.xml")).getroot()
         self.assertEqual(meta.findtext("launchable"), "krnz.desktop")
         with open(self.path("share", "man", "man1", "krnz-cli.1"), encoding="utf-8") as f:
             page = f.read()
@@ -81,6 +81,33 @@ class Installed(unittest.TestCase):
             if len(words) > 1 and words[0] == "krnz-cli" and not words[1].startswith("-"):
                 self.assertIn("krnz\\-cli %s" % words[1], page)
         self.assertTrue(os.path.exists(self.path("share", "man", "man1", "krnz.1")))
+
+
+    def test_validators_and_type_detection(self):
+        tools = ("desktop-file-validate", "appstreamcli", "update-mime-database", "gio")
+        missing = [t for t in tools if not shutil.which(t)]
+        if missing:
+            self.skipTest("not installed here: " + ", ".join(missing))
+        r = subprocess.run(["desktop-file-validate", self.path("share", "applications", "krnz.desktop")],
+                           capture_output=True)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        r = subprocess.run(["appstreamcli", "validate", "--no-net",
+                            self.path("share", "metainfo", "org.krnz.KRNZ.metainfo.xml")], capture_output=True)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        # The types as the desktop sees them: by name, and by the tag under any other name.
+        subprocess.run(["update-mime-database", self.path("share", "mime")], check=True, capture_output=True)
+        samples = self.path("share", "krnz", "samples")
+        renamed = os.path.join(self.tmp.name, "event.bin")
+        shutil.copy(os.path.join(samples, "KRN00206.021"), renamed)
+        tremolog = os.path.join(self.tmp.name, "event.dat")
+        shutil.copy(os.path.join(samples, "blast_malmo.tremolog"), tremolog)
+        env = dict(os.environ, XDG_DATA_DIRS=self.path("share") + ":/usr/share", XDG_DATA_HOME=self.home)
+        for path, want in ((os.path.join(samples, "KRN00412.101"), "application/x-krnz-event"),
+                           (renamed, "application/x-krnz-event"),
+                           (os.path.join(samples, "quarry_ips_psi.tremolog"), "application/x-tremolog-event"),
+                           (tremolog, "application/x-tremolog-event")):
+            r = subprocess.run(["gio", "info", "-a", "standard::content-type", path], capture_output=True, env=env)
+            self.assertIn("content-type: " + want, r.stdout.decode(), path)
 
 
 if __name__ == "__main__":
