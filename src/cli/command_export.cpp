@@ -3,7 +3,6 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "core/settings/atomic_file.h"
 #include "core/workspace/event_export.h"
 
 namespace krnz::cli {
@@ -12,16 +11,11 @@ int runExport(const Options& options) {
     if (!options.output) throw UsageError("export needs -o OUT");
     const Workspace workspace = loadWorkspace(options);
     const std::string& format = *options.format;
-    if (format == "csv") {
-        settings::writeFileAtomically(*options.output, csvExport(workspace));
-    } else if (format == "wav4") {
-        settings::writeFileAtomically(*options.output, wav4Export(workspace));
-    } else {
-        // MiniSEED has no field for the unit or the event number: they go beside it.
-        const std::string records = miniSeedExport(workspace);
-        settings::writeFileAtomically(*options.output + ".json", miniSeedSidecar(workspace));
-        settings::writeFileAtomically(*options.output, records);
-    }
+    writeExport(workspace,
+                format == "csv"    ? ExportFormat::Csv
+                : format == "wav4" ? ExportFormat::Wav4
+                                   : ExportFormat::MiniSeed,
+                *options.output);
     return 0;
 }
 

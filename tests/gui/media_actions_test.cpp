@@ -18,6 +18,7 @@
 
 #include "core/settings/atomic_file.h"
 #include "core/settings/general_settings.h"
+#include "gui/media/event_export_action.h"
 #include "gui/media/media_actions.h"
 #include "gui/media/play_channel_dialog.h"
 #include "gui/media/sound_output.h"
@@ -166,6 +167,46 @@ void MediaActionsTest::wholeSampleWritesOnePicturePerActiveStrip() {
         QVERIFY(hasTwoColours(picture));
     }
     QVERIFY(f.prompter().messages.empty());
+}
+
+void MediaActionsTest::exportWritesTheShownChannelsInTheChosenFormat() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    QVERIFY(!w.actions().mExport->isEnabled());  // nothing to export before an event
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
+    QVERIFY(w.actions().mExport->isEnabled());
+    showOnly(f, {0, 2});
+    QString startedIn;
+    auto choose = [&](const std::string& name, int filter) {
+        w.media().exports().setFileChooser([&, name, filter](const QString& start) {
+            startedIn = start;
+            return std::optional(
+                gui::EventExportAction::Choice{gui::qstr((f.dir() / name).string()), filter});
+        });
+        w.actions().mExport->trigger();
+    };
+    // A bare name takes the chosen filter's extension.
+    choose("event", 0);
+    QCOMPARE(startedIn, gui::qstr(f.dir().string()));  // the event's folder
+    const std::string csv = readBytes(f.dir() / "event.csv");
+    QCOMPARE(csv.substr(0, csv.find('\n')), std::string("time,Geo 1 [mm/s],Geo 3 [mm/s]"));
+    // A name with a format's extension keeps it whatever the filter says.
+    choose("event.mseed", 0);
+    QVERIFY(fs::exists(f.dir() / "event.mseed"));
+    QVERIFY(fs::exists(f.dir() / "event.mseed.json"));
+    QCOMPARE(fs::file_size(f.dir() / "event.mseed") % 4096, std::uintmax_t{0});
+    choose("event", 1);
+    const std::string wav = readBytes(f.dir() / "event.wav");
+    QCOMPARE(wav.substr(0, 4), std::string("RIFF"));
+    QCOMPARE(static_cast<int>(static_cast<unsigned char>(wav[22])), 2);  // two channels
+    QVERIFY(f.prompter().messages.empty());
+
+    // A folder that is not there: said, with the file's name, and nothing written.
+    choose("missing/event.csv", 0);
+    QCOMPARE(f.prompter().messages.size(), std::size_t{1});
+    QVERIFY2(f.prompter().messages[0].find("event.csv") != std::string::npos,
+             f.prompter().messages[0].c_str());
+    QVERIFY(!fs::exists(f.dir() / "missing"));
 }
 
 void MediaActionsTest::zoomedPictureStartsBelowTheToolbar_data() {

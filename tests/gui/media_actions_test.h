@@ -10,6 +10,7 @@ class MediaActionsTest : public QObject {
   private Q_SLOTS:
     void wholeSampleWritesOnePicturePerActiveStrip_data();
     void wholeSampleWritesOnePicturePerActiveStrip();
+    void exportWritesTheShownChannelsInTheChosenFormat();
     void zoomedPictureStartsBelowTheToolbar_data();
     void zoomedPictureStartsBelowTheToolbar();
     void pictureFolderIsRemembered();

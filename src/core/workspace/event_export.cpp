@@ -4,6 +4,7 @@
 #include <libmseed.h>
 
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "core/common/value_format.h"
 #include "core/event/units.h"
 #include "core/report/page_header.h"
+#include "core/settings/atomic_file.h"
 
 namespace krnz {
 namespace {
@@ -200,6 +202,36 @@ std::string miniSeedSidecar(const Workspace& workspace, const SeedCodes& codes) 
                ",\"caption\":" + jsonText(c.caption) + ",\"unit\":" + jsonText(c.unit) + "}";
     }
     return out + "]}\n";
+}
+
+std::optional<ExportFormat> exportFormatOfName(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".csv") return ExportFormat::Csv;
+    if (extension == ".wav") return ExportFormat::Wav4;
+    if (extension == ".mseed" || extension == ".miniseed") return ExportFormat::MiniSeed;
+    return std::nullopt;
+}
+
+void writeExport(const Workspace& workspace, ExportFormat format,
+                 const std::filesystem::path& file) {
+    switch (format) {
+        case ExportFormat::Csv:
+            settings::writeFileAtomically(file, csvExport(workspace));
+            return;
+        case ExportFormat::Wav4:
+            settings::writeFileAtomically(file, wav4Export(workspace));
+            return;
+        case ExportFormat::MiniSeed: {
+            // MiniSEED has no field for the unit or the event number: they go beside it.
+            const std::string records = miniSeedExport(workspace);
+            std::filesystem::path sidecar = file;
+            sidecar += ".json";
+            settings::writeFileAtomically(sidecar, miniSeedSidecar(workspace));
+            settings::writeFileAtomically(file, records);
+            return;
+        }
+    }
 }
 
 }  // namespace krnz

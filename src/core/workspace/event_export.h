@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,17 @@
 // The current event handed on to other tools: its active rows as shown (processed rows in the
 // chain's units), as CSV text, a multi-channel float WAV file or MiniSEED records.
 namespace krnz {
+
+enum class ExportFormat { Csv, Wav4, MiniSeed };
+
+// The format a file name asks for by its extension (".csv", ".wav", ".mseed" or ".miniseed", in
+// any case); nullopt for any other.
+std::optional<ExportFormat> exportFormatOfName(const std::filesystem::path& file);
+
+// Writes the export of the workspace's event in `format` to `file`, whole or not at all (the
+// MiniSEED records with their JSON beside them). Throws krnz::Error naming the file.
+void writeExport(const Workspace& workspace, ExportFormat format,
+                 const std::filesystem::path& file);
 
 // SEED codes of the exported traces. Geophones take the axes in `geophoneAxes` in slot order
 // (the band and instrument "HH"), microphones "HDF", other sensors "HX" and a digit.

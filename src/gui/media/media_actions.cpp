@@ -18,11 +18,13 @@ MediaActions::MediaActions(MainWindow& window)
       m_window(window),
       m_pictures(window),
       m_sound(window.session(), window),
-      m_debug(window.session(), window) {
+      m_debug(window.session(), window),
+      m_export(window.session(), window) {
     const MainActions& a = window.actions();
     connect(a.mSavePicture, &QAction::triggered, this, [this] { m_pictures.savePictures(false); });
     connect(a.mSavePictureZoomed, &QAction::triggered, this,
             [this] { m_pictures.savePictures(true); });
+    connect(a.mExport, &QAction::triggered, this, [this] { m_export.exportEvent(); });
     connect(a.mDumpToPrinter, &QAction::triggered, this, [this] { m_pictures.dumpToPrinter(); });
     connect(a.mPlay, &QAction::triggered, this, [this] { m_sound.playChannel(); });
     connect(a.dbgmnu_print2ascii, &QAction::triggered, this, [this] { m_debug.print2ascii(); });

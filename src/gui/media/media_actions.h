@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include "gui/media/debug_exports.h"
+#include "gui/media/event_export_action.h"
 #include "gui/media/picture_export.h"
 #include "gui/media/sound_output.h"
 
@@ -25,12 +26,14 @@ class MediaActions : public QObject {
     PictureExport& pictures() { return m_pictures; }
     SoundOutput& sound() { return m_sound; }
     DebugExports& debugExports() { return m_debug; }
+    EventExportAction& exports() { return m_export; }
 
   private:
     MainWindow& m_window;
     PictureExport m_pictures;
     SoundOutput m_sound;
     DebugExports m_debug;
+    EventExportAction m_export;
 };
 
 }  // namespace krnz::gui

@@ -55,6 +55,7 @@ void createMenus(MainActions& a, QMainWindow& window, bool debugMenu) {
     a.mSavePicture = item(a.mFile, "mSavePicture", "&Save whole sample as picture");
     a.mSavePictureZoomed =
         item(a.mFile, "mSavePictureZoomed", "&Save zoomed part of sample as picture");
+    a.mExport = item(a.mFile, "mExport", "&Export...", false);
     a.mFile->addSeparator();
     a.mPrint_old = item(a.mFile, "mPrint_old", "&Print...", false);
     a.mDumpToPrinter = item(a.mFile, "mDumpToPrinter", "&Dump window to printer");
@@ -148,6 +149,7 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
     a.mSaveUserinfo->setText(t("mSaveUserinfo"));
     a.mSavePicture->setText(t("mSavePicture"));
     a.mSavePictureZoomed->setText(t("mSavePictureZoomed"));
+    a.mExport->setText(t("mExport"));
     a.mExit->setText(t("mExit"));
     a.mView->setTitle(t("mView"));
     a.mToolbar->setText(t("mToolbar"));
@@ -177,8 +179,8 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
 }
 
 void enableEventActions(MainActions& a) {
-    for (QAction* action : {a.mSaveUserinfo, a.mSavePicture, a.mSavePictureZoomed, a.mCursor,
-                            a.mPrint, a.mPrint_old, a.mDumpToPrinter})
+    for (QAction* action : {a.mSaveUserinfo, a.mSavePicture, a.mSavePictureZoomed, a.mExport,
+                            a.mCursor, a.mPrint, a.mPrint_old, a.mDumpToPrinter})
         action->setEnabled(true);
     a.mextra->setEnabled(true);
     a.Print_butt->setEnabled(true);

@@ -25,6 +25,7 @@ struct MainActions {
     QAction* mSaveUserinfo = nullptr;
     QAction* mSavePicture = nullptr;
     QAction* mSavePictureZoomed = nullptr;
+    QAction* mExport = nullptr;
     QAction* mPrint_old = nullptr;
     QAction* mDumpToPrinter = nullptr;
     QAction* mExit = nullptr;
