@@ -191,6 +191,25 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"extrainfo", "free"},
     {"extrainfo", "ok"},
     {"extrainfo", "cancel"},
+    // events list
+    {"events", "title"},
+    {"events", "mOpenFolder"},
+    {"events", "mEventsList"},
+    {"events", "openFolderTitle"},
+    {"events", "file"},
+    {"events", "instrumentSN"},
+    {"events", "layout"},
+    {"events", "standard"},
+    {"events", "noStandard"},
+    {"events", "filter"},
+    {"events", "filterHint"},
+    {"events", "export"},
+    {"events", "exportTitle"},
+    {"events", "exportFailed"},
+    {"events", "reading"},
+    {"events", "count"},
+    {"verdict", "worstRatio"},
+    {"verdict", "exceeds"},
 });
 
 }  // namespace
