@@ -11,9 +11,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <iostream>
 
 #include "core/common/error.h"
@@ -27,6 +30,31 @@
 namespace krnz::gui {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Keeps room for the sort arrow in the sorted column only: Qt reserves it in every column,
+// which made the list a third wider than its numbers need.
+class SortHeader : public QHeaderView {
+  public:
+    explicit SortHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        connect(this, &QHeaderView::sortIndicatorChanged, this, [this] { resizeSections(); });
+    }
+
+  protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override {
+        QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+        if (isSortIndicatorShown() && logicalIndex != sortIndicatorSection()) {
+            QStyleOptionHeader option;
+            initStyleOption(&option);
+            const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, &option, this);
+            size.setWidth(std::max(minimumSectionSize(), size.width() - size.height() - margin));
+        }
+        return size;
+    }
+};
+
+}  // namespace
 
 // Hands the scanner's reports, made on its thread, to the dock on the window's thread. Posted
 // calls die with the dock; the scan number lets the dock drop those of a scan given up.
@@ -85,6 +113,7 @@ EventsDock::EventsDock(Session& session, QWidget* parent)
     m_proxy = new EventListProxy(*m_model, this);
     m_table = new QTableView(body);
     m_table->setObjectName(QStringLiteral("eventsTable"));
+    m_table->setHorizontalHeader(new SortHeader(m_table));
     m_table->setModel(m_proxy);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(0, Qt::AscendingOrder);

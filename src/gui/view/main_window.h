@@ -113,7 +113,7 @@ class MainWindow : public QMainWindow, private OpenHooks {
     void createEventsDock();
     // The dock shown: it lists the current event's folder when it lists none yet.
     void eventsDockShown(bool shown);
-    // Once after the dock is shown and its rows are read: wide enough for its columns.
+    // After the dock's rows are read: wide enough for its columns.
     void fitEventsDock();
     void shutDown();
     void updateTitle();

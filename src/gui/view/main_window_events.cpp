@@ -62,13 +62,14 @@ void MainWindow::eventsDockShown(bool shown) {
 }
 
 void MainWindow::fitEventsDock() {
-    if (!m_fitEventsDock || m_eventsDock->isFloating() || !m_eventsDock->isVisible()) return;
+    if (m_eventsDock->isFloating() || !m_eventsDock->isVisible()) return;
+    // Once after being shown, and whenever the rows outgrow it (a verdict's "exceeds"): every
+    // column whole while the strips keep at least the window's minimum width.
+    const int wanted = m_eventsDock->wantedWidth();
+    if (!m_fitEventsDock && wanted <= m_eventsDock->width()) return;
     m_fitEventsDock = false;
-    // Every column whole when the window has room; the strips keep at least the window's
-    // minimum width.
     const int room = width() - minimumWindowSize().width();
-    resizeDocks({m_eventsDock}, {std::clamp(m_eventsDock->wantedWidth(), 240, std::max(240, room))},
-                Qt::Horizontal);
+    resizeDocks({m_eventsDock}, {std::clamp(wanted, 240, std::max(240, room))}, Qt::Horizontal);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
