@@ -198,6 +198,7 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"events", "openFolderTitle"},
     {"events", "file"},
     {"events", "instrumentSN"},
+    {"events", "eventNumber"},
     {"events", "layout"},
     {"events", "standard"},
     {"events", "noStandard"},

@@ -134,7 +134,7 @@ std::string EventList::columnTitle(const EventColumn& column, const TextLookup& 
         case EventField::InstrumentSN:
             return texts.text("events", "instrumentSN");
         case EventField::EventNumber:
-            return texts.text("krn", "eventNumber");
+            return texts.text("events", "eventNumber");
         case EventField::Layout:
             return texts.text("events", "layout");
         case EventField::Unit:

@@ -90,7 +90,7 @@ TEST(EventList, ColumnsFitTheEventWithMostGeophones) {
     EXPECT_EQ(list.geophoneColumns(), 2);
     add(list, usual("KRN00001.001", 2.0));
     EXPECT_EQ(titles(list),
-              (std::vector<std::string>{"File", "Date/time", "SN", "Event no.", "Layout", "Unit",
+              (std::vector<std::string>{"File", "Date/time", "SN", "No.", "Layout", "Unit",
                                         "Peak 1", "Frq 1", "Peak 2", "Frq 2", "Peak 3", "Frq 3",
                                         "Vector max", "dB", "Worst ratio"}));
     // The group-2 row has no third geophone and no vector sum over three of them.
