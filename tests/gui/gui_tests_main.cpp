@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "cursor_readout_test.h"
+#include "events_dock_test.h"
 #include "main_window_test.h"
 #include "media_actions_test.h"
 #include "options_dialog_test.h"
@@ -37,6 +38,6 @@ int main(int argc, char** argv) {
     const int failed =
         runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
                   UserInfoTest, ReportWindowsTest, ToolboxWindowTest, SpectrumGraphWidgetTest,
-                  SpectrumWindowTest, MediaActionsTest>(argc, argv);
+                  SpectrumWindowTest, MediaActionsTest, EventsDockTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -212,6 +212,24 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"extrainfo", "free"},
     {"extrainfo", "ok"},
     {"extrainfo", "cancel"},
+    // events list
+    {"events", "title"},
+    {"events", "mOpenFolder"},
+    {"events", "mEventsList"},
+    {"events", "openFolderTitle"},
+    {"events", "file"},
+    {"events", "instrumentSN"},
+    {"events", "eventNumber"},
+    {"events", "layout"},
+    {"events", "standard"},
+    {"events", "noStandard"},
+    {"events", "filter"},
+    {"events", "filterHint"},
+    {"events", "export"},
+    {"events", "exportTitle"},
+    {"events", "exportFailed"},
+    {"events", "reading"},
+    {"events", "count"},
 });
 
 }  // namespace

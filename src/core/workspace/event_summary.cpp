@@ -97,6 +97,7 @@ EventSummary summariseEvent(Workspace& workspace, const report::PpvzxStandard* s
         ChannelSummary channel;
         channel.slot = c;
         channel.channel = channelCaption(event, c);
+        channel.sensorKind = event.channels[s].sensorKind;
         channel.unit = unitName(unit);
         channel.peak = measures[s].peak;
         channel.peakFrq = measures[s].peakFrq;

@@ -17,6 +17,7 @@ namespace krnz {
 struct ChannelSummary {
     int slot = 0;
     std::string channel;  // the panel's channel/input caption, "Geo 1"
+    int sensorKind = 0;   // 0: no sensor on the slot
     std::string unit;
     double peak = 0.0;
     double peakFrq = 0.0;

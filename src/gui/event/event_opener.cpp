@@ -74,7 +74,8 @@ std::string workDirOf(const std::filesystem::path& path) {
     return folder;
 }
 
-bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHooks& hooks) {
+bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHooks& hooks,
+               std::optional<int> group) {
     std::error_code ec;
     const std::filesystem::path path = std::filesystem::absolute(requested, ec).lexically_normal();
     saveUserInfo(session, SaveUserInfo::WhenEdited);
@@ -83,7 +84,8 @@ bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHoo
     ReadOptions options;
     options.channelGroup = session.event().sample.channelGroup;
     if (layoutOf(path) == kFormatK200) {
-        if (const auto group = hooks.chooseChannelGroup()) options.channelGroup = *group;
+        if (!group) group = hooks.chooseChannelGroup();
+        if (group) options.channelGroup = *group;
     }
 
     std::optional<LoadedEvent> loaded;

@@ -25,8 +25,10 @@ class OpenHooks {
 // reads the file into a fresh record and makes it current only when the read succeeds, then
 // offers to carry the previous event's user information over. A rejected or corrupt file
 // leaves the previous event, its file name and its user information exactly as they were.
-// Returns true when the event was opened.
-bool loadEvent(Session& session, const std::filesystem::path& path, OpenHooks& hooks);
+// Returns true when the event was opened. `group` chooses the channel group of an
+// eight-channel event without asking (a row of the events list names it).
+bool loadEvent(Session& session, const std::filesystem::path& path, OpenHooks& hooks,
+               std::optional<int> group = std::nullopt);
 
 // The folder of an event file as "workDir" keeps it: with its trailing separator.
 std::string workDirOf(const std::filesystem::path& path);

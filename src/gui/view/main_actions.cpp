@@ -49,6 +49,7 @@ void createMenus(MainActions& a, QMainWindow& window, bool debugMenu) {
     a.mFile = menu(bar, "mFile", "&File");
     a.mOpen = item(a.mFile, "mOpen", "&Open");
     a.mOpen->setShortcut(QKeySequence::Open);
+    a.mOpenFolder = item(a.mFile, "mOpenFolder", "Open &folder...");
     a.recentMenu = a.mFile->addMenu(QStringLiteral("Open &recent"));
     a.recentMenu->setObjectName(QStringLiteral("recentMenu"));
     a.mSaveUserinfo = item(a.mFile, "mSaveUserinfo", "Save &userinfo", false);
@@ -146,6 +147,7 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
     auto t = [&texts](const char* key) { return qtext(texts, "krn", key); };
     a.mFile->setTitle(t("mFile"));
     a.mOpen->setText(t("mOpen"));
+    a.mOpenFolder->setText(qtext(texts, "events", "mOpenFolder"));
     a.mSaveUserinfo->setText(t("mSaveUserinfo"));
     a.mSavePicture->setText(t("mSavePicture"));
     a.mSavePictureZoomed->setText(t("mSavePictureZoomed"));

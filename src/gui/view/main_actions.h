@@ -21,6 +21,7 @@ namespace krnz::gui {
 struct MainActions {
     QMenu* mFile = nullptr;
     QAction* mOpen = nullptr;
+    QAction* mOpenFolder = nullptr;
     QMenu* recentMenu = nullptr;
     QAction* mSaveUserinfo = nullptr;
     QAction* mSavePicture = nullptr;
@@ -35,6 +36,7 @@ struct MainActions {
     QAction* mSampleInfo = nullptr;
     QAction* mChannelInfo = nullptr;
     QAction* mCursor = nullptr;
+    QAction* mEventsList = nullptr;  // the events dock's own toggle, added by the main window
     QAction* mOptions = nullptr;
 
     QMenu* mRef = nullptr;  // also the pop-up menu of a right click in a strip

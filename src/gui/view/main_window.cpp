@@ -15,6 +15,7 @@
 
 #include "core/analysis/active_channels.h"
 #include "gui/event/channel_group_dialog.h"
+#include "gui/event/events_dock.h"
 #include "gui/event/extra_info_dialog.h"
 #include "gui/event/save_user_info.h"
 #include "gui/media/media_actions.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(Session& session, bool debugMenu, QWidget* parent)
     m_cursor = new CursorController(m_session, *m_graphArea, controls, this);
     m_optionsDialog = new OptionsDialog(m_session, this);
     m_chooseGroup = [this] { return ChannelGroupDialog::ask(m_session.texts(), this); };
+    createEventsDock();
 
     connectActions();
     updateMetrics();
@@ -63,7 +65,11 @@ MainWindow::MainWindow(Session& session, bool debugMenu, QWidget* parent)
     m_startScreen->showWelcome();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The dock is hidden as the window goes; its signals must not reach a half-destroyed window.
+    m_central->removeEventFilter(this);
+    disconnect(m_eventsDock, nullptr, this, nullptr);
+}
 
 void MainWindow::createCentral() {
     m_central = new QWidget(this);
@@ -84,6 +90,7 @@ void MainWindow::createCentral() {
 void MainWindow::connectActions() {
     MainActions& a = m_actions;
     connect(a.mOpen, &QAction::triggered, this, &MainWindow::mOpen_Click);
+    connect(a.mOpenFolder, &QAction::triggered, this, &MainWindow::mOpenFolder_Click);
     connect(a.mSaveUserinfo, &QAction::triggered, this, &MainWindow::saveUserInfoClicked);
     connect(a.mExit, &QAction::triggered, this, &QWidget::close);
     for (QAction* toggle : {a.mToolbar, a.mSampleInfo, a.mChannelInfo})
@@ -171,6 +178,7 @@ void MainWindow::connectActions() {
         if (m_extraInfo) m_extraInfo->applyCaptions();
         if (m_extraGraph) m_extraGraph->applyCaptions();
         if (m_printDialog) m_printDialog->applyCaptions();
+        m_eventsDock->applyCaptions();
         formResize();
     });
     connect(m_optionsDialog, &OptionsDialog::applied, this, &MainWindow::formResize);

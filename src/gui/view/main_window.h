@@ -18,6 +18,7 @@ namespace krnz::gui {
 
 class ChannelInfoPanel;
 class CursorController;
+class EventsDock;
 class ExtraGraphWindow;
 class ExtraInfoDialog;
 class SpectrumWindow;
@@ -45,8 +46,11 @@ class MainWindow : public QMainWindow, private OpenHooks {
     // Rewrites both panels; processed: the shown samples went through the toolbox.
     void setMainWindowTexts(bool processed);
 
-    // `loadEvent`: makes the file the current event (see event_opener.h).
-    bool loadEvent(const std::filesystem::path& path);
+    // `loadEvent`: makes the file the current event (see event_opener.h); `group` chooses the
+    // channel group of an eight-channel event without asking.
+    bool loadEvent(const std::filesystem::path& path, std::optional<int> group = std::nullopt);
+    // Shows the events dock listing `folder` ("Open folder...").
+    void openFolder(const std::filesystem::path& folder);
     // The command line's event: one pair of enclosing double quotes removed; opened when it
     // names an existing file.
     bool openFromCommandLine(const QString& argument);
@@ -77,6 +81,8 @@ class MainWindow : public QMainWindow, private OpenHooks {
     MediaActions& media() { return *m_media; }
     // The operator toolbox, made on first use and kept.
     ToolboxWindow& toolboxWindow();
+    // The dockable list of a folder's events, hidden until used.
+    EventsDock& eventsDock() { return *m_eventsDock; }
     const view::MainLayout& lastLayout() const { return m_layout; }
     const view::ZoomState& zoom() const { return m_zoom; }
     const platform::ScreenMetrics& metrics() const { return m_metrics; }
@@ -88,6 +94,7 @@ class MainWindow : public QMainWindow, private OpenHooks {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -102,6 +109,12 @@ class MainWindow : public QMainWindow, private OpenHooks {
     void createCentral();
     void connectActions();
     void mOpen_Click();
+    void mOpenFolder_Click();
+    void createEventsDock();
+    // The dock shown: it lists the current event's folder when it lists none yet.
+    void eventsDockShown(bool shown);
+    // After the dock's rows are read: wide enough for its columns.
+    void fitEventsDock();
     void shutDown();
     void updateTitle();
     void updateRecentMenu();
@@ -132,15 +145,18 @@ class MainWindow : public QMainWindow, private OpenHooks {
     SpectrumWindow* m_spectrumWindow = nullptr;
     MediaActions* m_media = nullptr;
     ToolboxWindow* m_toolbox = nullptr;
+    EventsDock* m_eventsDock = nullptr;
     CursorController* m_cursor = nullptr;
     std::function<std::optional<int>()> m_chooseGroup;
 
     view::ZoomState m_zoom;
     view::MainLayout m_layout;
+    QSize m_laidOutSize;  // the client area's size at the last layout pass
     platform::ScreenMetrics m_metrics;
     bool m_busy = false;
     bool m_closing = false;
     bool m_watchingScreen = false;
+    bool m_fitEventsDock = false;
 };
 
 }  // namespace krnz::gui

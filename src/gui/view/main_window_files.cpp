@@ -14,6 +14,7 @@
 #include "core/common/error.h"
 #include "core/settings/general_settings.h"
 #include "core/view/recent_files.h"
+#include "gui/event/events_dock.h"
 #include "gui/event/save_user_info.h"
 #include "gui/spectrum/spectrum_window.h"
 #include "gui/toolbox/toolbox_window.h"
@@ -57,8 +58,8 @@ void MainWindow::mOpen_Click() {
     loadEvent(stdstr(dialog.selectedFiles().front()));
 }
 
-bool MainWindow::loadEvent(const std::filesystem::path& path) {
-    const bool opened = gui::loadEvent(m_session, path, *this);
+bool MainWindow::loadEvent(const std::filesystem::path& path, std::optional<int> group) {
+    const bool opened = gui::loadEvent(m_session, path, *this, group);
     updateRecentMenu();
     return opened;
 }
@@ -104,6 +105,11 @@ void MainWindow::eventOpened() {
     updatePanels();
     m_startScreen->hide();
     formResize();
+    // The list follows the event to its folder, while it is shown.
+    if (m_eventsDock->isVisible()) {
+        m_eventsDock->showFolder(m_session.currentFile().parent_path());
+        m_eventsDock->selectEvent(m_session.currentFile(), m_session.event().sample.channelGroup);
+    }
 }
 
 void MainWindow::updateRecentMenu() {

@@ -47,6 +47,7 @@ QSize MainWindow::minimumWindowSize() const {
 
 void MainWindow::formResize() {
     if (m_busy || isMinimized()) return;
+    m_laidOutSize = m_central->size();
     m_startScreen->setGeometry(m_central->rect());
     if (!m_session.hasEvent()) {
         m_startScreen->showWelcome();
