@@ -12,6 +12,7 @@
 #include "strip_painter_test.h"
 #include "toolbox_window_test.h"
 #include "user_info_test.h"
+#include "window_fit_test.h"
 
 namespace {
 
@@ -37,6 +38,6 @@ int main(int argc, char** argv) {
     const int failed =
         runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
                   UserInfoTest, ReportWindowsTest, ToolboxWindowTest, SpectrumGraphWidgetTest,
-                  SpectrumWindowTest, MediaActionsTest>(argc, argv);
+                  SpectrumWindowTest, MediaActionsTest, WindowFitTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -22,6 +22,7 @@
 #include "core/report/ppvzx_texts.h"
 #include "gui/report/ppvzx_view.h"
 #include "gui/report/prompter_reporter.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
 #include "platform/prompter.h"
@@ -231,6 +232,7 @@ void ExtraGraphWindow::changeEvent(QEvent* event) {
 }
 
 void ExtraGraphWindow::showEvent(QShowEvent* event) {
+    keepOnScreen(*this);
     QWidget::showEvent(event);
     updateHalfWaves();
     applyCaptions();

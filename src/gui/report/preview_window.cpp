@@ -10,6 +10,7 @@
 #include "core/report/error_report.h"
 #include "gui/report/print_dialog.h"
 #include "gui/report/prompter_reporter.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/texts.h"
 #include "platform/painter_page_target.h"
 
@@ -58,6 +59,12 @@ PreviewWindow::PreviewWindow(PrintDialog& dialog)
         m_vp->setZoomMode(QPrintPreviewWidget::FitInView);
     }
     resize(900, 1000);
+}
+
+void PreviewWindow::showEvent(QShowEvent* event) {
+    // A page's height is more than most screens have; the buttons must stay reachable.
+    keepOnScreen(*this);
+    QDialog::showEvent(event);
 }
 
 void PreviewWindow::printPage() {
