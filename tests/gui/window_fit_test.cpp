@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_fit_test.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
 #include <fstream>
@@ -14,10 +19,14 @@
 #include "gui/report/extra_graph_window.h"
 #include "gui/report/preview_window.h"
 #include "gui/report/print_dialog.h"
+#include "gui/settings/options_dialog.h"
 #include "gui/spectrum/spectrum_graph_widget.h"
 #include "gui/spectrum/spectrum_window.h"
 #include "gui/spectrum/spectrum_wizard.h"
+#include "gui/toolbox/frequency_selector.h"
+#include "gui/toolbox/resultant_selection.h"
 #include "gui/toolbox/toolbox_window.h"
+#include "gui/view/texts.h"
 #include "gui_test_support.h"
 
 namespace krnz::test {
@@ -41,6 +50,40 @@ QWidget& openSpectrumWindow(GuiFixture& f) {
     f.window().actions().frqButt->click();
     f.window().spectrumWindow().wizard().findChild<QPushButton*>("next")->click();
     return f.window().spectrumWindow();
+}
+
+enum class Close { Cancel, Escape };
+
+// Closes a dialog by its Cancel button or by Esc; one without a Cancel button is rejected and
+// counted.
+int missingCancel = 0;
+void closeBy(QDialog& d, Close how) {
+    if (how == Close::Escape) {
+        QTest::keyClick(&d, Qt::Key_Escape);
+        return;
+    }
+    if (auto* cancel = d.findChild<QPushButton*>(QStringLiteral("cancel"))) {
+        cancel->click();
+    } else {
+        ++missingCancel;
+        d.reject();
+    }
+}
+
+// Runs `act` on the modal dialog once its exec() has started; a dialog that is not of the type
+// expected is closed, so that the test fails instead of waiting.
+template <typename Dialog>
+void whenShown(std::function<void(Dialog&)> act, bool& found) {
+    found = false;
+    QTimer::singleShot(0, [act, &found] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<Dialog*>(modal)) {
+            found = true;
+            act(*dialog);
+        } else if (modal) {
+            modal->close();
+        }
+    });
 }
 
 }  // namespace
@@ -136,6 +179,97 @@ void WindowFitTest::spectrumWindowFirstOpensWithWholeGraphHeadings() {
                                                         .arg(graph->heading())
                                                         .arg(graph->width())
                                                         .arg(need)));
+    }
+}
+
+void WindowFitTest::toolboxDialogsCancelAndShowTheirTitlesWhole() {
+    GuiFixture f;
+    const TextLookup& texts = f.session().texts();
+    missingCancel = 0;
+    for (const Close how : {Close::Cancel, Close::Escape}) {
+        // Text typed into the box before cancelling is not handed on.
+        bool found = false;
+        int titleRoom = 0;
+        whenShown<gui::FrequencySelector>(
+            [how, &titleRoom](gui::FrequencySelector& d) {
+                titleRoom = d.width() - d.fontMetrics().horizontalAdvance(d.windowTitle());
+                d.setFrequencyText(QStringLiteral("120"));
+                closeBy(d, how);
+            },
+            found);
+        QCOMPARE(gui::FrequencySelector::ask(texts, QStringLiteral("80"), &f.window()),
+                 std::nullopt);
+        QVERIFY(found);
+        // The window manager's icon and buttons take about 100 pixels beside the title.
+        QVERIFY2(titleRoom >= 100, qPrintable(QString::number(titleRoom)));
+
+        whenShown<gui::ResultantSelection>(
+            [how, &titleRoom](gui::ResultantSelection& d) {
+                titleRoom = d.width() - d.fontMetrics().horizontalAdvance(d.windowTitle());
+                d.inCh(0).setChecked(true);
+                d.inCh(1).setChecked(true);
+                closeBy(d, how);
+            },
+            found);
+        QVERIFY(!gui::ResultantSelection::ask(texts, &f.window()));
+        QVERIFY(found);
+        QVERIFY2(titleRoom >= 100, qPrintable(QString::number(titleRoom)));
+    }
+    QCOMPARE(missingCancel, 0);
+    // OK still hands the choice on.
+    bool found = false;
+    whenShown<gui::FrequencySelector>(
+        [](gui::FrequencySelector& d) {
+            d.setFrequencyText(QStringLiteral("120"));
+            d.findChild<QPushButton*>(QStringLiteral("ok"))->click();
+        },
+        found);
+    QCOMPARE(gui::FrequencySelector::ask(texts, QStringLiteral("80"), &f.window()),
+             std::optional(120));
+    QVERIFY(f.prompter().messages.empty());
+}
+
+void WindowFitTest::scaleListShowsItsLongestEntryWhole() {
+    GuiFixture f;
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    QApplication::processEvents();
+    for (int c = 0; c < kSlots; ++c) {
+        auto* combo = d.findChild<QComboBox*>(QStringLiteral("manualScale%1").arg(c));
+        QVERIFY(combo);
+        // The list that drops down: its entries beside its scroll bar.
+        combo->showPopup();
+        QApplication::processEvents();
+        QAbstractItemView* list = combo->view();
+        QVERIFY2(list->viewport()->width() >= list->sizeHintForColumn(0),
+                 qPrintable(QStringLiteral("%1 px of %2")
+                                .arg(list->viewport()->width())
+                                .arg(list->sizeHintForColumn(0))));
+        combo->hidePopup();
+    }
+}
+
+void WindowFitTest::openDialogNamesEachPatternOnce() {
+    GuiFixture f;
+    QStringList filters;
+    bool found = false;
+    whenShown<QFileDialog>(
+        [&filters](QFileDialog& d) {
+            filters = d.nameFilters();
+            d.reject();
+        },
+        found);
+    f.window().actions().mOpen->trigger();
+    QVERIFY(found);
+    QCOMPARE(filters.size(), 3);
+    for (const QString& filter : filters) {
+        // The patterns in brackets at the end are those the dialog matches by.
+        const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+        QVERIFY2(open > 0 && filter.endsWith(QLatin1Char(')')), qPrintable(filter));
+        const QStringList patterns =
+            filter.mid(open + 1, filter.size() - open - 2).split(QLatin1Char(' '));
+        for (const QString& pattern : patterns)
+            QVERIFY2(filter.count(pattern) == 1, qPrintable(filter));
     }
 }
 

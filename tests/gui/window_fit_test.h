@@ -12,6 +12,9 @@ class WindowFitTest : public QObject {
     void windowsOpenWhollyOnTheScreen();
     void aStoredPlaceThatFitsIsKept();
     void spectrumWindowFirstOpensWithWholeGraphHeadings();
+    void toolboxDialogsCancelAndShowTheirTitlesWhole();
+    void scaleListShowsItsLongestEntryWhole();
+    void openDialogNamesEachPatternOnce();
 };
 
 }  // namespace krnz::test

@@ -15,6 +15,7 @@
 #include "core/analysis/operator_codes.h"
 #include "core/common/leading_number.h"
 #include "gui/report/prompter_reporter.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/texts.h"
 
 namespace krnz::gui {
@@ -55,10 +56,14 @@ FrequencySelector::FrequencySelector(const TextLookup& texts, QWidget* parent)
     connect(up, &QToolButton::clicked, this, [this] { step(1); });
     connect(down, &QToolButton::clicked, this, [this] { step(-1); });
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(qtext(texts, "option", "ok"), this);
     okButton->setObjectName(QStringLiteral("ok"));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &FrequencySelector::ok);
+    // Esc rejects too, as in every QDialog.
+    auto* cancelButton = new QPushButton(qtext(texts, "option", "cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancel"));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* row = new QHBoxLayout(this);
     row->addWidget(m_frq);
@@ -66,6 +71,8 @@ FrequencySelector::FrequencySelector(const TextLookup& texts, QWidget* parent)
     row->addWidget(new QLabel(QStringLiteral("Hz"), this));
     row->addSpacing(12);
     row->addWidget(okButton);
+    row->addWidget(cancelButton);
+    setMinimumWidth(titleBarWidth(*this));
 }
 
 void FrequencySelector::setFrequencyText(const QString& text) {
@@ -96,9 +103,9 @@ std::optional<int> FrequencySelector::ask(const TextLookup& texts, const QString
     dialog.setFrequencyText(startText);
     dialog.m_frq->selectAll();
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    dialog.exec();
+    const int result = dialog.exec();
     QApplication::restoreOverrideCursor();
-    return dialog.chosen();
+    return result == QDialog::Accepted ? dialog.chosen() : std::nullopt;
 }
 
 }  // namespace krnz::gui

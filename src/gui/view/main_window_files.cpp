@@ -43,9 +43,8 @@ void MainWindow::mOpen_Click() {
     // "?" "?" ")" would be a trigraph; the pattern is pasted together instead.
     const QString krnPattern = QStringLiteral("KRN*.") + QString(3, QLatin1Char('?'));
     const QStringList filters = {
-        QStringLiteral("Files(%1) (%1 %2)").arg(krnPattern, krnPattern.toLower()),
-        QStringLiteral("Tremolog Files(*.tremolog) (*.tremolog)"),
-        QStringLiteral("All Files(*.*) (*)")};
+        QStringLiteral("KRN files (%1 %2)").arg(krnPattern, krnPattern.toLower()),
+        QStringLiteral("Tremolog files (*.tremolog)"), QStringLiteral("All files (*)")};
     const int filter = std::clamp<int>(general.fileFilter, 1, 3);
     QFileDialog dialog(this, QStringLiteral("Open KRN File"), qstr(general.workDir));
     dialog.setFileMode(QFileDialog::ExistingFile);
