@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
@@ -471,35 +472,37 @@ void ToolboxWindowTest::clickedMacroReplacesTheLists() {
     checkListsMirrorTheChain(w);
 }
 
-void ToolboxWindowTest::frequencyDialogKeepsOutOfRangeEntriesOpen_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("chosen");  // 0: refused
-    QTest::newRow("start value") << "80" << 80;
-    QTest::newRow("highest") << "500" << 500;
-    QTest::newRow("zero") << "0" << 0;
-    QTest::newRow("above") << "501" << 0;
-    QTest::newRow("not a number") << "abc" << 0;
+void ToolboxWindowTest::frequencyDialogTakesWholeHertzAsTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // what the box holds when OK is pressed
+    QTest::newRow("whole") << "120"
+                           << "120";
+    QTest::newRow("highest") << "500"
+                             << "500";
+    // A decimal point cannot be typed: the box shows what it will hand on, not 3.28 taken as 3.
+    QTest::newRow("decimal") << "3.28"
+                             << "328";
+    // A digit that would leave the range is refused as it is typed.
+    QTest::newRow("above") << "501"
+                           << "50";
 }
 
-void ToolboxWindowTest::frequencyDialogKeepsOutOfRangeEntriesOpen() {
-    QFETCH(QString, text);
-    QFETCH(int, chosen);
+void ToolboxWindowTest::frequencyDialogTakesWholeHertzAsTyped() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
     GuiFixture f;
     gui::FrequencySelector dialog(f.session().texts(), &f.window());
     dialog.show();
-    dialog.setFrequencyText(text);
+    auto* box = control<QSpinBox>(dialog, "frq");
+    // The range is shown beside the box.
+    QVERIFY(control<QLabel>(dialog, "range")->text().contains(QStringLiteral("1 - 500")));
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+    QCOMPARE(box->text(), shown);
     control<QPushButton>(dialog, "ok")->click();
-    if (chosen == 0) {
-        QVERIFY(dialog.isVisible());
-        QVERIFY(!dialog.chosen());
-        QCOMPARE(
-            f.prompter().messages,
-            std::vector<std::string>{f.session().texts().text("toolbox", "badfrq") + " 1 - 500"});
-        return;
-    }
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.chosen(), std::optional(chosen));
+    QCOMPARE(dialog.chosen(), std::optional(shown.toInt()));
     QVERIFY(f.prompter().messages.empty());
 }
 
