@@ -22,6 +22,7 @@
 #include "gui/view/sample_info_panel.h"
 #include "gui/view/start_screen.h"
 #include "gui/view/strip_widget.h"
+#include "gui/view/texts.h"
 #include "gui_test_support.h"
 
 namespace krnz::test {
@@ -46,6 +47,35 @@ void MainWindowTest::startsWithTheWelcomePicture() {
     QVERIFY(w.actions().toolboxButton->isVisible());
     QVERIFY(!w.actions().debugmenu->menuAction()->isVisible());
     QCOMPARE(w.windowTitle(), QStringLiteral("KRNZ"));
+}
+
+void MainWindowTest::welcomePictureTellsWhatToDoAndOpensRecentFiles() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    gui::StartScreen& start = w.startScreen();
+    auto* hint = start.findChild<QLabel*>(QStringLiteral("hintLabel"));
+    auto* recent = start.findChild<QLabel*>(QStringLiteral("recentLabel"));
+    QVERIFY(hint && recent);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), gui::qtext(f.session().texts(), "krn", "welcomeHint"));
+    QVERIFY(hint->text().contains(QStringLiteral("File > Open")));
+    QVERIFY(!recent->text().contains(QStringLiteral("<a ")));  // nothing opened yet
+
+    const auto first = f.write("KRN00001.001", k100File(1));
+    const auto second = f.write("KRN00002.001", k100File(2));
+    QVERIFY(w.loadEvent(first));
+    QVERIFY(w.loadEvent(second));
+    start.showWelcome();
+    // Newest first, each a link by its name.
+    const QString text = recent->text();
+    QVERIFY2(text.indexOf(QStringLiteral(">KRN00002.001</a>")) >= 0 &&
+                 text.indexOf(QStringLiteral(">KRN00002.001</a>")) <
+                     text.indexOf(QStringLiteral(">KRN00001.001</a>")),
+             qPrintable(text));
+    // The second link opens the older event.
+    Q_EMIT recent->linkActivated(QStringLiteral("1"));
+    QCOMPARE(f.session().currentFile(), first);
+    QVERIFY(!start.isVisible());
 }
 
 void MainWindowTest::opensEachLayout() {

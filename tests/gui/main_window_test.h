@@ -9,6 +9,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void startsWithTheWelcomePicture();
+    void welcomePictureTellsWhatToDoAndOpensRecentFiles();
     void opensEachLayout();
     void eightChannelEventsOpenTheChosenGroup();
     void panelsShowTheEventsTexts();

@@ -11,6 +11,8 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"krn", "title"},
     {"krn", "welcome"},
     {"krn", "loading"},
+    {"krn", "welcomeHint"},
+    {"krn", "recentFiles"},
     {"krn", "mFile"},
     {"krn", "mOpen"},
     {"krn", "mSaveUserinfo"},

@@ -105,6 +105,10 @@ void MainWindow::eventOpened() {
     formResize();
 }
 
+void MainWindow::openRecent(const QString& path) {
+    if (!openFromCommandLine(path)) platform::prompter().message(stdstr(path) + ": file not found");
+}
+
 void MainWindow::updateRecentMenu() {
     QMenu* menu = m_actions.recentMenu;
     menu->clear();
@@ -115,12 +119,12 @@ void MainWindow::updateRecentMenu() {
         QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
         action->setToolTip(path);
         action->setStatusTip(path);
-        connect(action, &QAction::triggered, this, [this, path] {
-            if (!openFromCommandLine(path))
-                platform::prompter().message(stdstr(path) + ": file not found");
-        });
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
     }
     menu->setEnabled(!files.empty());
+    QStringList paths;
+    for (const std::string& file : files) paths << qstr(file);
+    m_startScreen->setRecentFiles(paths);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
