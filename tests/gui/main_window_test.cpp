@@ -6,18 +6,22 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QWheelEvent>
+#include <functional>
 
 #include "core/event/user_info.h"
 #include "core/settings/general_settings.h"
 #include "core/view/recent_files.h"
 #include "gui/view/channel_info_panel.h"
+#include "gui/view/dialog_prompter.h"
 #include "gui/view/graph_area.h"
 #include "gui/view/sample_info_panel.h"
 #include "gui/view/start_screen.h"
@@ -76,6 +80,35 @@ void MainWindowTest::welcomePictureTellsWhatToDoAndOpensRecentFiles() {
     Q_EMIT recent->linkActivated(QStringLiteral("1"));
     QCOMPARE(f.session().currentFile(), first);
     QVERIFY(!start.isVisible());
+}
+
+void MainWindowTest::messageBoxesShowTheirSeverity() {
+    // The boxes themselves: each severity its icon, a question the question mark.
+    gui::DialogPrompter prompter;
+    const auto iconOf = [](const std::function<void()>& show) {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&icon] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                icon = box->icon();
+                box->done(QMessageBox::No);
+            }
+        });
+        show();
+        return icon;
+    };
+    QCOMPARE(iconOf([&] { prompter.message("read", platform::Severity::Error); }),
+             QMessageBox::Critical);
+    QCOMPARE(iconOf([&] { prompter.message("mend", platform::Severity::Warning); }),
+             QMessageBox::Warning);
+    QCOMPARE(iconOf([&] { prompter.message("note"); }), QMessageBox::Information);
+    QCOMPARE(iconOf([&] { prompter.question("sure?"); }), QMessageBox::Question);
+
+    // A file the reader turns down is an error.
+    GuiFixture f;
+    QVERIFY(!f.window().loadEvent(f.write("KRN00009.001", badTagFile())));
+    QVERIFY(!f.prompter().messages.empty());
+    QCOMPARE(f.prompter().severities, std::vector<platform::Severity>(f.prompter().messages.size(),
+                                                                      platform::Severity::Error));
 }
 
 void MainWindowTest::opensEachLayout() {

@@ -10,6 +10,7 @@ class MainWindowTest : public QObject {
   private Q_SLOTS:
     void startsWithTheWelcomePicture();
     void welcomePictureTellsWhatToDoAndOpensRecentFiles();
+    void messageBoxesShowTheirSeverity();
     void opensEachLayout();
     void eightChannelEventsOpenTheChosenGroup();
     void panelsShowTheEventsTexts();

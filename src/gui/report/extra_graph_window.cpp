@@ -133,7 +133,7 @@ void ExtraGraphWindow::readPPVZXini() {
     try {
         m_session.loadPpvzx();
     } catch (const Error& e) {
-        PrompterReporter reporter;
+        PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);
     }
     const double tpp = twipsPerPixelOf(*this);
@@ -204,7 +204,7 @@ void ExtraGraphWindow::ok() {
     try {
         savePPVZXsettings();
     } catch (const Error& e) {
-        PrompterReporter reporter;
+        PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);
     }
     m_busy = true;

@@ -46,7 +46,7 @@ PreviewWindow::PreviewWindow(PrintDialog& dialog)
             platform::PainterPageTarget target(*printer);
             m_dialog.compose(target, target.margins());
         } catch (const Error& e) {
-            PrompterReporter reporter;
+            PrompterReporter reporter(platform::Severity::Error);
             report::reportError(reporter, e);
         }
     });
@@ -72,7 +72,7 @@ void PreviewWindow::printPage() {
         platform::PainterPageTarget target(m_printer);
         m_dialog.compose(target, target.margins());
     } catch (const Error& e) {
-        PrompterReporter reporter;
+        PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);
     }
 }

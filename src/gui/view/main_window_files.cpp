@@ -164,10 +164,12 @@ void MainWindow::shutDown() {
         view::writeRecentFiles(m_session.paths().generalIniPath(), m_session.recentFiles());
     } catch (const Error& e) {
         platform::prompter().message("form_unloaderror " + std::to_string(e.number()) + "\r\n" +
-                                     e.text() + "\r\nterminating anyway");
+                                         e.text() + "\r\nterminating anyway",
+                                     platform::Severity::Error);
     } catch (const std::exception& e) {
-        platform::prompter().message(std::string("form_unloaderror 0\r\n") + e.what() +
-                                     "\r\nterminating anyway");
+        platform::prompter().message(
+            std::string("form_unloaderror 0\r\n") + e.what() + "\r\nterminating anyway",
+            platform::Severity::Error);
     }
 }
 
