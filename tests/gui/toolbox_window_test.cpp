@@ -472,6 +472,39 @@ void ToolboxWindowTest::clickedMacroReplacesTheLists() {
     checkListsMirrorTheChain(w);
 }
 
+void ToolboxWindowTest::savingOverAMacroAsksFirst_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void ToolboxWindowTest::savingOverAMacroAsksFirst() {
+    QFETCH(bool, replace);
+    GuiFixture f;
+    ToolboxWindow& w = openOn(f, "KRN00001.001", k100File());
+    const fs::path macroDir = f.session().paths().macroDir();
+    fs::create_directories(macroDir);
+    const std::string old = "; notes on the old chain\n[main]\nversion=1\n[op]\n0=0,\n";
+    std::ofstream(macroDir / "m1", std::ios::binary) << old;
+    clickOperator(w, analysis::kOpDiff);
+    w.setMacroNameChooser([] { return std::optional(QStringLiteral("m1")); });
+    f.prompter().answers = {replace};
+    clickButton(w, QStringLiteral("save"));
+    QCOMPARE(f.prompter().questions.size(), std::size_t(1));
+    std::ifstream in(macroDir / "m1", std::ios::binary);
+    const std::string now((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!replace) {
+        QCOMPARE(now, old);
+        return;
+    }
+    QVERIFY2(now.find("notes on the old chain") == std::string::npos, now.c_str());
+    // The new chain reads back.
+    RecordingReporter reporter;
+    const auto lists = analysis::readMacroFile(macroDir / "m1", f.session().texts(), reporter);
+    QVERIFY(lists);
+    QCOMPARE(*lists, analysis::encodedLists(w.chain().opIntLists()));
+}
+
 void ToolboxWindowTest::frequencyDialogTakesWholeHertzAsTyped_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");  // what the box holds when OK is pressed

@@ -22,6 +22,8 @@ class ToolboxWindowTest : public QObject {
     void macroSaveNeedsAPlainName_data();
     void macroSaveNeedsAPlainName();
     void clickedMacroReplacesTheLists();
+    void savingOverAMacroAsksFirst_data();
+    void savingOverAMacroAsksFirst();
     void frequencyDialogTakesWholeHertzAsTyped_data();
     void frequencyDialogTakesWholeHertzAsTyped();
     void resultantDialogNeedsTwoOrThreeChannels_data();

@@ -167,6 +167,7 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"toolbox", "enterMacroName"},
     {"toolbox", "saveTitle"},
     {"toolbox", "defaultMacroName"},
+    {"toolbox", "replaceMacro"},
     {"toolbox", "badfrq"},
     {"toolbox", "resultantSkipped"},
     {"toolbox", "destinationChannel"},
