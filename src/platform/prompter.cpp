@@ -8,7 +8,7 @@ namespace {
 
 class StderrPrompter : public Prompter {
   public:
-    void message(const std::string& text) override { std::cerr << text << '\n'; }
+    void message(const std::string& text, Severity) override { std::cerr << text << '\n'; }
     bool question(const std::string& text) override {
         std::cerr << text << " [No]\n";
         return false;

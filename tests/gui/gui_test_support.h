@@ -19,7 +19,10 @@ namespace krnz::test {
 // Answers the program's questions from a script and keeps every text it was shown.
 class ScriptedPrompter : public platform::Prompter {
   public:
-    void message(const std::string& text) override { messages.push_back(text); }
+    void message(const std::string& text, platform::Severity severity) override {
+        messages.push_back(text);
+        severities.push_back(severity);
+    }
     bool question(const std::string& text) override {
         questions.push_back(text);
         if (answers.empty()) return false;
@@ -35,6 +38,7 @@ class ScriptedPrompter : public platform::Prompter {
     }
 
     std::vector<std::string> messages;
+    std::vector<platform::Severity> severities;  // one per message
     std::vector<std::string> questions;
     std::deque<bool> answers;
     std::deque<std::optional<std::int32_t>> colors;

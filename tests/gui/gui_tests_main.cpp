@@ -13,6 +13,7 @@
 #include "strip_painter_test.h"
 #include "toolbox_window_test.h"
 #include "user_info_test.h"
+#include "window_fit_test.h"
 
 namespace {
 
@@ -38,6 +39,6 @@ int main(int argc, char** argv) {
     const int failed =
         runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
                   UserInfoTest, ReportWindowsTest, ToolboxWindowTest, SpectrumGraphWidgetTest,
-                  SpectrumWindowTest, MediaActionsTest, EventsDockTest>(argc, argv);
+                  SpectrumWindowTest, MediaActionsTest, EventsDockTest, WindowFitTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -6,22 +6,27 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QWheelEvent>
+#include <functional>
 
 #include "core/event/user_info.h"
 #include "core/settings/general_settings.h"
 #include "core/view/recent_files.h"
 #include "gui/view/channel_info_panel.h"
+#include "gui/view/dialog_prompter.h"
 #include "gui/view/graph_area.h"
 #include "gui/view/sample_info_panel.h"
 #include "gui/view/start_screen.h"
 #include "gui/view/strip_widget.h"
+#include "gui/view/texts.h"
 #include "gui_test_support.h"
 
 namespace krnz::test {
@@ -46,6 +51,64 @@ void MainWindowTest::startsWithTheWelcomePicture() {
     QVERIFY(w.actions().toolboxButton->isVisible());
     QVERIFY(!w.actions().debugmenu->menuAction()->isVisible());
     QCOMPARE(w.windowTitle(), QStringLiteral("KRNZ"));
+}
+
+void MainWindowTest::welcomePictureTellsWhatToDoAndOpensRecentFiles() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    gui::StartScreen& start = w.startScreen();
+    auto* hint = start.findChild<QLabel*>(QStringLiteral("hintLabel"));
+    auto* recent = start.findChild<QLabel*>(QStringLiteral("recentLabel"));
+    QVERIFY(hint && recent);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), gui::qtext(f.session().texts(), "krn", "welcomeHint"));
+    QVERIFY(hint->text().contains(QStringLiteral("File > Open")));
+    QVERIFY(!recent->text().contains(QStringLiteral("<a ")));  // nothing opened yet
+
+    const auto first = f.write("KRN00001.001", k100File(1));
+    const auto second = f.write("KRN00002.001", k100File(2));
+    QVERIFY(w.loadEvent(first));
+    QVERIFY(w.loadEvent(second));
+    start.showWelcome();
+    // Newest first, each a link by its name.
+    const QString text = recent->text();
+    QVERIFY2(text.indexOf(QStringLiteral(">KRN00002.001</a>")) >= 0 &&
+                 text.indexOf(QStringLiteral(">KRN00002.001</a>")) <
+                     text.indexOf(QStringLiteral(">KRN00001.001</a>")),
+             qPrintable(text));
+    // The second link opens the older event.
+    Q_EMIT recent->linkActivated(QStringLiteral("1"));
+    QCOMPARE(f.session().currentFile(), first);
+    QVERIFY(!start.isVisible());
+}
+
+void MainWindowTest::messageBoxesShowTheirSeverity() {
+    // The boxes themselves: each severity its icon, a question the question mark.
+    gui::DialogPrompter prompter;
+    const auto iconOf = [](const std::function<void()>& show) {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&icon] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                icon = box->icon();
+                box->done(QMessageBox::No);
+            }
+        });
+        show();
+        return icon;
+    };
+    QCOMPARE(iconOf([&] { prompter.message("read", platform::Severity::Error); }),
+             QMessageBox::Critical);
+    QCOMPARE(iconOf([&] { prompter.message("mend", platform::Severity::Warning); }),
+             QMessageBox::Warning);
+    QCOMPARE(iconOf([&] { prompter.message("note"); }), QMessageBox::Information);
+    QCOMPARE(iconOf([&] { prompter.question("sure?"); }), QMessageBox::Question);
+
+    // A file the reader turns down is an error.
+    GuiFixture f;
+    QVERIFY(!f.window().loadEvent(f.write("KRN00009.001", badTagFile())));
+    QVERIFY(!f.prompter().messages.empty());
+    QCOMPARE(f.prompter().severities, std::vector<platform::Severity>(f.prompter().messages.size(),
+                                                                      platform::Severity::Error));
 }
 
 void MainWindowTest::opensEachLayout() {

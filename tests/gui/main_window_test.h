@@ -9,6 +9,8 @@ class MainWindowTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void startsWithTheWelcomePicture();
+    void welcomePictureTellsWhatToDoAndOpensRecentFiles();
+    void messageBoxesShowTheirSeverity();
     void opensEachLayout();
     void eightChannelEventsOpenTheChosenGroup();
     void panelsShowTheEventsTexts();

@@ -7,11 +7,17 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
 
 #include "core/settings/ini_document.h"
 #include "gui/settings/color_swatch.h"
@@ -105,6 +111,76 @@ void OptionsDialogTest::lastShownChannelStaysShown() {
     QVERIFY(last->isChecked());
     QCOMPARE(f.prompter().messages.back(), std::string("At least one channel must be shown."));
     QVERIFY(f.session().options().slotOptions[3].channelOn == settings::CheckState::Checked);
+}
+
+namespace {
+
+// Every caption of the main window's menus and toolbar, by object name; the debug menu is for
+// developers and stays English.
+std::map<QString, QString> menuCaptions(gui::MainWindow& w) {
+    std::map<QString, QString> captions;
+    std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+        captions[menu->objectName()] = menu->title();
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator()) continue;
+            if (a->menu()) {
+                walk(a->menu());
+            } else if (!a->objectName().isEmpty()) {
+                captions[a->objectName()] = a->text();
+            }
+        }
+    };
+    for (QAction* a : w.menuBar()->actions()) {
+        if (a->menu() && a->menu()->objectName() == QStringLiteral("debugmenu")) continue;
+        if (a->menu())
+            walk(a->menu());
+        else
+            captions[a->objectName()] = a->text();
+    }
+    for (QToolButton* b : w.findChildren<QToolButton*>())
+        if (!b->objectName().isEmpty() && !b->text().isEmpty())
+            captions[b->objectName()] = b->text();
+    return captions;
+}
+
+// The values of a language file, as written.
+std::set<QString> languageValues(const std::filesystem::path& file) {
+    std::set<QString> values;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        const auto eq = line.find('=');
+        if (line.empty() || line[0] == ';' || line[0] == '[' || eq == std::string::npos) continue;
+        values.insert(QString::fromUtf8(line.substr(eq + 1)).trimmed());
+    }
+    return values;
+}
+
+}  // namespace
+
+void OptionsDialogTest::noMenuCaptionStaysEnglishInSwedish() {
+    GuiFixture f;
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.001", k100File())));
+    const std::map<QString, QString> english = menuCaptions(f.window());
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    QListWidget* list = control<QListWidget>(d, "languageList");
+    list->setCurrentItem(list->findItems(QStringLiteral("svenska.txt"), Qt::MatchExactly).front());
+    const std::map<QString, QString> swedish = menuCaptions(f.window());
+    QCOMPARE(swedish.size(), english.size());
+    // A caption may stay as it was only where both files say the same (a name, "Zoom").
+    namespace fs = std::filesystem;
+    const fs::path languages = fs::path(KRNZ_SOURCE_DIR) / "data" / "language";
+    const std::set<QString> englishValues = languageValues(languages / "english.txt");
+    const std::set<QString> swedishValues = languageValues(languages / "svenska.txt");
+    const auto sharedText = [&](QString caption) {
+        caption = caption.section(QLatin1Char('\t'), 0, 0);  // "Insert ref.\tIns"
+        return englishValues.count(caption) > 0 && swedishValues.count(caption) > 0;
+    };
+    for (const auto& [name, caption] : english) {
+        if (caption == swedish.at(name))
+            QVERIFY2(sharedText(caption),
+                     qPrintable(QStringLiteral("%1 \"%2\" is still English").arg(name, caption)));
+    }
 }
 
 void OptionsDialogTest::languageSwitchRecaptionsOpenWindowsAtOnce() {

@@ -12,6 +12,7 @@ class OptionsDialogTest : public QObject {
     void cancelReadsTheFileBackAsFarAsItSelects();
     void lastShownChannelStaysShown();
     void languageSwitchRecaptionsOpenWindowsAtOnce();
+    void noMenuCaptionStaysEnglishInSwedish();
     void slotFramesNameTheChannelGroup();
     void cancelReturnsTheLanguageOfTheOpening();
     void storedPixelStyleComesBack();

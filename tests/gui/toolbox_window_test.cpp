@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
@@ -471,35 +472,70 @@ void ToolboxWindowTest::clickedMacroReplacesTheLists() {
     checkListsMirrorTheChain(w);
 }
 
-void ToolboxWindowTest::frequencyDialogKeepsOutOfRangeEntriesOpen_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("chosen");  // 0: refused
-    QTest::newRow("start value") << "80" << 80;
-    QTest::newRow("highest") << "500" << 500;
-    QTest::newRow("zero") << "0" << 0;
-    QTest::newRow("above") << "501" << 0;
-    QTest::newRow("not a number") << "abc" << 0;
+void ToolboxWindowTest::savingOverAMacroAsksFirst_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
 }
 
-void ToolboxWindowTest::frequencyDialogKeepsOutOfRangeEntriesOpen() {
-    QFETCH(QString, text);
-    QFETCH(int, chosen);
+void ToolboxWindowTest::savingOverAMacroAsksFirst() {
+    QFETCH(bool, replace);
+    GuiFixture f;
+    ToolboxWindow& w = openOn(f, "KRN00001.001", k100File());
+    const fs::path macroDir = f.session().paths().macroDir();
+    fs::create_directories(macroDir);
+    const std::string old = "; notes on the old chain\n[main]\nversion=1\n[op]\n0=0,\n";
+    std::ofstream(macroDir / "m1", std::ios::binary) << old;
+    clickOperator(w, analysis::kOpDiff);
+    w.setMacroNameChooser([] { return std::optional(QStringLiteral("m1")); });
+    f.prompter().answers = {replace};
+    clickButton(w, QStringLiteral("save"));
+    QCOMPARE(f.prompter().questions.size(), std::size_t(1));
+    std::ifstream in(macroDir / "m1", std::ios::binary);
+    const std::string now((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!replace) {
+        QCOMPARE(now, old);
+        return;
+    }
+    QVERIFY2(now.find("notes on the old chain") == std::string::npos, now.c_str());
+    // The new chain reads back.
+    RecordingReporter reporter;
+    const auto lists = analysis::readMacroFile(macroDir / "m1", f.session().texts(), reporter);
+    QVERIFY(lists);
+    QCOMPARE(*lists, analysis::encodedLists(w.chain().opIntLists()));
+}
+
+void ToolboxWindowTest::frequencyDialogTakesWholeHertzAsTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // what the box holds when OK is pressed
+    QTest::newRow("whole") << "120"
+                           << "120";
+    QTest::newRow("highest") << "500"
+                             << "500";
+    // A decimal point cannot be typed: the box shows what it will hand on, not 3.28 taken as 3.
+    QTest::newRow("decimal") << "3.28"
+                             << "328";
+    // A digit that would leave the range is refused as it is typed.
+    QTest::newRow("above") << "501"
+                           << "50";
+}
+
+void ToolboxWindowTest::frequencyDialogTakesWholeHertzAsTyped() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
     GuiFixture f;
     gui::FrequencySelector dialog(f.session().texts(), &f.window());
     dialog.show();
-    dialog.setFrequencyText(text);
+    auto* box = control<QSpinBox>(dialog, "frq");
+    // The range is shown beside the box.
+    QVERIFY(control<QLabel>(dialog, "range")->text().contains(QStringLiteral("1 - 500")));
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+    QCOMPARE(box->text(), shown);
     control<QPushButton>(dialog, "ok")->click();
-    if (chosen == 0) {
-        QVERIFY(dialog.isVisible());
-        QVERIFY(!dialog.chosen());
-        QCOMPARE(
-            f.prompter().messages,
-            std::vector<std::string>{f.session().texts().text("toolbox", "badfrq") + " 1 - 500"});
-        return;
-    }
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.chosen(), std::optional(chosen));
+    QCOMPARE(dialog.chosen(), std::optional(shown.toInt()));
     QVERIFY(f.prompter().messages.empty());
 }
 

@@ -22,8 +22,10 @@ class ToolboxWindowTest : public QObject {
     void macroSaveNeedsAPlainName_data();
     void macroSaveNeedsAPlainName();
     void clickedMacroReplacesTheLists();
-    void frequencyDialogKeepsOutOfRangeEntriesOpen_data();
-    void frequencyDialogKeepsOutOfRangeEntriesOpen();
+    void savingOverAMacroAsksFirst_data();
+    void savingOverAMacroAsksFirst();
+    void frequencyDialogTakesWholeHertzAsTyped_data();
+    void frequencyDialogTakesWholeHertzAsTyped();
     void resultantDialogNeedsTwoOrThreeChannels_data();
     void resultantDialogNeedsTwoOrThreeChannels();
 };

@@ -112,8 +112,9 @@ bool loadEvent(Session& session, const std::filesystem::path& requested, OpenHoo
         // or a recent-file click.
         for (const std::string& message : failure) {
             const bool named = message.find(path.string()) != std::string::npos;
-            platform::prompter().message(named ? message
-                                               : path.filename().string() + ": " + message);
+            platform::prompter().message(
+                named ? message : path.filename().string() + ": " + message,
+                platform::Severity::Error);
         }
         return false;
     }

@@ -30,13 +30,15 @@ bool saveUserInfo(Session& session, SaveUserInfo when) {
                 return false;
         } catch (const Error& e) {
             if (format == kFormatTremolog) {
-                platform::prompter().message("Error writeing extra info " +
-                                             std::to_string(e.number()) + "\r\n" + e.text());
+                platform::prompter().message(
+                    "Error writeing extra info " + std::to_string(e.number()) + "\r\n" + e.text(),
+                    platform::Severity::Error);
             } else if (!isEmpty(session.userInfo())) {
                 // Losing typed texts silently would be worse than a message; an empty set that
                 // cannot be stored (a read-only folder) is not worth one.
-                platform::prompter().message("The user information could not be saved.\r\n" +
-                                             e.text());
+                platform::prompter().message(
+                    "The user information could not be saved.\r\n" + e.text(),
+                    platform::Severity::Error);
             }
             return false;
         }

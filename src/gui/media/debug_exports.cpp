@@ -20,7 +20,7 @@ namespace krnz::gui {
 namespace {
 
 void reportCommonError(const Error& e) {
-    PrompterReporter reporter;
+    PrompterReporter reporter(platform::Severity::Error);
     report::reportError(reporter, e);
 }
 

@@ -100,7 +100,7 @@ void PictureExport::dumpToPrinter() {
     try {
         printPicture(*m_printer, image, 1440.0 / m_window.metrics().twipsPerPixel);
     } catch (const Error& e) {
-        PrompterReporter reporter;
+        PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);
     }
 }

@@ -56,7 +56,7 @@ void SoundOutput::playChannel() {
         if (e.text() == analysis::kSilentChannelMessage) {
             platform::prompter().message(m_session.texts().text("play", "silent"));
         } else {
-            PrompterReporter reporter;
+            PrompterReporter reporter(platform::Severity::Error);
             report::reportError(reporter, e);
         }
         return;

@@ -24,6 +24,7 @@
 #include "core/report/ppvzx_texts.h"
 #include "gui/report/ppvzx_view.h"
 #include "gui/report/prompter_reporter.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
 #include "platform/prompter.h"
@@ -151,7 +152,7 @@ void ExtraGraphWindow::readPPVZXini() {
     try {
         m_session.loadPpvzx();
     } catch (const Error& e) {
-        PrompterReporter reporter;
+        PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);
     }
     const double tpp = twipsPerPixelOf(*this);
@@ -276,7 +277,7 @@ void ExtraGraphWindow::ok() {
     try {
         savePPVZXsettings();
     } catch (const Error& e) {
-        PrompterReporter reporter;
+        PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);
     }
     m_busy = true;
@@ -304,6 +305,7 @@ void ExtraGraphWindow::changeEvent(QEvent* event) {
 }
 
 void ExtraGraphWindow::showEvent(QShowEvent* event) {
+    keepOnScreen(*this);
     QWidget::showEvent(event);
     updateHalfWaves();
     applyCaptions();

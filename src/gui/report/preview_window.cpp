@@ -10,6 +10,7 @@
 #include "core/report/error_report.h"
 #include "gui/report/print_dialog.h"
 #include "gui/report/prompter_reporter.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/texts.h"
 #include "platform/painter_page_target.h"
 
@@ -45,7 +46,7 @@ PreviewWindow::PreviewWindow(PrintDialog& dialog)
             platform::PainterPageTarget target(*printer);
             m_dialog.compose(target, target.margins());
         } catch (const Error& e) {
-            PrompterReporter reporter;
+            PrompterReporter reporter(platform::Severity::Error);
             report::reportError(reporter, e);
         }
     });
@@ -60,12 +61,18 @@ PreviewWindow::PreviewWindow(PrintDialog& dialog)
     resize(900, 1000);
 }
 
+void PreviewWindow::showEvent(QShowEvent* event) {
+    // A page's height is more than most screens have; the buttons must stay reachable.
+    keepOnScreen(*this);
+    QDialog::showEvent(event);
+}
+
 void PreviewWindow::printPage() {
     try {
         platform::PainterPageTarget target(m_printer);
         m_dialog.compose(target, target.margins());
     } catch (const Error& e) {
-        PrompterReporter reporter;
+        PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);
     }
 }

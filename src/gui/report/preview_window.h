@@ -22,6 +22,9 @@ class PreviewWindow : public QDialog {
     // `print_butt`: the page on the printer, with the printer's margins.
     void printPage();
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     PrintDialog& m_dialog;
     QPrinter m_printer;

@@ -328,7 +328,7 @@ bool PrintDialog::compose(report::PageTarget& target, const report::PageMargins&
         try {
             m_session.loadPpvzx();
         } catch (const Error& e) {
-            PrompterReporter reporter;
+            PrompterReporter reporter(platform::Severity::Error);
             report::reportError(reporter, e);
         }
         m_session.updateHalfWaves();

@@ -12,7 +12,14 @@ namespace krnz::gui {
 // The report's messages (the diagram's log(0) notes, errors of a page) as message boxes.
 class PrompterReporter final : public analysis::Reporter {
   public:
-    void message(const std::string& text) override { platform::prompter().message(text); }
+    explicit PrompterReporter(platform::Severity severity = platform::Severity::Warning)
+        : m_severity(severity) {}
+    void message(const std::string& text) override {
+        platform::prompter().message(text, m_severity);
+    }
+
+  private:
+    platform::Severity m_severity;
 };
 
 // The hourglass for the time of a scope.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The three pages of the options dialog: controls and their layout only; what they do is in
 // options_dialog.cpp.
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,6 +32,11 @@ QComboBox* scaleCombo(QWidget* parent, const char* name, int slot) {
     for (std::size_t i = 0; i < settings::kScaleTableSize; ++i)
         combo->addItem(qstr(settings::scaleTableText(i)));
     combo->setMaxVisibleItems(20);
+    // The list that drops down is as wide as the box, less its scroll bar, unless told.
+    QAbstractItemView* list = combo->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                          2 * list->frameWidth());
     return combo;
 }
 

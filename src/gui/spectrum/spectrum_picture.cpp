@@ -32,7 +32,8 @@ bool saveWidgetPicture(QWidget& widget, Session& session, const PictureFileChoos
     try {
         writePicture(widget.grab().toImage(), stdstr(file));
     } catch (const Error& e) {
-        platform::prompter().message("Error " + std::to_string(e.number()) + ": " + e.text());
+        platform::prompter().message("Error " + std::to_string(e.number()) + ": " + e.text(),
+                                     platform::Severity::Error);
         return false;
     }
     const std::string folder = stdstr(QFileInfo(file).absolutePath());
@@ -40,7 +41,8 @@ bool saveWidgetPicture(QWidget& widget, Session& session, const PictureFileChoos
     try {
         settings::rememberPictureDir(session.paths().generalIniPath(), folder);
     } catch (const Error& e) {
-        platform::prompter().message("Error " + std::to_string(e.number()) + ": " + e.text());
+        platform::prompter().message("Error " + std::to_string(e.number()) + ": " + e.text(),
+                                     platform::Severity::Error);
     }
     return true;
 }

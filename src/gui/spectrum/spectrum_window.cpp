@@ -16,6 +16,7 @@
 #include "gui/report/print_dialog.h"
 #include "gui/spectrum/spectrum_graph_widget.h"
 #include "gui/spectrum/spectrum_wizard.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
 #include "platform/screen_metrics.h"
@@ -121,8 +122,14 @@ void SpectrumWindow::load() {
     const settings::FftSettings& stored = m_session.general().fft;
     const double tpp = platform::screenMetrics(screen()).twipsPerPixel;
     const QRect area = workArea(*this);
-    const settings::WindowGeometry placed = settings::placeWindow(
-        settings::storedFftWindow(stored), {0, 0, area.width() * tpp, area.height() * tpp});
+    const settings::WindowGeometry workArea{0, 0, area.width() * tpp, area.height() * tpp};
+    // Until a place is stored, the window opens as large as the main window does at first:
+    // the default 600 x 400 pixels clip the graphs' headings.
+    const bool placeStored =
+        settings::storedFftWindow(stored) != settings::storedFftWindow(settings::FftSettings{});
+    const settings::WindowGeometry placed =
+        placeStored ? settings::placeWindow(settings::storedFftWindow(stored), workArea)
+                    : settings::firstMainWindowPlacement(workArea);
     resize(std::max(minimumWidth(), static_cast<int>(placed.width / tpp)),
            std::max(minimumHeight(), static_cast<int>(placed.height / tpp)));
     move(area.left() + static_cast<int>(placed.left / tpp),
@@ -186,6 +193,7 @@ void SpectrumWindow::savePicture(QWidget& source) {
 
 void SpectrumWindow::showEvent(QShowEvent* event) {
     if (!m_loaded) load();
+    keepOnScreen(*this);
     QWidget::showEvent(event);
     activated();
 }

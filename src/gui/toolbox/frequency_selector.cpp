@@ -4,89 +4,66 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
-#include <QVBoxLayout>
-#include <algorithm>
+#include <QSpinBox>
 #include <cmath>
 
 #include "core/analysis/operator_choices.h"
 #include "core/analysis/operator_codes.h"
 #include "core/common/leading_number.h"
 #include "gui/report/prompter_reporter.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/texts.h"
 
 namespace krnz::gui {
-namespace {
-
-QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setArrowType(arrow);
-    button->setAutoRepeat(true);
-    button->setFixedSize(18, 12);
-    return button;
-}
-
-}  // namespace
 
 FrequencySelector::FrequencySelector(const TextLookup& texts, QWidget* parent)
     : QDialog(parent), m_texts(texts) {
     setObjectName(QStringLiteral("toolboxFrequencySelector"));
     setWindowTitle(qtext(texts, analysis::kToolboxSection, "selectFrq"));
-    m_frq = new QLineEdit(
-        QString::fromLatin1(analysis::kFrequencyStartText.data(),
-                            static_cast<qsizetype>(analysis::kFrequencyStartText.size())),
-        this);
+    // Whole hertz only: the box refuses anything else as it is typed, and shows its range.
+    m_frq = new QSpinBox(this);
     m_frq->setObjectName(QStringLiteral("frq"));
-    m_frq->setMaximumWidth(80);
+    m_frq->setRange(analysis::kMinFilterHz, analysis::kMaxFilterHz);
+    setFrequencyText(
+        QString::fromLatin1(analysis::kFrequencyStartText.data(),
+                            static_cast<qsizetype>(analysis::kFrequencyStartText.size())));
+    auto* range = new QLabel(
+        QStringLiteral("Hz (%1 - %2)").arg(analysis::kMinFilterHz).arg(analysis::kMaxFilterHz),
+        this);
+    range->setObjectName(QStringLiteral("range"));
 
-    auto* upDown = new QWidget(this);
-    upDown->setObjectName(QStringLiteral("upDown"));
-    auto* up = arrowButton(Qt::UpArrow, upDown);
-    up->setObjectName(QStringLiteral("up"));
-    auto* down = arrowButton(Qt::DownArrow, upDown);
-    down->setObjectName(QStringLiteral("down"));
-    auto* arrows = new QVBoxLayout(upDown);
-    arrows->setContentsMargins(0, 0, 0, 0);
-    arrows->setSpacing(0);
-    arrows->addWidget(up);
-    arrows->addWidget(down);
-    connect(up, &QToolButton::clicked, this, [this] { step(1); });
-    connect(down, &QToolButton::clicked, this, [this] { step(-1); });
-
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(qtext(texts, "option", "ok"), this);
     okButton->setObjectName(QStringLiteral("ok"));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &FrequencySelector::ok);
+    // Esc rejects too, as in every QDialog.
+    auto* cancelButton = new QPushButton(qtext(texts, "option", "cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancel"));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* row = new QHBoxLayout(this);
     row->addWidget(m_frq);
-    row->addWidget(upDown);
-    row->addWidget(new QLabel(QStringLiteral("Hz"), this));
+    row->addWidget(range);
     row->addSpacing(12);
     row->addWidget(okButton);
+    row->addWidget(cancelButton);
+    setMinimumWidth(titleBarWidth(*this));
 }
 
 void FrequencySelector::setFrequencyText(const QString& text) {
-    m_frq->setText(text);
+    // Start texts are whole numbers (the default, or a filter's own frequency).
+    m_frq->setValue(static_cast<int>(std::lround(val(stdstr(text)))));
 }
 
 QString FrequencySelector::frequencyText() const {
     return m_frq->text();
 }
 
-void FrequencySelector::step(int delta) {
-    // The up-down moves within the range even from a text that lies outside it.
-    const double now = std::round(val(stdstr(m_frq->text())));
-    const double next =
-        std::clamp(now + delta, double(analysis::kMinFilterHz), double(analysis::kMaxFilterHz));
-    m_frq->setText(QString::number(static_cast<int>(next)));
-}
-
 void FrequencySelector::ok() {
+    m_frq->interpretText();
     PrompterReporter reporter;
-    m_chosen = analysis::frequencyChoice(stdstr(m_frq->text()), m_texts, reporter);
+    m_chosen = analysis::frequencyChoice(std::to_string(m_frq->value()), m_texts, reporter);
     if (m_chosen) accept();
 }
 
@@ -96,9 +73,9 @@ std::optional<int> FrequencySelector::ask(const TextLookup& texts, const QString
     dialog.setFrequencyText(startText);
     dialog.m_frq->selectAll();
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    dialog.exec();
+    const int result = dialog.exec();
     QApplication::restoreOverrideCursor();
-    return dialog.chosen();
+    return result == QDialog::Accepted ? dialog.chosen() : std::nullopt;
 }
 
 }  // namespace krnz::gui

@@ -6,13 +6,12 @@
 
 #include "core/settings/text_lookup.h"
 
-class QLineEdit;
+class QSpinBox;
 
 namespace krnz::gui {
 
-// The cut-off dialog of the filter buttons (`toolboxFrequencySelector`): a text box "frq" with
-// an up-down beside it. "ok" accepts a whole frequency of 1..500 Hz; anything else is reported
-// ("badfrq") and the dialog stays open.
+// The cut-off dialog of the filter buttons (`toolboxFrequencySelector`): a whole-number box "frq"
+// of 1..500 Hz with its range beside it; "ok" hands the frequency on, "cancel" and Esc nothing.
 class FrequencySelector : public QDialog {
     Q_OBJECT
   public:
@@ -24,7 +23,7 @@ class FrequencySelector : public QDialog {
     // The confirmed frequency; nothing until "ok" accepted one.
     std::optional<int> chosen() const { return m_chosen; }
 
-    // "ok": checks the text, stores the frequency and closes when it is in range.
+    // "ok": stores the frequency and closes.
     void ok();
 
     // Shows the dialog modally with `startText` in the box; nothing when closed without a
@@ -33,10 +32,8 @@ class FrequencySelector : public QDialog {
                                   QWidget* parent);
 
   private:
-    void step(int delta);
-
     const TextLookup& m_texts;
-    QLineEdit* m_frq = nullptr;
+    QSpinBox* m_frq = nullptr;
     std::optional<int> m_chosen;
 };
 

@@ -5,12 +5,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
 #include "core/analysis/operator_choices.h"
 #include "core/analysis/operator_codes.h"
 #include "gui/report/prompter_reporter.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/texts.h"
 
 namespace krnz::gui {
@@ -35,11 +37,20 @@ ResultantSelection::ResultantSelection(const TextLookup& texts, QWidget* parent)
     grid->addWidget(new QLabel(qtext(texts, analysis::kToolboxSection, "destinationChannel"), this),
                     2, 0, 1, 2);
     grid->addWidget(m_outCh, 2, 2);
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(qtext(texts, "option", "ok"), this);
     okButton->setObjectName(QStringLiteral("ok"));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &ResultantSelection::ok);
-    grid->addWidget(okButton, 3, 2, 1, 2);
+    // Esc rejects too, as in every QDialog.
+    auto* cancelButton = new QPushButton(qtext(texts, "option", "cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancel"));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    grid->addLayout(buttons, 3, 0, 1, kSlots);
+    setMinimumWidth(titleBarWidth(*this));
 }
 
 void ResultantSelection::ok() {
@@ -56,8 +67,9 @@ std::optional<analysis::ResultantChoice> ResultantSelection::ask(const TextLooku
                                                                  QWidget* parent) {
     ResultantSelection dialog(texts, parent);
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    dialog.exec();
+    const int result = dialog.exec();
     QApplication::restoreOverrideCursor();
+    if (result != QDialog::Accepted) return std::nullopt;
     return dialog.chosen();
 }
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "gui/toolbox/toolbox_window.h"
@@ -44,7 +45,7 @@ void ToolboxWindow::buildControls() {
         m_inCh[at(r)] = inCh;
         QListWidget* list = named(new QListWidget(m_rowsFrame), QStringLiteral("opGrid") + n);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setMinimumSize(140, 150);
+        list->setMinimumSize(100, 100);
         m_opGrid[at(r)] = list;
         m_intOn[at(r)] = named(new QCheckBox(m_rowsFrame), QStringLiteral("intOn") + n);
     }
@@ -86,8 +87,14 @@ void ToolboxWindow::layOutControls() {
     macro->setColumnStretch(2, 1);
     m_macroList->setMaximumHeight(80);
 
+    // On a small screen the rows scroll rather than push the window off it.
+    auto* rowsScroll = new QScrollArea(this);
+    rowsScroll->setObjectName(QStringLiteral("rowsScroll"));
+    rowsScroll->setFrameShape(QFrame::NoFrame);
+    rowsScroll->setWidgetResizable(true);
+    rowsScroll->setWidget(m_rowsFrame);
     auto* left = new QVBoxLayout;
-    left->addWidget(m_rowsFrame, 1);
+    left->addWidget(rowsScroll, 1);
     left->addWidget(m_macroFrame);
     auto* right = new QVBoxLayout;
     right->addWidget(m_operatorsFrame);

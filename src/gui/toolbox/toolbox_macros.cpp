@@ -10,6 +10,7 @@
 #include "gui/toolbox/toolbox_window.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
+#include "platform/prompter.h"
 
 namespace krnz::gui {
 
@@ -59,6 +60,15 @@ void ToolboxWindow::saveMacro() {
         std::error_code
             ignored;  // a folder that cannot be made fails the write below, with its message
         std::filesystem::create_directories(m_session.paths().macroDir(), ignored);
+        const std::filesystem::path file = m_session.paths().macroDir() / macroName;
+        if (analysis::isValidMacroName(macroName) && std::filesystem::exists(file, ignored)) {
+            const TextLookup& texts = m_session.texts();
+            if (!platform::prompter().question(
+                    texts.text(analysis::kToolboxSection, "replaceMacro") + "\r\n" + macroName))
+                return;
+            // Written anew: the old file's comments describe the chain it held.
+            std::filesystem::remove(file, ignored);
+        }
         if (!analysis::saveMacro(m_chain, m_session.paths().macroDir(), macroName)) return;
     } catch (const Error& e) {
         report::reportError(m_reporter, e);

@@ -17,6 +17,7 @@
 #include "gui/report/print_dialog.h"
 #include "gui/toolbox/frequency_selector.h"
 #include "gui/toolbox/resultant_selection.h"
+#include "gui/view/screen_fit.h"
 #include "gui/view/session.h"
 #include "gui/view/texts.h"
 #include "platform/prompter.h"
@@ -204,6 +205,11 @@ bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
 void ToolboxWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) copyChannelOnFromOptions();
     QWidget::changeEvent(event);
+}
+
+void ToolboxWindow::showEvent(QShowEvent* event) {
+    keepOnScreen(*this);
+    QWidget::showEvent(event);
 }
 
 void ToolboxWindow::closeEvent(QCloseEvent* event) {

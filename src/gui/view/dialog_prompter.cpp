@@ -17,9 +17,20 @@ QString boxText(const std::string& text) {
 
 }  // namespace
 
-void DialogPrompter::message(const std::string& text) {
+void DialogPrompter::message(const std::string& text, platform::Severity severity) {
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox::information(m_parent, QApplication::applicationDisplayName(), boxText(text));
+    const QString title = QApplication::applicationDisplayName();
+    switch (severity) {
+        case platform::Severity::Error:
+            QMessageBox::critical(m_parent, title, boxText(text));
+            break;
+        case platform::Severity::Warning:
+            QMessageBox::warning(m_parent, title, boxText(text));
+            break;
+        case platform::Severity::Information:
+            QMessageBox::information(m_parent, title, boxText(text));
+            break;
+    }
     QApplication::restoreOverrideCursor();
 }
 

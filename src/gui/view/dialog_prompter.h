@@ -13,7 +13,8 @@ class DialogPrompter : public platform::Prompter {
     explicit DialogPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
-    void message(const std::string& text) override;
+    void message(const std::string& text,
+                 platform::Severity severity = platform::Severity::Information) override;
     bool question(const std::string& text) override;
     std::optional<std::int32_t> chooseColor(std::int32_t initial) override;
 

@@ -152,6 +152,9 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
     a.mSavePicture->setText(t("mSavePicture"));
     a.mSavePictureZoomed->setText(t("mSavePictureZoomed"));
     a.mExport->setText(t("mExport"));
+    a.recentMenu->setTitle(t("mRecent"));
+    a.mPrint_old->setText(t("mPrintOld"));
+    a.mDumpToPrinter->setText(t("mDumpToPrinter"));
     a.mExit->setText(t("mExit"));
     a.mView->setTitle(t("mView"));
     a.mToolbar->setText(t("mToolbar"));

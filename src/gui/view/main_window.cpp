@@ -85,6 +85,7 @@ void MainWindow::createCentral() {
     m_scrollBar->setPageStep(m_zoom.scroll.largeChange);
     m_scrollBar->hide();
     m_startScreen = new StartScreen(m_central);
+    connect(m_startScreen, &StartScreen::recentFileClicked, this, &MainWindow::openRecent);
 }
 
 void MainWindow::connectActions() {
@@ -188,7 +189,8 @@ void MainWindow::applyCaptions() {
     const auto& texts = m_session.texts();
     applyMainCaptions(m_actions, texts);
     m_samplePanel->applyCaptions(texts);
-    m_startScreen->setTexts(qtext(texts, "krn", "welcome"), qtext(texts, "krn", "loading"));
+    m_startScreen->setTexts(qtext(texts, "krn", "welcome"), qtext(texts, "krn", "loading"),
+                            qtext(texts, "krn", "welcomeHint"), qtext(texts, "krn", "recentFiles"));
     QApplication::setApplicationDisplayName(qtext(texts, "krn", "title"));
     updateTitle();
 }

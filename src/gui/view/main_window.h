@@ -118,6 +118,8 @@ class MainWindow : public QMainWindow, private OpenHooks {
     void shutDown();
     void updateTitle();
     void updateRecentMenu();
+    // A recent file from the menu or the start picture.
+    void openRecent(const QString& path);
     void updatePanels();
     // The session's user texts into the panel's fields, under the current event's rules.
     void showUserInfo();

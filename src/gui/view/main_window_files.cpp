@@ -44,9 +44,8 @@ void MainWindow::mOpen_Click() {
     // "?" "?" ")" would be a trigraph; the pattern is pasted together instead.
     const QString krnPattern = QStringLiteral("KRN*.") + QString(3, QLatin1Char('?'));
     const QStringList filters = {
-        QStringLiteral("Files(%1) (%1 %2)").arg(krnPattern, krnPattern.toLower()),
-        QStringLiteral("Tremolog Files(*.tremolog) (*.tremolog)"),
-        QStringLiteral("All Files(*.*) (*)")};
+        QStringLiteral("KRN files (%1 %2)").arg(krnPattern, krnPattern.toLower()),
+        QStringLiteral("Tremolog files (*.tremolog)"), QStringLiteral("All files (*)")};
     const int filter = std::clamp<int>(general.fileFilter, 1, 3);
     QFileDialog dialog(this, QStringLiteral("Open KRN File"), qstr(general.workDir));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -112,6 +111,10 @@ void MainWindow::eventOpened() {
     }
 }
 
+void MainWindow::openRecent(const QString& path) {
+    if (!openFromCommandLine(path)) platform::prompter().message(stdstr(path) + ": file not found");
+}
+
 void MainWindow::updateRecentMenu() {
     QMenu* menu = m_actions.recentMenu;
     menu->clear();
@@ -122,12 +125,12 @@ void MainWindow::updateRecentMenu() {
         QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
         action->setToolTip(path);
         action->setStatusTip(path);
-        connect(action, &QAction::triggered, this, [this, path] {
-            if (!openFromCommandLine(path))
-                platform::prompter().message(stdstr(path) + ": file not found");
-        });
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
     }
     menu->setEnabled(!files.empty());
+    QStringList paths;
+    for (const std::string& file : files) paths << qstr(file);
+    m_startScreen->setRecentFiles(paths);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -167,10 +170,12 @@ void MainWindow::shutDown() {
         view::writeRecentFiles(m_session.paths().generalIniPath(), m_session.recentFiles());
     } catch (const Error& e) {
         platform::prompter().message("form_unloaderror " + std::to_string(e.number()) + "\r\n" +
-                                     e.text() + "\r\nterminating anyway");
+                                         e.text() + "\r\nterminating anyway",
+                                     platform::Severity::Error);
     } catch (const std::exception& e) {
-        platform::prompter().message(std::string("form_unloaderror 0\r\n") + e.what() +
-                                     "\r\nterminating anyway");
+        platform::prompter().message(
+            std::string("form_unloaderror 0\r\n") + e.what() + "\r\nterminating anyway",
+            platform::Severity::Error);
     }
 }
 
