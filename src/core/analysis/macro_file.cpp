@@ -66,8 +66,11 @@ std::optional<EncodedLists> readMacroFile(const fs::path& file, const TextLookup
     return lists;
 }
 
-void writeMacroFile(const fs::path& file, const EncodedLists& lists) {
-    settings::IniDocument doc = settings::IniDocument::load(file);
+void writeMacroFile(const fs::path& file, const EncodedLists& lists, MacroWrite how) {
+    // Written anew, the old file's comments (which describe the chain it held) go; the new
+    // file still replaces the old one in one step, so a failed write leaves it whole.
+    settings::IniDocument doc = how == MacroWrite::Anew ? settings::IniDocument::parse("", file)
+                                                        : settings::IniDocument::load(file);
     doc.set(kMainSection, kVersionKey, std::to_string(kMacroVersion));
     for (int r = 0; r < kSlots; ++r) {
         std::string value;
@@ -90,9 +93,10 @@ bool loadMacro(OperatorChain& chain, const fs::path& macroDir, std::string_view 
     return true;
 }
 
-bool saveMacro(const OperatorChain& chain, const fs::path& macroDir, std::string_view name) {
+bool saveMacro(const OperatorChain& chain, const fs::path& macroDir, std::string_view name,
+               MacroWrite how) {
     if (name.empty()) return false;
-    writeMacroFile(macroPath(macroDir, name), encodedLists(chain.opIntLists()));
+    writeMacroFile(macroPath(macroDir, name), encodedLists(chain.opIntLists()), how);
     return true;
 }
 

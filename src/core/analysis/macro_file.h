@@ -32,10 +32,15 @@ bool isValidMacroName(std::string_view name);
 std::optional<EncodedLists> readMacroFile(const std::filesystem::path& file,
                                           const TextLookup& texts, Reporter& reporter);
 
+// Whether a macro file's other keys and comments are kept (Update) or the file is written
+// anew (Anew, a macro replaced under its name).
+enum class MacroWrite { Update, Anew };
+
 // Writes the lists (creating or updating the file, other keys kept) atomically. Throws
 // krnz::Error when the file cannot be written or a row's value is longer than a settings value
 // can be read back (it would come back cut).
-void writeMacroFile(const std::filesystem::path& file, const EncodedLists& lists);
+void writeMacroFile(const std::filesystem::path& file, const EncodedLists& lists,
+                    MacroWrite how = MacroWrite::Update);
 
 // The toolbox's "macroList" click: empties every list, then fills them from the macro `name` in
 // the folder. False (after the message) when the version is wrong; the lists then stay empty.
@@ -47,6 +52,6 @@ bool loadMacro(OperatorChain& chain, const std::filesystem::path& macroDir, std:
 // macro `name`. An empty name (a cancelled input box) saves nothing and returns false. A name
 // that is no plain file name throws krnz::Error and writes nothing.
 bool saveMacro(const OperatorChain& chain, const std::filesystem::path& macroDir,
-               std::string_view name);
+               std::string_view name, MacroWrite how = MacroWrite::Update);
 
 }  // namespace krnz::analysis

@@ -61,15 +61,15 @@ void ToolboxWindow::saveMacro() {
             ignored;  // a folder that cannot be made fails the write below, with its message
         std::filesystem::create_directories(m_session.paths().macroDir(), ignored);
         const std::filesystem::path file = m_session.paths().macroDir() / macroName;
+        analysis::MacroWrite how = analysis::MacroWrite::Update;
         if (analysis::isValidMacroName(macroName) && std::filesystem::exists(file, ignored)) {
             const TextLookup& texts = m_session.texts();
             if (!platform::prompter().question(
                     texts.text(analysis::kToolboxSection, "replaceMacro") + "\r\n" + macroName))
                 return;
-            // Written anew: the old file's comments describe the chain it held.
-            std::filesystem::remove(file, ignored);
+            how = analysis::MacroWrite::Anew;
         }
-        if (!analysis::saveMacro(m_chain, m_session.paths().macroDir(), macroName)) return;
+        if (!analysis::saveMacro(m_chain, m_session.paths().macroDir(), macroName, how)) return;
     } catch (const Error& e) {
         report::reportError(m_reporter, e);
         return;

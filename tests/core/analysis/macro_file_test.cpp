@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "core/analysis/macro_file.h"
 #include "core/analysis/macro_list.h"
 #include "core/common/error.h"
+#include "core/settings/atomic_file.h"
 #include "core/settings/ini_document.h"
 #include "support/param_name.h"
 #include "support/temp_dir.h"
@@ -86,6 +88,23 @@ TEST_F(MacroTest, SavingOverExistingFileReplacesItsKeysAndKeepsOthers) {
     const settings::IniDocument doc = settings::IniDocument::load(dir.path() / "m");
     EXPECT_EQ(doc.get("op", "0", "?"), "5,");
     EXPECT_EQ(doc.get("op", "1", "?"), "");
+}
+
+TEST_F(MacroTest, AReplacedMacroIsWrittenAnewAndAFailedWriteKeepsTheOld) {
+    const std::string old =
+        "; the old chain\r\n[main]\r\nversion=1\r\n[op]\r\n0=1,\r\n[extra]\r\nkeep=yes\r\n";
+    writeText(dir.path() / "m", old);
+    chain.addOperator(5);
+    settings::detail::setFailingStepForTesting(settings::detail::FailingStep::Write, ENOSPC);
+    EXPECT_THROW(saveMacro(chain, dir.path(), "m", MacroWrite::Anew), Error);
+    settings::detail::setFailingStepForTesting(std::nullopt, 0);
+    EXPECT_EQ(readText(dir.path() / "m"), old);
+
+    ASSERT_TRUE(saveMacro(chain, dir.path(), "m", MacroWrite::Anew));
+    const std::string text = readText(dir.path() / "m");
+    EXPECT_EQ(text.find("; the old chain"), std::string::npos);
+    EXPECT_EQ(text.find("keep=yes"), std::string::npos);
+    EXPECT_EQ(settings::IniDocument::load(dir.path() / "m").get("op", "0", "?"), "5,");
 }
 
 struct RowValueCase {
