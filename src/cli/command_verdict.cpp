@@ -10,7 +10,9 @@
 #include "core/report/verdict.h"
 
 namespace krnz::cli {
+namespace {
 
+// The verdict object, with the English method sentence whatever the language.
 void writeVerdict(JsonWriter& json, const report::PpvzxStandard& standard,
                   const report::Verdict& verdict) {
     json.beginObject();
@@ -52,6 +54,8 @@ void writeVerdict(JsonWriter& json, const report::PpvzxStandard& standard,
     json.key("exceeds").value(verdict.exceeds());
     json.endObject();
 }
+
+}  // namespace
 
 int runVerdict(const Options& options) {
     report::PpvzxTable table = loadStandards(options);

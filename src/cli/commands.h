@@ -7,7 +7,6 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "cli/json_writer.h"
 #include "core/workspace/workspace.h"
 
 namespace krnz::cli {
@@ -44,9 +43,5 @@ int runBatch(const Options& options, const BatchPageWriter& pages);
 // In builds with the Qt libraries.
 BatchPageWriter reportPageWriter();
 int runExport(const Options& options);
-
-// The verdict object of `krnz-cli verdict`, with the English method sentence.
-void writeVerdict(JsonWriter& json, const report::PpvzxStandard& standard,
-                  const report::Verdict& verdict);
 
 }  // namespace krnz::cli

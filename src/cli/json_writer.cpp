@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/json_writer.h"
 
+#include "core/common/value_format.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -9,9 +11,7 @@ namespace krnz::cli {
 
 std::string jsonNumber(double number) {
     if (!std::isfinite(number)) return "null";  // JSON has no infinities
-    char buf[32];
-    const auto result = std::to_chars(buf, buf + sizeof buf, number);
-    return std::string(buf, result.ptr);
+    return shortestText(number);
 }
 
 void JsonWriter::separate() {

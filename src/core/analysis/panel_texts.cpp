@@ -33,10 +33,6 @@ std::string dateText(const SampleRecord& rec) {
            twoDigits(rec.second);
 }
 
-std::string threeDigits(double v) {
-    return textOf(vardesiffror(v, 3));
-}
-
 }  // namespace
 
 std::string channelCaption(const Event& event, int slot) {
@@ -56,7 +52,7 @@ void fileChannelPanel(const Event& event, int c, const ChannelMeasures& m, const
     labels.push_back(texts.text("krn", "unit"));
     values.push_back(unitName(ch.unit));
     labels.push_back(texts.text("krn", "trigLevel"));
-    values.push_back(ch.triggerLevel == 0.0 ? "OFF" : threeDigits(ch.triggerLevel));
+    values.push_back(ch.triggerLevel == 0.0 ? "OFF" : significantText(ch.triggerLevel, 3));
     labels.push_back(texts.text("krn", "peak"));
     values.push_back(formatNumber(peak, "#0.000"));
     if (isPressureUnit(ch.unit)) {
@@ -64,12 +60,12 @@ void fileChannelPanel(const Event& event, int c, const ChannelMeasures& m, const
         values.push_back(pressureDb(peak, ch.unit));
     } else {
         labels.push_back(texts.text("krn", "diff") + " " + unitName(ch.diffUnit));
-        values.push_back(threeDigits(m.diffPeak));
+        values.push_back(significantText(m.diffPeak, 3));
     }
     labels.push_back(texts.text("krn", "integ") + " " + unitName(ch.integUnit));
-    values.push_back(threeDigits(m.integPeak));
+    values.push_back(significantText(m.integPeak, 3));
     labels.push_back(texts.text("krn", "frq"));
-    values.push_back(threeDigits(m.peakFrq));
+    values.push_back(significantText(m.peakFrq, 3));
 }
 
 void processedChannelPanel(const Event& event, const PanelInputs& inputs, int c,

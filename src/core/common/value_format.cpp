@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -222,6 +223,20 @@ std::string textOf(double x) {
 
 std::string textOfSingle(float x) {
     return numberText(static_cast<double>(x), 7);
+}
+
+std::string significantText(double x, int digits) {
+    return textOf(vardesiffror(x, digits));
+}
+
+std::string shortestText(double x) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, x).ptr);
+}
+
+std::string shortestText(float x) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, x).ptr);
 }
 
 namespace {

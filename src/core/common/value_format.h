@@ -64,6 +64,16 @@ TimeGrid timeGridStep(double spanS);
 std::string textOf(double x);
 std::string textOfSingle(float x);
 
+// x rounded to `digits` significant digits and written as textOf does: how the panels, the
+// verdict table and the Events list show frequencies and other measures.
+std::string significantText(double x, int digits);
+
+// The shortest text that reads back to the same number ("0.1", "1e-07"), for files other
+// programs read: JSON, CSV. Infinities and NaN come out as "inf" and "nan"; callers that write
+// formats without them decide what stands instead.
+std::string shortestText(double x);
+std::string shortestText(float x);
+
 // x formatted with one of the patterns "#0", "#0.0", "#0.00", "#0.000", "0.000" (at least one
 // integer digit, fixed decimals) or "00" (at least two integer digits). Halves of the exact
 // binary value round away from zero (0.125 -> "0.13" but 2.675, stored as 2.67499..., -> "2.67").

@@ -52,11 +52,16 @@ std::optional<double> limitAt(const PpvzxStandard& standard, const LimitLine& li
     return limit;
 }
 
-std::optional<double> ChannelVerdict::worstRatio() const {
-    std::optional<double> worst;
+const LineVerdict* ChannelVerdict::worstLine() const {
+    const LineVerdict* worst = nullptr;
     for (const LineVerdict& l : lines)
-        if (l.worstRatio && (!worst || *l.worstRatio > *worst)) worst = l.worstRatio;
+        if (l.worstRatio && (!worst || *l.worstRatio > *worst->worstRatio)) worst = &l;
     return worst;
+}
+
+std::optional<double> ChannelVerdict::worstRatio() const {
+    const LineVerdict* worst = worstLine();
+    return worst ? worst->worstRatio : std::nullopt;
 }
 
 bool ChannelVerdict::exceeds() const {

@@ -35,7 +35,9 @@ struct ChannelVerdict {
     bool plottable = false;
     std::vector<LineVerdict> lines;  // one per line of the standard
 
-    // The largest ratio over the lines, for a one-number summary.
+    // The line with the largest ratio (the first on a tie), null when none was judged; and
+    // that ratio, for a one-number summary.
+    const LineVerdict* worstLine() const;
     std::optional<double> worstRatio() const;
     bool exceeds() const;
 };

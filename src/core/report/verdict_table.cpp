@@ -16,7 +16,7 @@ constexpr std::int32_t kBelowGreen = 0x2E7D32;
 constexpr std::int32_t kBlack = 0x000000;
 
 std::string threeDigits(const std::optional<double>& v) {
-    return v ? textOf(vardesiffror(*v, 3)) : "-";
+    return v ? significantText(*v, 3) : "-";
 }
 
 }  // namespace
@@ -50,10 +50,6 @@ VerdictTable verdictTable(const Verdict& verdict, const PpvzxStandard& standard,
 
 double printVerdictTable(PageTarget& target, const VerdictTable& table, double left, double top,
                          double width, bool color) {
-    auto cellsOf = [](const VerdictRow& r) {
-        return std::array<const std::string*, 7>{&r.channel,   &r.line,  &r.ratio, &r.amplitude,
-                                                 &r.frequency, &r.limit, &r.mark};
-    };
     // Each column as wide as its widest text; a narrow place takes a smaller font.
     std::array<double, 7> widths{};
     double points = kTablePt;
@@ -65,7 +61,7 @@ double printVerdictTable(PageTarget& target, const VerdictTable& table, double l
             widths[c] =
                 std::max(target.textWidth(table.captions[c]), target.textWidth(table.units[c]));
             for (const VerdictRow& r : table.rows)
-                widths[c] = std::max(widths[c], target.textWidth(*cellsOf(r)[c]));
+                widths[c] = std::max(widths[c], target.textWidth(*r.cells()[c]));
             used += widths[c];
         }
         if (used + 6 * target.textWidth("  ") <= width || points <= kSmallestPt) break;
@@ -107,7 +103,7 @@ double printVerdictTable(PageTarget& target, const VerdictTable& table, double l
     target.drawLine(left, y, left + width, y);
     y += 0.2 * lh;
     for (const VerdictRow& r : table.rows) {
-        rowAt(y, cellsOf(r), false, r.exceeds);
+        rowAt(y, r.cells(), false, r.exceeds);
         y += lh;
     }
     y += 0.3 * lh;

@@ -24,6 +24,11 @@ struct VerdictRow {
     std::string limit;
     std::string mark;  // "exceeds" or "below" (or "no half-wave")
     bool exceeds = false;
+
+    // The texts in column order, under VerdictTable::captions.
+    std::array<const std::string*, 7> cells() const {
+        return {&channel, &line, &ratio, &amplitude, &frequency, &limit, &mark};
+    }
 };
 
 struct VerdictTable {

@@ -4,8 +4,6 @@
 #include <libmseed.h>
 
 #include <bit>
-#include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +15,7 @@
 #include "core/event/units.h"
 #include "core/report/page_header.h"
 #include "core/settings/atomic_file.h"
+#include "core/settings/ini_text.h"
 
 namespace krnz {
 namespace {
@@ -24,13 +23,6 @@ namespace {
 constexpr int kSeedRecordBytes = 4096;
 constexpr int kSensorMicrophone = 4;
 constexpr int kSensorGeophone = 1;
-
-template <typename T>
-void appendNumber(std::string& out, T number) {
-    char text[40];
-    const auto result = std::to_chars(text, text + sizeof text, number);
-    out.append(text, result.ptr);
-}
 
 void putLe(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -95,10 +87,10 @@ std::string csvExport(const Workspace& workspace) {
     for (const ExportChannel& c : channels) out += "," + c.caption + " [" + c.unit + "]";
     out += '\n';
     for (std::int32_t i = 0; i < rec.nSamplesPerChannel; ++i) {
-        appendNumber(out, i * rec.sampleInterval - rec.pretrig);
+        out += shortestText(i * rec.sampleInterval - rec.pretrig);
         for (const ExportChannel& c : channels) {
             out += ',';
-            appendNumber(out, rec.sampleData(c.slot, i));
+            out += shortestText(rec.sampleData(c.slot, i));
         }
         out += '\n';
     }
@@ -188,7 +180,7 @@ std::string miniSeedSidecar(const Workspace& workspace, const SeedCodes& codes) 
     std::string out = "{\"instrumentSN\":" + std::to_string(rec.instrumentSN) +
                       ",\"eventNumber\":" + std::to_string(rec.eventNumber) +
                       ",\"dateTime\":" + jsonText(report::isoDateTime(rec)) + ",\"pretrig\":";
-    appendNumber(out, rec.pretrig);
+    out += shortestText(rec.pretrig);
     out += ",\"processed\":" + std::string(workspace.processed() ? "true" : "false");
     out += ",\"traces\":[";
     bool first = true;
@@ -205,11 +197,10 @@ std::string miniSeedSidecar(const Workspace& workspace, const SeedCodes& codes) 
 }
 
 std::optional<ExportFormat> exportFormatOfName(const std::filesystem::path& file) {
-    std::string extension = file.extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == ".csv") return ExportFormat::Csv;
-    if (extension == ".wav") return ExportFormat::Wav4;
-    if (extension == ".mseed" || extension == ".miniseed") return ExportFormat::MiniSeed;
+    const std::string extension = settings::upperText(file.extension().string());
+    if (extension == ".CSV") return ExportFormat::Csv;
+    if (extension == ".WAV") return ExportFormat::Wav4;
+    if (extension == ".MSEED" || extension == ".MINISEED") return ExportFormat::MiniSeed;
     return std::nullopt;
 }
 

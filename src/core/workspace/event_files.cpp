@@ -2,27 +2,22 @@
 #include "core/workspace/event_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <string>
 
 #include "core/event/event_reader.h"
+#include "core/settings/ini_text.h"
 
 namespace krnz {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool instrumentName(const fs::path& file) {
-    const std::string name = lower(file.filename().string());
-    if (name.size() > 9 && name.ends_with(".tremolog")) return true;
+    const std::string name = settings::upperText(file.filename().string());
+    if (name.size() > 9 && name.ends_with(".TREMOLOG")) return true;
     // KRN*.???: the extension of exactly three characters is the event number's remainder.
-    return name.starts_with("krn") && name.size() >= 7 && name[name.size() - 4] == '.';
+    return name.starts_with("KRN") && name.size() >= 7 && name[name.size() - 4] == '.';
 }
 
 bool hasEventTag(const fs::path& file) {

@@ -2,10 +2,10 @@
 #include "core/workspace/event_list.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/common/value_format.h"
 #include "core/event/units.h"
+#include "core/settings/ini_text.h"
 #include "core/workspace/summary_table.h"
 
 namespace krnz {
@@ -33,17 +33,6 @@ std::optional<double> loudest(const EventSummary& e) {
     for (const ChannelSummary& c : e.channels)
         if (c.dB && (!db || *c.dB > *db)) db = c.dB;
     return db;
-}
-
-// Three significant digits, as the panel gives frequencies.
-std::string threeDigits(double v) {
-    return textOf(vardesiffror(v, 3));
-}
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 }  // namespace
@@ -187,7 +176,8 @@ EventCell EventList::cell(std::size_t index, const EventColumn& column,
             const auto g = static_cast<std::size_t>(column.geophone);
             if (g >= geophones.size()) return {};
             const ChannelSummary& c = *geophones[g];
-            if (column.field == EventField::PeakFrq) return {threeDigits(c.peakFrq), c.peakFrq};
+            if (column.field == EventField::PeakFrq)
+                return {significantText(c.peakFrq, 3), c.peakFrq};
             std::string text = formatNumber(c.peak, "#0.000");
             if (c.unit != geophones.front()->unit) text += " " + c.unit;
             return {text, c.peak};
@@ -216,8 +206,8 @@ EventCell EventList::cell(std::size_t index, const EventColumn& column,
 bool EventList::matches(std::size_t index, std::string_view filter, const TextLookup& texts) const {
     std::vector<std::string> cells;
     for (const EventColumn& column : columns())
-        cells.push_back(lower(cell(index, column, texts).text));
-    const std::string wanted = lower(filter);
+        cells.push_back(settings::upperText(cell(index, column, texts).text));
+    const std::string wanted = settings::upperText(filter);
     std::size_t at = 0;
     while (at < wanted.size()) {
         const std::size_t begin = wanted.find_first_not_of(" \t", at);

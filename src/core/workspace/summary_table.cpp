@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/workspace/summary_table.h"
 
-#include <charconv>
+#include "core/common/value_format.h"
+
 #include <cmath>
 
 namespace krnz {
@@ -14,18 +15,16 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
+// A number in its shortest round-trip form; a cell of its own is empty for none or no number.
+std::string csvNumber(double number) {
+    return std::isfinite(number) ? shortestText(number) : "";
+}
+
 std::string optionalNumber(std::optional<double> number) {
-    return number ? shortestNumber(*number) : "";
+    return number ? csvNumber(*number) : "";
 }
 
 }  // namespace
-
-std::string shortestNumber(double number) {
-    if (!std::isfinite(number)) return "";
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, number);
-    return std::string(text, result.ptr);
-}
 
 std::string summaryCsvHeader() {
     return "file,group,layout,instrumentSN,eventNumber,dateTime,slot,channel,unit,peak,peakFrq,"
@@ -43,11 +42,10 @@ void appendSummaryCsv(std::string& out, const EventSummary& e, bool judged) {
         out += file + "," + std::to_string(e.group) + "," + e.layout + "," +
                std::to_string(e.instrumentSN) + "," + std::to_string(e.eventNumber) + "," +
                e.dateTime + "," + std::to_string(c.slot) + "," + csvField(c.channel) + "," +
-               csvField(c.unit) + "," + shortestNumber(c.peak) + "," + shortestNumber(c.peakFrq) +
-               "," + shortestNumber(c.diffPeak) + "," + shortestNumber(c.integPeak) + "," +
-               optionalNumber(c.dB) + "," + shortestNumber(e.vectorMax) + "," +
-               optionalNumber(c.worstRatio) + "," + (judged ? (c.exceeds ? "true" : "false") : "") +
-               "," + error + "\n";
+               csvField(c.unit) + "," + csvNumber(c.peak) + "," + csvNumber(c.peakFrq) + "," +
+               csvNumber(c.diffPeak) + "," + csvNumber(c.integPeak) + "," + optionalNumber(c.dB) +
+               "," + csvNumber(e.vectorMax) + "," + optionalNumber(c.worstRatio) + "," +
+               (judged ? (c.exceeds ? "true" : "false") : "") + "," + error + "\n";
     }
 }
 

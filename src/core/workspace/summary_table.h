@@ -15,7 +15,4 @@ std::string summaryCsvHeader();
 // columns empty unless `judged`.
 void appendSummaryCsv(std::string& out, const EventSummary& summary, bool judged);
 
-// A number's shortest text that reads back to the same double; "" when it is not finite.
-std::string shortestNumber(double number);
-
 }  // namespace krnz

@@ -175,11 +175,7 @@ report::PpvzxDiagram Workspace::ppvzxDiagram() const {
     diagram.texts = report::ppvzxTexts(*m_texts);
     if (m_verdict) {
         for (const report::ChannelVerdict& channel : m_verdict->channels) {
-            const report::LineVerdict* worst = nullptr;
-            for (const report::LineVerdict& line : channel.lines)
-                if (line.worstRatio && (!worst || *line.worstRatio > *worst->worstRatio))
-                    worst = &line;
-            if (worst)
+            if (const report::LineVerdict* worst = channel.worstLine())
                 diagram.worst[static_cast<std::size_t>(channel.slot)] =
                     std::pair(*worst->frequency, *worst->amplitude);
         }

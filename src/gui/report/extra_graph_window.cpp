@@ -207,9 +207,7 @@ void ExtraGraphWindow::showVerdict() {
     m_verdict->setHorizontalHeaderLabels(headers);
     for (std::size_t r = 0; r < table->rows.size(); ++r) {
         const report::VerdictRow& row = table->rows[r];
-        const std::array<const std::string*, 7> cells{&row.channel,   &row.line,      &row.ratio,
-                                                      &row.amplitude, &row.frequency, &row.limit,
-                                                      &row.mark};
+        const std::array<const std::string*, 7> cells = row.cells();
         for (std::size_t c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(qstr(*cells[c]));
             item->setTextAlignment(c >= 2 && c + 1 < cells.size()
