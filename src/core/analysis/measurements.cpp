@@ -28,6 +28,75 @@ std::size_t smallestSlot(const std::vector<double>& amps) {
     return k;
 }
 
+// The largest half-waves of a row into the full lists amps and frqs, the runs taken in order
+// and each replacing the first smallest entry when strictly larger. The smallest entry never
+// falls, so a run none of whose samples beats it can be passed over; once the list holds large
+// waves that is nearly every run, and blocks whose largest sample does not beat it are passed
+// over whole. Runs start at `first` or later (the one holding sample 0 never counts).
+template <typename InMm>
+void largestHalfWaves(const SampleRecord& rec, int slot, std::int32_t first, const InMm& inMm,
+                      std::vector<double>& amps, std::vector<double>& frqs) {
+    const std::span<const float> x = rec.sampleData.row(slot);
+    const auto n = static_cast<std::int32_t>(x.size());
+    std::size_t smallest = smallestSlot(amps);
+    constexpr std::int32_t kBlock = 256;
+    std::int32_t pos = first;
+    while (pos < n) {
+        const std::int32_t blockEnd = std::min(n, pos + kBlock);
+        float blockMax = 0.0f;
+        for (std::int32_t j = pos; j < blockEnd; ++j) {
+            const float a = std::fabs(x[j]);
+            blockMax = a > blockMax ? a : blockMax;  // a NaN is no sample of a half-wave
+        }
+        if (!(inMm(blockMax) > amps[smallest])) {
+            pos = blockEnd;
+            continue;
+        }
+        std::int32_t i = pos;
+        while (i < blockEnd) {
+            if (!(inMm(std::fabs(x[i])) > amps[smallest])) {
+                ++i;
+                continue;
+            }
+            // This sample's run beats the smallest entry: find its ends and its peak.
+            const int s = sign(x[i]);
+            float peak = std::fabs(x[i]);
+            std::int32_t start = i;
+            while (sign(x[start - 1]) == s) peak = std::max(peak, std::fabs(x[--start]));
+            std::int32_t end = i + 1;
+            while (end < n && sign(x[end]) == s) peak = std::max(peak, std::fabs(x[end++]));
+            if (end == n) return;  // still going when the record ends
+            amps[smallest] = inMm(peak);
+            frqs[smallest] = zeroCrossFrq(rec, slot, start - 1, end);
+            smallest = smallestSlot(amps);
+            i = end;
+        }
+        pos = std::max(blockEnd, i);
+    }
+}
+
+// Peak of the running sum of each row less its mean, the rows' sums taken in the same loop:
+// each sum is a chain of additions in sample order, and two chains side by side run nearly as
+// fast as one.
+template <std::size_t kRows>
+std::array<double, kRows> runningSumPeaks(const std::array<std::span<const float>, kRows>& rows) {
+    std::array<double, kRows> best{};
+    const std::size_t n = rows[0].size();
+    if (n == 0) return best;
+    std::array<double, kRows> sum{}, mean{}, running{};
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t r = 0; r < kRows; ++r) sum[r] += rows[r][i];
+    for (std::size_t r = 0; r < kRows; ++r) mean[r] = sum[r] / static_cast<double>(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t r = 0; r < kRows; ++r) {
+            running[r] += rows[r][i] - mean[r];
+            const double m = std::fabs(running[r]);
+            if (m > best[r]) best[r] = m;
+        }
+    }
+    return best;
+}
+
 }  // namespace
 
 double peakValue(const SampleRecord& rec, int slot) {
@@ -39,23 +108,44 @@ double calcVectorMax(SampleRecord& rec) {
     const float* x = rec.sampleData.row(0).data();
     const float* y = rec.sampleData.row(1).data();
     const float* z = rec.sampleData.row(2).data();
-    double best = 0.0;
-    std::int32_t bestIndex = 0;
-    for (std::int32_t i = 0; i < n; ++i) {
-        const double s = static_cast<double>(x[i]) * x[i] + static_cast<double>(y[i]) * y[i] +
-                         static_cast<double>(z[i]) * z[i];
-        if (s > best) best = s, bestIndex = i;
-    }
-    rec.vectorMaxTime = bestIndex * rec.sampleInterval - rec.pretrig;
-    return std::sqrt(best);
+    // Halves searched side by side; the later half wins only when strictly larger, as one scan
+    // from sample 0 would decide.
+    constexpr int kParts = 2;
+    std::array<double, kParts> best{};
+    std::array<std::int32_t, kParts> bestIndex{};
+    parallelFor(kParts, [&](int part) {
+        const std::int32_t from = static_cast<std::int32_t>(std::int64_t{n} * part / kParts);
+        const std::int32_t to = static_cast<std::int32_t>(std::int64_t{n} * (part + 1) / kParts);
+        double b = 0.0;
+        std::int32_t at = 0;
+        for (std::int32_t i = from; i < to; ++i) {
+            const double s = static_cast<double>(x[i]) * x[i] + static_cast<double>(y[i]) * y[i] +
+                             static_cast<double>(z[i]) * z[i];
+            if (s > b) b = s, at = i;
+        }
+        best[part] = b;
+        bestIndex[part] = at;
+    });
+    int winner = 0;
+    for (int part = 1; part < kParts; ++part)
+        if (best[part] > best[winner]) winner = part;
+    rec.vectorMaxTime = bestIndex[winner] * rec.sampleInterval - rec.pretrig;
+    return std::sqrt(best[winner]);
 }
 
 double diffPeak(const Event& event, int slot) {
     const SampleRecord& rec = event.sample;
     const std::span<const float> x = rec.sampleData.row(slot);
     const double denominator = 4 * rec.sampleInterval;
-    // Mean of two central differences two samples apart. The largest magnitude does not depend
-    // on the order it is looked for in, so four running maxima let the compiler vectorise.
+    // Mean of two central differences two samples apart. Division rounds monotonically and
+    // symmetrically, so the largest quotient is the largest numerator divided once; and the
+    // largest magnitude does not depend on the order it is looked for in, so four running
+    // maxima let the compiler vectorise.
+    const double divisor = std::fabs(denominator);
+    const bool divideOnce = divisor > 0.0 && std::isfinite(divisor);
+    const auto numerator = [&](std::size_t i) {
+        return std::fabs(static_cast<double>(x[i + 3]) + x[i + 2] - x[i + 1] - x[i]);
+    };
     const auto estimate = [&](std::size_t i) {
         return std::fabs((static_cast<double>(x[i + 3]) + x[i + 2] - x[i + 1] - x[i]) /
                          denominator);
@@ -63,27 +153,21 @@ double diffPeak(const Event& event, int slot) {
     const std::size_t count = x.size() >= 4 ? x.size() - 3 : 0;
     double best[4] = {0.0, 0.0, 0.0, 0.0};
     std::size_t i = 0;
-    for (; i + 4 <= count; i += 4)
-        for (std::size_t k = 0; k < 4; ++k) best[k] = std::max(best[k], estimate(i + k));
-    for (; i < count; ++i) best[0] = std::max(best[0], estimate(i));
-    const double largest = std::max(std::max(best[0], best[1]), std::max(best[2], best[3]));
+    if (divideOnce) {
+        for (; i + 4 <= count; i += 4)
+            for (std::size_t k = 0; k < 4; ++k) best[k] = std::max(best[k], numerator(i + k));
+        for (; i < count; ++i) best[0] = std::max(best[0], numerator(i));
+    } else {
+        for (; i < count; ++i) best[0] = std::max(best[0], estimate(i));
+    }
+    double largest = std::max(std::max(best[0], best[1]), std::max(best[2], best[3]));
+    if (divideOnce) largest /= divisor;
     return largest * event.channels[slot].diffScale;
 }
 
 double integPeak(const Event& event, int slot) {
-    const SampleRecord& rec = event.sample;
-    const std::span<const float> x = rec.sampleData.row(slot);
-    if (x.empty()) return 0.0;
-    double sum = 0.0;
-    for (const float v : x) sum += v;
-    const double mean = sum / static_cast<double>(x.size());
-    double running = 0.0, best = 0.0;
-    for (const float v : x) {
-        running += v - mean;
-        const double m = std::fabs(running);
-        if (m > best) best = m;
-    }
-    return best * rec.sampleInterval * event.channels[slot].integScale;
+    const double peak = runningSumPeaks<1>({event.sample.sampleData.row(slot)})[0];
+    return peak * event.sample.sampleInterval * event.channels[slot].integScale;
 }
 
 double peakMaxFrq(const SampleRecord& rec, int slot) {
@@ -151,19 +235,14 @@ void halfWaves(const Event& event, int slot, std::optional<int> nPeaks, std::vec
     while (first < n && sign(x[first]) == sign(x[0])) ++first;
     if (first >= n) return;
 
-    // The list changes only when a half-wave replaces its smallest entry, so the smallest is
-    // looked for again only then.
-    std::size_t smallest = smallestSlot(amps);
+    const auto inMm = [inches](float peak) { return inches ? peak * 25.4 : peak; };
+    if (nPeaks) {
+        if (!amps.empty()) largestHalfWaves(rec, slot, first, inMm, amps, frqs);
+        return;
+    }
     auto store = [&](std::int32_t before, std::int32_t after, float peak) {
-        const double amp = inches ? peak * 25.4 : peak;
-        if (!nPeaks) {
-            amps.push_back(amp);
-            frqs.push_back(zeroCrossFrq(rec, slot, before, after));
-        } else if (!amps.empty() && amp > amps[smallest]) {
-            amps[smallest] = amp;
-            frqs[smallest] = zeroCrossFrq(rec, slot, before, after);
-            smallest = smallestSlot(amps);
-        }
+        amps.push_back(inMm(peak));
+        frqs.push_back(zeroCrossFrq(rec, slot, before, after));
     };
 
     // Runs are found without branches, a chunk at a time; noise changes sign at nearly every
@@ -202,9 +281,18 @@ void halfWaves(const Event& event, int slot, std::optional<int> nPeaks, std::vec
 
 std::array<ChannelMeasures, kSlots> measureChannels(const Event& event) {
     std::array<ChannelMeasures, kSlots> measures;
-    parallelFor(kSlots, [&](int c) {
-        measures[c] = {peakValue(event.sample, c), diffPeak(event, c), integPeak(event, c),
-                       peakMaxFrq(event.sample, c)};
+    const SampleRecord& rec = event.sample;
+    // In pairs: the integral's running sums are chains of additions that pair up well.
+    static_assert(kSlots % 2 == 0);
+    parallelFor(kSlots / 2, [&](int pair) {
+        const int a = 2 * pair, b = a + 1;
+        const std::array<double, 2> integ =
+            runningSumPeaks<2>({rec.sampleData.row(a), rec.sampleData.row(b)});
+        for (const int c : {a, b}) {
+            measures[c] = {peakValue(rec, c), diffPeak(event, c),
+                           integ[c - a] * rec.sampleInterval * event.channels[c].integScale,
+                           peakMaxFrq(rec, c)};
+        }
     });
     return measures;
 }

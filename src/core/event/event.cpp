@@ -7,6 +7,8 @@
 #include <new>
 #include <utility>
 
+#include "core/common/parallel.h"
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -125,9 +127,11 @@ void rowExtremes(std::span<const float> x, float& lo, std::int32_t& loIndex, flo
 void calcMinMax(SampleRecord& rec) {
     const SampleMatrix& data = rec.sampleData;
     if (data.empty()) return;
+    parallelFor(kSlots, [&](int c) {
+        rowExtremes(data.row(c), rec.chMin[c], rec.chMinIndex[c], rec.chMax[c], rec.chMaxIndex[c]);
+    });
     rec.allMax = rec.allMin = data(0, 0);
     for (int c = 0; c < kSlots; ++c) {
-        rowExtremes(data.row(c), rec.chMin[c], rec.chMinIndex[c], rec.chMax[c], rec.chMaxIndex[c]);
         if (rec.chMin[c] < rec.allMin) rec.allMin = rec.chMin[c];
         if (rec.chMax[c] > rec.allMax) rec.allMax = rec.chMax[c];
     }

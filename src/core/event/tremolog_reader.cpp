@@ -3,9 +3,11 @@
 
 #include <cmath>
 #include <limits>
+#include <mutex>
 #include <vector>
 
 #include "core/common/error.h"
+#include "core/common/parallel.h"
 #include "core/event/reader_common.h"
 #include "core/event/units.h"
 #include "core/event/user_info.h"
@@ -43,22 +45,32 @@ float toSingle(double v) {
 
 void readSamples(ByteSource& file, std::uint64_t dataOffset, const std::array<double, kSlots>& k,
                  SampleRecord& rec) {
-    // Interleaved blocks of four values, converted in chunks so the raw copy stays small.
+    // Interleaved blocks of four values, converted in chunks so the raw copy stays small. The
+    // two halves of the record are converted side by side; the file is read by one at a time.
     constexpr std::size_t kChunkSteps = 1 << 16;
+    constexpr int kParts = 2;
     const auto n = static_cast<std::size_t>(rec.nSamplesPerChannel);
-    std::vector<std::int16_t> raw(std::min(n, kChunkSteps) * kSlots);
     std::array<float*, kSlots> rows{};
     for (int c = 0; c < kSlots; ++c) rows[c] = rec.sampleData.row(c).data();
-    for (std::size_t start = 0; start < n; start += kChunkSteps) {
-        const std::size_t steps = std::min(kChunkSteps, n - start);
-        std::span<std::int16_t> chunk(raw.data(), steps * kSlots);
-        file.i16Array(dataOffset + start * kSlots * 2, chunk);
-        for (std::size_t i = 0; i < steps; ++i) {
-            const std::int16_t* step = chunk.data() + i * kSlots;
-            for (int c = 0; c < kSlots; ++c)
-                rows[c][start + i] = static_cast<float>(step[c] * k[c]);
+    std::mutex fileMutex;
+    parallelFor(kParts, [&](int part) {
+        const std::size_t from = n * static_cast<std::size_t>(part) / kParts;
+        const std::size_t to = n * static_cast<std::size_t>(part + 1) / kParts;
+        std::vector<std::int16_t> raw(std::min(to - from, kChunkSteps) * kSlots);
+        for (std::size_t start = from; start < to; start += kChunkSteps) {
+            const std::size_t steps = std::min(kChunkSteps, to - start);
+            std::span<std::int16_t> chunk(raw.data(), steps * kSlots);
+            {
+                const std::lock_guard lock(fileMutex);
+                file.i16Array(dataOffset + start * kSlots * 2, chunk);
+            }
+            for (std::size_t i = 0; i < steps; ++i) {
+                const std::int16_t* step = chunk.data() + i * kSlots;
+                for (int c = 0; c < kSlots; ++c)
+                    rows[c][start + i] = static_cast<float>(step[c] * k[c]);
+            }
         }
-    }
+    });
 }
 
 Event readTremologChecked(ByteSource& file, UserInfo& userInfo,

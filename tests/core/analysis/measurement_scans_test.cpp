@@ -175,9 +175,7 @@ class HalfWaveScan : public ::testing::TestWithParam<HalfWaveCase> {};
 
 // Every half-wave in order, or the nPeaks largest: a half-wave replaces the first of the
 // smallest entries, and only when strictly larger.
-TEST_P(HalfWaveScan, MatchesThePlainLoop) {
-    const auto [n, nPeaks] = GetParam();
-    Event e = halfWaveEvent(n);
+void expectPlainHalfWaves(Event& e, std::optional<int> nPeaks) {
     for (int c = 0; c < kSlots; ++c) {
         std::vector<double> amps(nPeaks ? static_cast<std::size_t>(*nPeaks) : 0u, 0.0);
         std::vector<double> frqs(amps.size(), 0.0);
@@ -210,6 +208,12 @@ TEST_P(HalfWaveScan, MatchesThePlainLoop) {
     }
 }
 
+TEST_P(HalfWaveScan, MatchesThePlainLoop) {
+    const auto [n, nPeaks] = GetParam();
+    Event e = halfWaveEvent(n);
+    expectPlainHalfWaves(e, nPeaks);
+}
+
 std::vector<HalfWaveCase> halfWaveCases() {
     const std::size_t c = kFirstChunk, k = kHalfWaveChunk;
     std::vector<HalfWaveCase> cases;
@@ -232,6 +236,44 @@ INSTANTIATE_TEST_SUITE_P(AcrossChunkEdges, HalfWaveScan, ::testing::ValuesIn(hal
                              return "n" + std::to_string(c.n) + "_" +
                                     (c.nPeaks ? "largest" + std::to_string(*c.nPeaks) : "all");
                          });
+
+// The largest half-waves pass over runs and blocks that cannot beat the smallest entry kept,
+// so the runs here are long (several blocks of samples) and grow and shrink: a large run may
+// begin in a block of small samples, end in a later one or at the record's end, and equal
+// the smallest entry exactly.
+Event swellingEvent(std::size_t n) {
+    std::vector<std::vector<float>> rows;
+    for (int c = 0; c < kSlots; ++c) {
+        std::vector<float> x(n);
+        const double period = 300.0 + 700.0 * c;  // samples per cycle
+        for (std::size_t i = 0; i < n; ++i) {
+            const double envelope = 1.0 + 3.0 * std::sin(static_cast<double>(i) / (7.3 * period));
+            x[i] = static_cast<float>(envelope * std::sin(6.283185307 * i / period + c));
+        }
+        // Two equal largest swings, a zero inside one run, and a large last run still going.
+        if (n > 20000) {
+            for (std::size_t i = 9000; i < 9100; ++i) x[i] = 9.0f;
+            for (std::size_t i = 15000; i < 15100; ++i) x[i] = -9.0f;
+            x[12345] = 0.0f;
+            for (std::size_t i = n - 50; i < n; ++i) x[i] = 20.0f;
+        }
+        rows.push_back(std::move(x));
+    }
+    Event e = test::makeEvent({rows[0], rows[1], rows[2], rows[3]});
+    e.channels[2].unit = kUnitIps;
+    return e;
+}
+
+TEST(LargestHalfWaves, LongRunsAcrossPassedOverBlocks) {
+    for (const std::size_t n :
+         {std::size_t{5}, std::size_t{300}, std::size_t{1000}, std::size_t{60000}}) {
+        for (const int nPeaks : {1, 3, 16, 200}) {
+            SCOPED_TRACE("n " + std::to_string(n) + " nPeaks " + std::to_string(nPeaks));
+            Event e = swellingEvent(n);
+            expectPlainHalfWaves(e, nPeaks);
+        }
+    }
+}
 
 // The peak's half period: the peak is the first largest magnitude, the negative one on a tie;
 // the walk goes out to the samples of other sign (or the ends).
