@@ -12,11 +12,12 @@
 namespace krnz::cli {
 namespace {
 
-void writeChannel(JsonWriter& json, Event& event, bool processed, int c) {
+void writeChannel(JsonWriter& json, Event& event, bool processed, int c,
+                  const ChannelMeasures& measures) {
     const SampleRecord& rec = event.sample;
     const ChannelRecord& ch = event.channels[c];
     const int curUnit = displayedUnit(event, processed, c);
-    const double peak = peakValue(rec, c);
+    const double peak = measures.peak;
     json.beginObject();
     json.key("slot").value(c);
     json.key("channel").value(fileChannelOfSlot(rec, c));
@@ -38,9 +39,9 @@ void writeChannel(JsonWriter& json, Event& event, bool processed, int c) {
     json.key("maxIndex").value(rec.chMaxIndex[c]);
     json.key("minIndex").value(rec.chMinIndex[c]);
     json.key("peak").value(peak);
-    json.key("peakFrq").value(peakMaxFrq(rec, c));
-    json.key("diffPeak").value(diffPeak(event, c));
-    json.key("integPeak").value(integPeak(event, c));
+    json.key("peakFrq").value(measures.peakFrq);
+    json.key("diffPeak").value(measures.diffPeak);
+    json.key("integPeak").value(measures.integPeak);
     json.key("dB");
     if (isPressureUnit(curUnit)) {
         json.value(pressureLevelDb(peak, curUnit));
@@ -117,7 +118,8 @@ int runInfo(const Options& options) {
     json.key("vectorMax").value(vectorMax);
     json.key("vectorMaxTime").value(rec.vectorMaxTime);
     json.key("channels").beginArray();
-    for (int c = 0; c < kSlots; ++c) writeChannel(json, event, workspace.processed(), c);
+    for (int c = 0; c < kSlots; ++c)
+        writeChannel(json, event, workspace.processed(), c, workspace.channelMeasures()[c]);
     json.endArray();
     json.key("userInfo");
     writeUserInfo(json, workspace.userInfo());

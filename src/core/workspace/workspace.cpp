@@ -92,7 +92,8 @@ const PanelTexts& Workspace::measurePanels() {
 void Workspace::rebuildPanels() {
     if (!m_event.sample.dataLoaded) return;
     const PanelInputs inputs = panelInputs();
-    m_panels = setMainWindowTexts(m_event, inputs, *m_texts);
+    m_measures = measureChannels(m_event);
+    m_panels = setMainWindowTexts(m_event, inputs, *m_texts, m_measures);
     m_vectorMaxShown = showsVectorMax(m_event, inputs);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/analysis/batch_chain.h"
+#include "core/analysis/measurements.h"
 #include "core/analysis/panel_texts.h"
 #include "core/analysis/reporter.h"
 #include "core/event/event.h"
@@ -139,6 +140,8 @@ class Workspace {
     // Whether a slot is shown: its box is checked.
     bool isActive(int slot) const;
     const PanelTexts& panels() const { return m_panels; }
+    // The channel measures behind the panels, as of the last measurePanels.
+    const std::array<ChannelMeasures, kSlots>& channelMeasures() const { return m_measures; }
     // What the printed page takes from the window: panels, captions, the visible part and the
     // cursor and reference lines while the cursor is shown.
     report::PrintView printView() const;
@@ -178,6 +181,7 @@ class Workspace {
     view::CursorState m_cursor;
     view::RowData m_rows;
     PanelTexts m_panels;
+    std::array<ChannelMeasures, kSlots> m_measures{};
     double m_timeScaleS = 1.0;
     double m_twipsPerRow = 15.0;
     bool m_vectorMaxShown = false;
