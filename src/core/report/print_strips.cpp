@@ -2,12 +2,15 @@
 #include "core/report/print_strips.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
+#include "core/common/parallel.h"
 #include "core/common/value_format.h"
 #include "core/event/units.h"
 #include "core/report/dashed_line.h"
+#include "core/report/polyline_thinning.h"
 #include "core/report/printer_reduction.h"
 #include "core/view/full_scale.h"
 
@@ -60,6 +63,56 @@ struct SampleAxis {
         return left + (i - first) * width / (last - first);
     }
 };
+
+// pixelColumnExtremesOf for a trace whose x rises with the sample: each column's last sample is
+// found by a search instead of placing every sample, which costs two divisions apiece.
+template <typename PointAt>
+std::vector<PagePoint> columnExtremesOfTrace(std::int32_t count, const SampleAxis& axis,
+                                             const PointAt& pointAt, double pixelWidth) {
+    const auto columnOf = [&](std::int32_t i) { return std::floor(axis.x(i) / pixelWidth); };
+    if (!(pixelWidth > 0.0) || count <= 4 || axis.last <= axis.first) {
+        return pixelColumnExtremesOf(
+            static_cast<std::size_t>(count),
+            [&](std::size_t i) { return pointAt(static_cast<std::int32_t>(i)); }, pixelWidth);
+    }
+    std::vector<PagePoint> out;
+    std::int32_t stride = 1;  // samples in the last column, where the search starts
+    for (std::int32_t i = 0; i < count;) {
+        const double column = columnOf(i);
+        // The first sample of a later column: gallop out from the last column's width, then
+        // halve the interval between a sample still in this column and one beyond it.
+        std::int32_t inside = i, beyond = i;
+        for (std::int32_t step = stride;; step *= 2) {
+            beyond = count - i > step ? i + step : count;
+            if (beyond == count || columnOf(beyond) != column) break;
+            inside = beyond;
+        }
+        while (beyond - inside > 1) {
+            const std::int32_t mid = inside + (beyond - inside) / 2;
+            (columnOf(mid) == column ? inside : beyond) = mid;
+        }
+        const std::int32_t end = beyond;
+        stride = std::max(1, end - i);
+        const PagePoint first = pointAt(i);
+        std::int32_t lo = i, hi = i;
+        PagePoint lowest = first, highest = first, last = first;
+        for (std::int32_t j = i + 1; j < end; ++j) {
+            const PagePoint p = pointAt(j);
+            if (p.y < lowest.y) lo = j, lowest = p;
+            if (p.y > highest.y) hi = j, highest = p;
+            last = p;
+        }
+        // In order of appearance (first <= lowest/highest <= last), each point once.
+        const std::int32_t keep[4] = {i, std::min(lo, hi), std::max(lo, hi), end - 1};
+        for (std::size_t k = 0; k < 4; ++k) {
+            if (k > 0 && keep[k] == keep[k - 1]) continue;
+            const std::int32_t at = keep[k];
+            out.push_back(at == i ? first : at == lo ? lowest : at == hi ? highest : last);
+        }
+        i = end;
+    }
+    return out;
+}
 
 // 1, 2, 5 times a power of ten.
 double niceStepAtLeast(double x) {
@@ -142,25 +195,40 @@ double printTimeStep(double spanS, double maxDivisions) {
     return niceStepAtLeast(spanS / maxDivisions);
 }
 
-void printWaveform(PageTarget& target, const SampleRecord& rec, int slot, const PageRect& strip,
-                   double fullScale, SampleRange range, int printerDataReduction) {
-    if (range.last < range.first || rec.sampleData.empty()) return;
+std::vector<PagePoint> waveformPoints(const SampleRecord& rec, int slot, const PageRect& strip,
+                                      double fullScale, SampleRange range, int printerDataReduction,
+                                      double twipsPerPixel) {
+    if (range.last < range.first || rec.sampleData.empty()) return {};
     const std::span<const float> row = rec.sampleData.row(slot);
     const std::span<const float> samples =
         row.subspan(static_cast<std::size_t>(range.first),
                     static_cast<std::size_t>(range.last - range.first + 1));
     const double tolerance = 2 * reductionFactor(printerDataReduction) * fullScale;
-    const std::vector<std::int32_t> indices = reducedTraceIndices(samples, tolerance);
     const SampleAxis axis{strip.left, strip.width, 0,
                           static_cast<std::int32_t>(samples.size()) - 1};
     const double centre = strip.top + strip.height / 2;
     const double scale = strip.height / 2 / fullScale;
-    std::vector<PagePoint> points;
-    points.reserve(indices.size());
-    for (const std::int32_t i : indices) {
+    const auto pointAt = [&](std::int32_t i) {
         const double y = centre - samples[static_cast<std::size_t>(i)] * scale;
-        points.push_back({axis.x(i), std::clamp(y, strip.top, strip.bottom())});
+        return PagePoint{axis.x(i), std::clamp(y, strip.top, strip.bottom())};
+    };
+    if (tolerance > 0.0) {
+        const std::vector<std::int32_t> indices = reducedTraceIndices(samples, tolerance);
+        std::vector<PagePoint> points;
+        points.reserve(indices.size());
+        for (const std::int32_t i : indices) points.push_back(pointAt(i));
+        return points;
     }
+    // Every sample, as far as the device's pixel columns can tell them apart: the target
+    // would thin the full trace to the same points.
+    return columnExtremesOfTrace(static_cast<std::int32_t>(samples.size()), axis, pointAt,
+                                 twipsPerPixel);
+}
+
+namespace {
+
+void drawWaveform(PageTarget& target, const std::vector<PagePoint>& points) {
+    if (points.empty()) return;
     target.setPenColor(kBlack);
     target.setPenStyle(PenStyle::Solid);
     if (points.size() == 1) {
@@ -168,6 +236,14 @@ void printWaveform(PageTarget& target, const SampleRecord& rec, int slot, const 
     } else {
         target.drawPolyline(points);
     }
+}
+
+}  // namespace
+
+void printWaveform(PageTarget& target, const SampleRecord& rec, int slot, const PageRect& strip,
+                   double fullScale, SampleRange range, int printerDataReduction) {
+    drawWaveform(target, waveformPoints(rec, slot, strip, fullScale, range, printerDataReduction,
+                                        target.twipsPerPixelX()));
 }
 
 void printChannels(PageTarget& target, const StripSources& s, const PageRect& area) {
@@ -215,13 +291,28 @@ void printChannels(PageTarget& target, const StripSources& s, const PageRect& ar
     target.setFontSize(kAxisPt);
     const std::vector<TimeTick> ticks = timeTicks(target, rec, axis);
 
+    const auto stripOf = [&](int c) {
+        const double blockTop = area.top + countPrintChannelsBefore(choices, c) * block;
+        return PageRect{stripLeft, blockTop + captionH + 0.2 * lh, stripWidth,
+                        block - captionH - 0.2 * lh - 0.5 * lh};
+    };
+    // A long record's traces are worked out side by side before any is drawn.
+    std::array<std::vector<PagePoint>, kSlots> traces;
+    const double twipsPerPixel = target.twipsPerPixelX();
+    parallelFor(kSlots, [&](int c) {
+        const PageRect strip = stripOf(c);
+        if (!printChannelOn(choices, c) || strip.height <= 0.0) return;
+        traces[static_cast<std::size_t>(c)] =
+            waveformPoints(rec, c, strip, settings::getManualScale(*s.options, c), range,
+                           s.options->printerDataReduction, twipsPerPixel);
+    });
+
     std::optional<double> firstTop;
     PageRect strip;
     for (int c = 0; c < kSlots; ++c) {
         if (!printChannelOn(choices, c)) continue;
         const double blockTop = area.top + countPrintChannelsBefore(choices, c) * block;
-        strip = {stripLeft, blockTop + captionH + 0.2 * lh, stripWidth,
-                 block - captionH - 0.2 * lh - 0.5 * lh};
+        strip = stripOf(c);
         if (strip.height <= 0.0) return;
         if (!firstTop) firstTop = strip.top;
 
@@ -251,7 +342,7 @@ void printChannels(PageTarget& target, const StripSources& s, const PageRect& ar
         const double fullScale = settings::getManualScale(*s.options, c);
         drawAmplitudeLabels(target, strip, fullScale, lh);
         target.setPenWidth(choices.bold ? choices.printPenWidth : 0.0);
-        printWaveform(target, rec, c, strip, fullScale, range, s.options->printerDataReduction);
+        drawWaveform(target, traces[static_cast<std::size_t>(c)]);
         target.setPenWidth(0);
     }
 

@@ -24,6 +24,10 @@ struct StripSources {
 // printer data reduction asks (tolerance 2 r fullScale).
 void printWaveform(PageTarget& target, const SampleRecord& rec, int slot, const PageRect& strip,
                    double fullScale, SampleRange range, int printerDataReduction);
+// The points printWaveform draws on a device with pixels `twipsPerPixel` wide.
+std::vector<PagePoint> waveformPoints(const SampleRecord& rec, int slot, const PageRect& strip,
+                                      double fullScale, SampleRange range, int printerDataReduction,
+                                      double twipsPerPixel);
 
 // Seconds per division of a printed time axis: the 1-2-5 step at or above span / divisions.
 double printTimeStep(double spanS, double maxDivisions);

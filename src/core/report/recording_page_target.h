@@ -71,8 +71,10 @@ class RecordingPageTarget final : public PageTarget {
     double pageWidth() const override;
     double pageHeight() const override;
     PageMargins margins() const override { return m_margins; }
-    double twipsPerPixelX() const override { return 15.0; }
-    double twipsPerPixelY() const override { return 15.0; }
+    double twipsPerPixelX() const override { return m_twipsPerPixel; }
+    double twipsPerPixelY() const override { return m_twipsPerPixel; }
+    // A finer or coarser device; 15 twips (96 dpi) unless set.
+    void setTwipsPerPixel(double twips) { m_twipsPerPixel = twips; }
     void setFontBold(bool bold) override;
     void setFontSize(double points) override;
     double textWidth(std::string_view text) const override;
@@ -98,6 +100,7 @@ class RecordingPageTarget final : public PageTarget {
     std::size_t wrappedLines(std::string_view text, double width) const;
 
     double m_width;
+    double m_twipsPerPixel = 15.0;
     double m_height;
     PageMargins m_margins;
     Orientation m_orientation = Orientation::Portrait;

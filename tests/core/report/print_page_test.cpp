@@ -10,6 +10,7 @@
 #include "core/report/dashed_line.h"
 #include "core/report/info_box.h"
 #include "core/report/page_header.h"
+#include "core/report/polyline_thinning.h"
 #include "core/report/print_strips.h"
 #include "core/report/recording_page_target.h"
 #include "core/report/recording_reporter.h"
@@ -202,10 +203,24 @@ TEST(PrintPage, StripsShowTheTickedSlotsReducedWithinTheirRectangles) {
     // Its full scale labels the edges.
     EXPECT_NE(p.target.findText("-8"), nullptr);
 
+    // Without reduction every sample, as far as the device's pixel columns tell them apart:
+    // on a fine device every one, on a coarse one what thinning the full trace leaves.
     Page full;
     full.options.printerDataReduction = 0;
+    full.target.setTwipsPerPixel(0.5);
     ASSERT_TRUE(full.print());
-    EXPECT_EQ(full.traces().at(0)->points.size(), 2000u);
+    const std::vector<PagePoint> every = full.traces().at(0)->points;
+    EXPECT_EQ(every.size(), 2000u);
+    Page coarse;
+    coarse.options.printerDataReduction = 0;
+    coarse.target.setTwipsPerPixel(40.0);
+    ASSERT_TRUE(coarse.print());
+    const std::vector<PagePoint> thinned = pixelColumnExtremes(every, 40.0);
+    const auto& got = coarse.traces().at(0)->points;
+    ASSERT_EQ(got.size(), thinned.size());
+    EXPECT_LT(got.size(), 1000u);
+    for (std::size_t k = 0; k < got.size(); ++k)
+        EXPECT_TRUE(got[k].x == thinned[k].x && got[k].y == thinned[k].y) << k;
 }
 
 TEST(PrintPage, ZoomedIntervalAndCursor) {
@@ -216,6 +231,7 @@ TEST(PrintPage, ZoomedIntervalAndCursor) {
     p.sources.view.visibleEnd = 0.5;
     p.sources.view.cursors = {{0.375, "0.500 s"}, {0.9, "outside"}};
     p.options.printerDataReduction = 0;
+    p.target.setTwipsPerPixel(0.5);
     ASSERT_TRUE(p.print());
     EXPECT_EQ(p.traces().at(0)->points.size(), 500u);
     const PageCall* caption = p.target.findText("0.500 s");
