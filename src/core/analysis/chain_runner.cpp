@@ -2,12 +2,16 @@
 #include "core/analysis/chain_runner.h"
 
 #include <algorithm>
+#include <array>
+#include <exception>
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/analysis/apply_operator.h"
 #include "core/analysis/operator_messages.h"
+#include "core/common/parallel.h"
 
 namespace krnz::analysis {
 namespace {
@@ -19,7 +23,7 @@ class ChainRun {
 
     void run() {
         for (;;) {
-            for (int r = 0; r < kSlots; ++r) runUpToResultant(r);
+            runRowsUpToResultants();
             std::vector<std::int64_t> candidates;
             for (int r = 0; r < kSlots; ++r) {
                 if (atEnd(r)) continue;
@@ -44,17 +48,42 @@ class ChainRun {
     bool atEnd(int r) const { return m_progress[r] >= m_opInt[r].size(); }
     const Operator& current(int r) const { return m_opInt[r][m_progress[r]]; }
 
+    struct Done {
+        OperatorOutcome outcome;
+        OperatorKind kind;
+    };
+
+    // Each row up to its next resultant entry. The rows touch only their own samples until
+    // then, so they run side by side; what they have to say is worded and told afterwards,
+    // row by row, as a run one row after another would tell it.
+    void runRowsUpToResultants() {
+        std::array<std::vector<Done>, kSlots> done;
+        std::array<std::exception_ptr, kSlots> failures;
+        parallelFor(kSlots, [&](int r) {
+            try {
+                runUpToResultant(r, done[static_cast<std::size_t>(r)]);
+            } catch (...) {
+                failures[static_cast<std::size_t>(r)] = std::current_exception();
+            }
+        });
+        for (int r = 0; r < kSlots; ++r) {
+            for (const Done& d : done[static_cast<std::size_t>(r)])
+                if (const std::optional<std::string> text =
+                        outcomeMessage(d.outcome, d.kind, r, m_texts))
+                    m_reporter.message(*text);
+            if (failures[static_cast<std::size_t>(r)])
+                std::rethrow_exception(failures[static_cast<std::size_t>(r)]);
+        }
+    }
+
     // Runs row r's entries up to its next resultant entry of a group still to run; Illegal
     // entries (malformed resultant entries among them) are reported and passed over, entries of
     // skipped groups passed over.
-    void runUpToResultant(int r) {
+    void runUpToResultant(int r, std::vector<Done>& done) {
         for (; !atEnd(r); ++m_progress[r]) {
             const Operator& op = current(r);
             if (op.kind != OperatorKind::Resultant) {
-                const OperatorOutcome outcome = applyOperator(m_event, op, r);
-                if (const std::optional<std::string> text =
-                        outcomeMessage(outcome, op.kind, r, m_texts))
-                    m_reporter.message(*text);
+                done.push_back({applyOperator(m_event, op, r), op.kind});
                 continue;
             }
             if (!m_skipped.contains(op.group)) return;

@@ -182,6 +182,16 @@ TEST_F(ShowTest, UnknownOperatorAndIllegalUnitDoNotStopTheRun) {
     EXPECT_EQ(event.sample.curUnit[1], 4);
 }
 
+// The rows run side by side up to their resultants; what they say still comes row by row.
+TEST_F(ShowTest, MessagesComeInRowOrder) {
+    show({Strings{"0", "0"}, Strings{"0", "0"}, Strings{"0", "0"}, Strings{}});
+    ASSERT_EQ(reporter.messages.size(), 3u);
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(
+            reporter.messages[static_cast<std::size_t>(r)],
+            "<toolbox.genIllegalUnit>\r\nf = <toolbox.integrate>\r\nc = " + std::to_string(r + 1));
+}
+
 TEST_F(ShowTest, InterpolatedRowsReplaceTheirExtremes) {
     for (int c = 0; c < kSlots; ++c)
         for (std::int32_t i = 0; i < kN; ++i) event.sample.sampleData(c, i) = 0.0f;
