@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -31,10 +32,23 @@ struct RowData {
     }
 };
 
+// The extremes of every block of kRowBlock samples of each slot, NaN left out (+inf and -inf
+// for a block of none). Made once for a set of samples, they let a reduction to any number of
+// rows read a fraction of the samples; they describe the samples they were made from only.
+inline constexpr std::int32_t kRowBlock = 256;
+struct BlockExtremes {
+    std::int32_t samplesPerRow = -1;  // of the samples they were made from; -1: none made
+    std::array<std::vector<float>, kSlots> min, max;
+};
+BlockExtremes blockExtremes(const SampleRecord& rec);
+
 // `reduceToRows` of H rows (H >= 1): row r of every slot takes the extremes of samples
 // floor(r * step) .. floor((r + 1) * step) - 1, step = n / H, with the position accumulated
 // row by row; the last row also takes every sample left over. A row narrower than one sample
 // shows the sample at its start. Sets previousRowCount, rowCount and secondsPerRow.
-void reduceToRows(RowData& rows, const SampleRecord& rec, std::int32_t H);
+// `blocks`, when given, must have been made from rec's samples as they are now; the rows come
+// out the same to the bit.
+void reduceToRows(RowData& rows, const SampleRecord& rec, std::int32_t H,
+                  const BlockExtremes* blocks = nullptr);
 
 }  // namespace krnz::view

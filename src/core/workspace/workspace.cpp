@@ -19,6 +19,7 @@ void Workspace::open(const std::filesystem::path& path, const ReadOptions& optio
 
 void Workspace::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     m_event = std::move(loaded.event);
+    m_blocks = {};
     m_file = path;
     for (int c = 0; c < kSlots; ++c) m_event.sample.curUnit[c] = m_event.channels[c].unit;
 
@@ -53,6 +54,7 @@ void Workspace::takeEvent(LoadedEvent loaded, const std::filesystem::path& path)
 }
 
 bool Workspace::runChain(const analysis::BatchChainOptions& chain, analysis::Reporter& reporter) {
+    m_blocks = {};
     if (!analysis::runChainOnEvent(m_event, chain, *m_texts, reporter)) return false;
     m_sourceChannel = chain.sourceChannel;
     m_processed = true;
@@ -121,7 +123,8 @@ void Workspace::layoutRows(std::int32_t height, double twipsPerRow) {
     m_twipsPerRow = twipsPerRow;
     for (int c = 0; c < kSlots; ++c)
         if (isActive(c)) view::autoScale(m_options, m_event, m_processed, c);
-    view::reduceToRows(m_rows, m_event.sample, height);
+    if (m_blocks.samplesPerRow < 0) m_blocks = view::blockExtremes(m_event.sample);
+    view::reduceToRows(m_rows, m_event.sample, height, &m_blocks);
 }
 
 bool Workspace::moveCursor(double yTwips, const view::StripGeometry& strip) {

@@ -163,7 +163,10 @@ class Workspace {
 
     // The event for code that works on its rows in place (the toolbox's chain, the debug
     // loads); callers follow with setProcessed so the panels agree.
-    Event& eventForChain() { return m_event; }
+    Event& eventForChain() {
+        m_blocks = {};  // the rows may change
+        return m_event;
+    }
 
   private:
     PanelInputs panelInputs() const;
@@ -180,6 +183,8 @@ class Workspace {
     UserInfo m_storedUserInfo;
     view::CursorState m_cursor;
     view::RowData m_rows;
+    view::BlockExtremes
+        m_blocks;  // of the rows as they are; made at the first layout after a change
     PanelTexts m_panels;
     std::array<ChannelMeasures, kSlots> m_measures{};
     double m_timeScaleS = 1.0;

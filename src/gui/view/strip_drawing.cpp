@@ -2,6 +2,7 @@
 #include "gui/view/strip_drawing.h"
 
 #include "core/analysis/active_channels.h"
+#include "core/common/parallel.h"
 #include "gui/view/strip_painter.h"
 #include "platform/colors.h"
 
@@ -21,9 +22,11 @@ DrawnStrips drawStrips(const Workspace& workspace, const StripSizes& sizes, int 
     gridRows.reserve(out.gridLines.size());
     for (const auto& line : out.gridLines) gridRows.push_back(line.row);
 
-    for (int c = 0; c < kSlots; ++c) {
+    // Each strip is its own image, so they are painted side by side (QPainter on a QImage
+    // may work in any thread).
+    parallelFor(kSlots, [&](int c) {
         const auto s = static_cast<std::size_t>(c);
-        if (!view::isActive(options, c) || sizes.widths[s] <= 0) continue;
+        if (!view::isActive(options, c) || sizes.widths[s] <= 0) return;
         const settings::SlotColors& colors = options.slotOptions[s].colors;
         StripPicture picture;
         picture.rows = &rows;
@@ -36,7 +39,7 @@ DrawnStrips drawStrips(const Workspace& workspace, const StripSizes& sizes, int 
         picture.drawStyle = options.drawStyle;
         out.images[s] =
             renderStrip(picture, QSize(sizes.widths[s], rows.rowCount), sizes.devicePixelRatio);
-    }
+    });
     return out;
 }
 

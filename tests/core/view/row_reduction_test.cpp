@@ -79,21 +79,15 @@ class RowReductionScan : public ::testing::TestWithParam<Reduction> {};
 
 // Each row's extremes as a scan from its first sample with strict comparisons finds them, to
 // the bit (the sign of a zero included). The rows are mapped as reduceToRows documents.
-TEST_P(RowReductionScan, MatchesThePlainScan) {
-    const auto [n, H] = GetParam();
-    std::vector<std::vector<float>> data;
-    for (std::uint32_t c = 0; c < 4; ++c) {
-        std::vector<float> x = test::awkwardSamples(n, 30 + c);
-        if (c % 2) test::plantPeaks(x, 2 * test::kAwkwardCeiling, 50, c);
-        data.push_back(std::move(x));
-    }
-    const Event e = test::makeEvent({data[0], data[1], data[2], data[3]});
-    RowData rows;
-    reduceToRows(rows, e.sample, H);
+void expectPlainScan(const RowData& rows, const std::vector<std::vector<float>>& data,
+                     std::int32_t H, const char* how) {
+    SCOPED_TRACE(how);
+    const auto n = data[0].size();
     const auto last = static_cast<std::int32_t>(n) - 1;
     const double step = static_cast<double>(n) / H;
-    for (int c = 0; c < 4; ++c) {
-        const std::vector<float>& x = data[static_cast<std::size_t>(c)];
+    for (std::size_t c = 0; c < data.size(); ++c) {
+        const std::vector<float>& x = data[c];
+        const int slot = static_cast<int>(c);
         double pos = 0.0;
         for (std::int32_t r = 0; r < H; ++r, pos += step) {
             const auto a = std::min(static_cast<std::int32_t>(std::floor(pos)), last);
@@ -106,12 +100,31 @@ TEST_P(RowReductionScan, MatchesThePlainScan) {
                 if (v < lo) lo = v;
                 if (v > hi) hi = v;
             }
-            ASSERT_TRUE(test::sameBits(rows.min(c, r), lo) && test::sameBits(rows.max(c, r), hi))
+            ASSERT_TRUE(test::sameBits(rows.min(slot, r), lo) &&
+                        test::sameBits(rows.max(slot, r), hi))
                 << "slot " << c << " row " << r << " (samples " << a << ".." << b
-                << "): " << rows.min(c, r) << ".." << rows.max(c, r) << ", expected " << lo << ".."
-                << hi;
+                << "): " << rows.min(slot, r) << ".." << rows.max(slot, r) << ", expected " << lo
+                << ".." << hi;
         }
     }
+}
+
+// Reduced by scanning every sample and from the block extremes.
+TEST_P(RowReductionScan, MatchesThePlainScan) {
+    const auto [n, H] = GetParam();
+    std::vector<std::vector<float>> data;
+    for (std::uint32_t c = 0; c < 4; ++c) {
+        std::vector<float> x = test::awkwardSamples(n, 30 + c);
+        if (c % 2) test::plantPeaks(x, 2 * test::kAwkwardCeiling, 50, c);
+        data.push_back(std::move(x));
+    }
+    const Event e = test::makeEvent({data[0], data[1], data[2], data[3]});
+    RowData scanned, fromBlocks;
+    reduceToRows(scanned, e.sample, H);
+    const BlockExtremes blocks = blockExtremes(e.sample);
+    reduceToRows(fromBlocks, e.sample, H, &blocks);
+    for (const RowData* rows : {&scanned, &fromBlocks})
+        expectPlainScan(*rows, data, H, rows == &fromBlocks ? "from blocks" : "scanned");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,10 +138,34 @@ INSTANTIATE_TEST_SUITE_P(
                       Reduction{99999, 1}, Reduction{100000, 1}, Reduction{100001, 1},
                       Reduction{7, 1}, Reduction{8, 1}, Reduction{9, 1}, Reduction{15, 1},
                       Reduction{16, 1}, Reduction{17, 1}, Reduction{100000, 333},
-                      Reduction{1001, 3000}),  // narrower than a sample
+                      Reduction{1001, 3000},  // narrower than a sample
+                      // Rows about one, two and three blocks of extremes (256 samples) long.
+                      Reduction{102400, 401}, Reduction{102400, 400}, Reduction{102400, 399},
+                      Reduction{102400, 201}, Reduction{102400, 200}, Reduction{102400, 199},
+                      Reduction{102401, 133}, Reduction{102399, 7}),
     [](const auto& info) {
         return "n" + std::to_string(info.param.n) + "_rows" + std::to_string(info.param.rows);
     });
+
+// A row that starts at a NaN keeps it, as the scan does; a row whose least value is a zero
+// shows the sign of its first zero, although the blocks may hold either.
+TEST(RowReduction, BlocksKeepTheScansNaNAndZeroRules) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<float> x(4096, 3.0f);
+    for (std::size_t i = 1100; i < 1100 + 600; ++i) x[i] = nan;  // whole blocks of NaN
+    x[2048] = nan;                                               // a row's first sample
+    x[3300] = -0.0f;
+    x[3400] = 0.0f;
+    x[3600] = 0.0f;
+    const Event e = test::makeEvent({x});
+    const BlockExtremes blocks = blockExtremes(e.sample);
+    RowData rows;
+    reduceToRows(rows, e.sample, 4, &blocks);
+    EXPECT_EQ(rows.min(0, 1), 3.0f);
+    EXPECT_TRUE(std::isnan(rows.min(0, 2)) && std::isnan(rows.max(0, 2)));
+    EXPECT_TRUE(test::sameBits(rows.min(0, 3), -0.0f));
+    expectPlainScan(rows, {x}, 4, "from blocks");
+}
 
 TEST(RowReduction, NaNInsideARowIsPassedOverAsByTheScan) {
     const float nan = std::numeric_limits<float>::quiet_NaN();

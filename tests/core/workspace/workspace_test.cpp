@@ -11,6 +11,7 @@
 #include "core/event/units.h"
 #include "core/spectrum/data_window.h"
 #include "core/spectrum/frequency_analysis.h"
+#include "core/view/row_reduction.h"
 #include "core/workspace/workspace.h"
 
 namespace krnz {
@@ -55,6 +56,27 @@ TEST_F(WorkspaceTest, ChainChangesTheUnitOfEveryFace) {
     EXPECT_EQ(page.yUnits[0], unitName(integrated) + "   RMS");
     EXPECT_EQ(page.selected, "FFT <frqpre.hanning>");
     EXPECT_EQ(workspace.spectrumYUnits(), page.yUnits);
+}
+
+// The strips' rows follow every change of the samples: a chain, rows worked on in place, a
+// new event, although the blocks they are reduced from are kept between layouts.
+TEST_F(WorkspaceTest, RowsFollowTheSamplesAfterEveryChange) {
+    const auto expectFresh = [&](const char* after) {
+        SCOPED_TRACE(after);
+        // Few rows, each many blocks of samples long.
+        workspace.layoutRows(3, 15.0);
+        view::RowData fresh;
+        view::reduceToRows(fresh, workspace.event().sample, 3);
+        EXPECT_EQ(workspace.rows().rowMin, fresh.rowMin);
+        EXPECT_EQ(workspace.rows().rowMax, fresh.rowMax);
+    };
+    expectFresh("opening");
+    integrateGeophones();
+    expectFresh("a chain");
+    for (float& v : workspace.eventForChain().sample.sampleData.row(1)) v = -v;
+    expectFresh("rows negated in place");
+    workspace.open(kSamples / "KRN00412.103");
+    expectFresh("another event");
 }
 
 TEST_F(WorkspaceTest, OpeningResetsTheDisplayForTheNewEvent) {
