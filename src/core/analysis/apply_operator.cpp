@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/analysis/apply_operator.h"
 
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <optional>
@@ -96,6 +97,37 @@ OperatorOutcome applyOperator(Event& event, const Operator& op, int row) {
     }
     assert(false);
     return refused(OperatorRefusal::IllegalOperator);
+}
+
+std::array<OperatorOutcome, 2> applyOperatorPair(Event& event, const Operator& op, int rowA,
+                                                 int rowB) {
+    if (rowA < 0 || rowA >= kSlots || rowB < 0 || rowB >= kSlots) throwSubscript();
+    SampleRecord& rec = event.sample;
+    const double dt = static_cast<double>(rec.nSecPerChannel) / rec.nSamplesPerChannel;
+    const bool filter = op.kind == OperatorKind::LowPass || op.kind == OperatorKind::HiPass;
+    const bool comfort =
+        op.kind == OperatorKind::ComfortDin || op.kind == OperatorKind::ComfortScand;
+    // Whether these refuse depends on the operator and the sampling only, never on the row.
+    if (rowA == rowB || (!filter && !comfort) || (filter && !isUsableCutOff(op.cutOffHz, dt)))
+        return {applyOperator(event, op, rowA), applyOperator(event, op, rowB)};
+    const std::span<float> a = rec.sampleData.row(rowA), b = rec.sampleData.row(rowB);
+    if (filter) {
+        filter2Pair(a, b, dt, op.cutOffHz, op.kind == OperatorKind::LowPass);
+    } else {
+        try {
+            if (op.kind == OperatorKind::ComfortDin) {
+                comfortDinPair(a, b, rec.frq);
+            } else {
+                comfortScandPair(a, b, rec.frq);
+            }
+        } catch (const Error& e) {
+            OperatorOutcome outcome = refused(OperatorRefusal::WeightingRefused);
+            outcome.reason = e.text();
+            return {outcome, outcome};
+        }
+    }
+    for (const int row : {rowA, rowB}) rec.rmsFlag[row] = comfort;
+    return {};
 }
 
 void applyResultant(Event& event, std::span<const int> sources, int row) {

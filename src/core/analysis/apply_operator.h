@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
 
@@ -32,6 +33,11 @@ struct OperatorOutcome {
 // curUnit and rmsFlag. A refusal leaves the row, its unit and its rms flag as they were.
 // Resultant entries take part in their group instead (applyResultant).
 OperatorOutcome applyOperator(Event& event, const Operator& op, int row);
+
+// applyOperator of one operator on two rows, with the same outcomes and rows to the bit; the
+// filters and comfort weightings work the rows side by side.
+std::array<OperatorOutcome, 2> applyOperatorPair(Event& event, const Operator& op, int rowA,
+                                                 int rowB);
 
 // The vector sum of two or three distinct source rows (0..3) into `row`; the row's unit becomes
 // the sources' common unit, or "undef" when they differ. Another number of sources throws

@@ -59,11 +59,13 @@ class ChainRun {
     void runRowsUpToResultants() {
         std::array<std::vector<Done>, kSlots> done;
         std::array<std::exception_ptr, kSlots> failures;
-        parallelFor(kSlots, [&](int r) {
+        static_assert(kSlots % 2 == 0);
+        parallelFor(kSlots / 2, [&](int pair) {
+            const int a = 2 * pair, b = a + 1;
             try {
-                runUpToResultant(r, done[static_cast<std::size_t>(r)]);
+                runPairUpToResultants(a, b, done);
             } catch (...) {
-                failures[static_cast<std::size_t>(r)] = std::current_exception();
+                failures[static_cast<std::size_t>(a)] = std::current_exception();
             }
         });
         for (int r = 0; r < kSlots; ++r) {
@@ -76,17 +78,38 @@ class ChainRun {
         }
     }
 
-    // Runs row r's entries up to its next resultant entry of a group still to run; Illegal
-    // entries (malformed resultant entries among them) are reported and passed over, entries of
-    // skipped groups passed over.
-    void runUpToResultant(int r, std::vector<Done>& done) {
+    // Whether row r stands at an entry to run now (not at its end or a resultant entry of a
+    // group still to run); resultant entries of skipped groups are passed over.
+    bool hasEntryToRun(int r) {
         for (; !atEnd(r); ++m_progress[r]) {
             const Operator& op = current(r);
-            if (op.kind != OperatorKind::Resultant) {
-                done.push_back({applyOperator(m_event, op, r), op.kind});
+            if (op.kind != OperatorKind::Resultant) return true;
+            if (!m_skipped.contains(op.group)) return false;
+        }
+        return false;
+    }
+
+    // Rows a and b each up to their next resultant entry. Where both stand at the same
+    // operator it works both rows at once; each row still takes its own entries in its order.
+    void runPairUpToResultants(int a, int b, std::array<std::vector<Done>, kSlots>& done) {
+        for (;;) {
+            const bool runA = hasEntryToRun(a), runB = hasEntryToRun(b);
+            if (!runA && !runB) return;
+            if (runA && runB && current(a) == current(b)) {
+                const std::array<OperatorOutcome, 2> outcomes =
+                    applyOperatorPair(m_event, current(a), a, b);
+                done[static_cast<std::size_t>(a)].push_back({outcomes[0], current(a).kind});
+                done[static_cast<std::size_t>(b)].push_back({outcomes[1], current(b).kind});
+                ++m_progress[a];
+                ++m_progress[b];
                 continue;
             }
-            if (!m_skipped.contains(op.group)) return;
+            for (const int r : {a, b}) {
+                if (!(r == a ? runA : runB)) continue;
+                done[static_cast<std::size_t>(r)].push_back(
+                    {applyOperator(m_event, current(r), r), current(r).kind});
+                ++m_progress[r];
+            }
         }
     }
 

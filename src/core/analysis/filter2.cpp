@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/analysis/filter2.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -13,13 +14,10 @@ namespace {
 // The constant as the filters have always used it; the digits matter for identical output.
 constexpr double kTwoPi = 6.28318530717958;
 
-}  // namespace
-
-bool isUsableCutOff(double fcHz, double dt) {
-    return fcHz > 0.0 && fcHz * dt < 0.5;
-}
-
-void filter2(std::span<float> x, double dt, double fcHz, bool lowPass) {
+// The recursion on R rows of one length at once: each row's arithmetic is exactly that of a
+// row on its own, and the rows' chains of dependent steps overlap.
+template <std::size_t R>
+void filterRows(const std::array<std::span<float>, R>& rows, double dt, double fcHz, bool lowPass) {
     if (!isUsableCutOff(fcHz, dt))
         throw Error(kErrInvalidProcedureCall,
                     "Cut-off frequency " + textOf(fcHz) +
@@ -33,28 +31,56 @@ void filter2(std::span<float> x, double dt, double fcHz, bool lowPass) {
     const double w = kTwoPi * dt * fcHz;
     const double secondDifferenceScale = w * w;
 
-    const std::size_t n = x.size();
-    if (n >= 2) x[0] = x[1];
+    const std::size_t n = rows[0].size();
     // The previous two outputs as stored (float), which is what the recursion reads back.
-    float y2 = n >= 1 ? x[0] : 0.0f;
-    float y1 = n >= 2 ? x[1] : 0.0f;
+    std::array<float, R> y1{}, y2{};
+    for (std::size_t r = 0; r < R; ++r) {
+        const std::span<float> x = rows[r];
+        if (n >= 2) x[0] = x[1];
+        y2[r] = n >= 1 ? x[0] : 0.0f;
+        y1[r] = n >= 2 ? x[1] : 0.0f;
+    }
     for (std::size_t k = 2; k + 3 <= n; ++k) {
-        float in = x[k];
-        if (!lowPass) {
-            // Uses the still unfiltered x(k+1), x(k+2): one sample earlier than a centred
-            // difference.
-            in = static_cast<float>((static_cast<double>(x[k]) - 2.0 * x[k + 1] + x[k + 2]) /
-                                    secondDifferenceScale);
+        for (std::size_t r = 0; r < R; ++r) {
+            const std::span<float> x = rows[r];
+            float in = x[k];
+            if (!lowPass) {
+                // Uses the still unfiltered x(k+1), x(k+2): one sample earlier than a centred
+                // difference.
+                in = static_cast<float>((static_cast<double>(x[k]) - 2.0 * x[k + 1] + x[k + 2]) /
+                                        secondDifferenceScale);
+            }
+            const float y = static_cast<float>(g * in + b1 * y1[r] + b2 * y2[r]);
+            x[k] = y;
+            y2[r] = y1[r];
+            y1[r] = y;
         }
-        const float y = static_cast<float>(g * in + b1 * y1 + b2 * y2);
-        x[k] = y;
-        y2 = y1;
-        y1 = y;
     }
     if (n >= 3) {
-        x[n - 2] = x[n - 3];
-        x[n - 1] = x[n - 3];
+        for (const std::span<float> x : rows) {
+            x[n - 2] = x[n - 3];
+            x[n - 1] = x[n - 3];
+        }
     }
+}
+
+}  // namespace
+
+bool isUsableCutOff(double fcHz, double dt) {
+    return fcHz > 0.0 && fcHz * dt < 0.5;
+}
+
+void filter2(std::span<float> x, double dt, double fcHz, bool lowPass) {
+    filterRows<1>({x}, dt, fcHz, lowPass);
+}
+
+void filter2Pair(std::span<float> a, std::span<float> b, double dt, double fcHz, bool lowPass) {
+    if (a.size() != b.size()) {
+        filter2(a, dt, fcHz, lowPass);
+        filter2(b, dt, fcHz, lowPass);
+        return;
+    }
+    filterRows<2>({a, b}, dt, fcHz, lowPass);
 }
 
 }  // namespace krnz::analysis

@@ -18,6 +18,9 @@ bool isUsableCutOff(double fcHz, double dt);
 // is not usable.
 void filter2(std::span<float> x, double dt, double fcHz, bool lowPass);
 
+// filter2 on two rows of one length at once, the same to the bit as on each in turn.
+void filter2Pair(std::span<float> a, std::span<float> b, double dt, double fcHz, bool lowPass);
+
 inline void lowPass(std::span<float> x, double dt, double fcHz) {
     filter2(x, dt, fcHz, true);
 }

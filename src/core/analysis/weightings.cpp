@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/analysis/weightings.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -55,21 +56,36 @@ void checkedRunningRms(std::span<float> x, double c) {
 }
 
 // firstOrderHighPass then runningRms in one pass: each sample of the high-pass is stored as
-// float before the average reads it, exactly as two passes would, but the two recursions overlap.
-void comfort(std::span<float> x, double frqHz, double tauS) {
-    // Both checks first, so that a refused weighting leaves the row as it was.
+// float before the average reads it, exactly as two passes would, but the two recursions
+// overlap; so do those of the R rows (of one length) given at once.
+template <std::size_t R>
+void comfort(const std::array<std::span<float>, R>& rows, double frqHz, double tauS) {
+    // Both checks first, so that a refused weighting leaves the rows as they were.
     const double a = highPassCoefficient(frqHz, kComfortCornerHz);
     const double c = rmsCoefficient(frqHz, tauS);
-    if (x.empty()) return;
-    double s = 0.0;
-    float previous = 0.0f;
-    for (std::size_t i = 1; i < x.size(); ++i) {
-        s = a * x[i] + (1.0 - a) * s;
-        const double v = static_cast<float>(x[i] - s);
-        previous = static_cast<float>(c * (v * v) + (1.0 - c) * previous);
-        x[i] = static_cast<float>(std::sqrt(static_cast<double>(previous)));
+    const std::size_t n = rows[0].size();
+    if (n == 0) return;
+    std::array<double, R> s{};
+    std::array<float, R> previous{};
+    for (std::size_t i = 1; i < n; ++i) {
+        for (std::size_t r = 0; r < R; ++r) {
+            const std::span<float> x = rows[r];
+            s[r] = a * x[i] + (1.0 - a) * s[r];
+            const double v = static_cast<float>(x[i] - s[r]);
+            previous[r] = static_cast<float>(c * (v * v) + (1.0 - c) * previous[r]);
+            x[i] = static_cast<float>(std::sqrt(static_cast<double>(previous[r])));
+        }
     }
-    x[0] = 0.0f;
+    for (const std::span<float> x : rows) x[0] = 0.0f;
+}
+
+void comfortPair(std::span<float> a, std::span<float> b, double frqHz, double tauS) {
+    if (a.size() != b.size()) {
+        comfort<1>({a}, frqHz, tauS);
+        comfort<1>({b}, frqHz, tauS);
+        return;
+    }
+    comfort<2>({a, b}, frqHz, tauS);
 }
 
 }  // namespace
@@ -83,11 +99,19 @@ void runningRms(std::span<float> x, double frqHz, double tauS) {
 }
 
 void comfortDin(std::span<float> x, double frqHz) {
-    comfort(x, frqHz, kComfortDinTauS);
+    comfort<1>({x}, frqHz, kComfortDinTauS);
 }
 
 void comfortScand(std::span<float> x, double frqHz) {
-    comfort(x, frqHz, kComfortScandTauS);
+    comfort<1>({x}, frqHz, kComfortScandTauS);
+}
+
+void comfortDinPair(std::span<float> a, std::span<float> b, double frqHz) {
+    comfortPair(a, b, frqHz, kComfortDinTauS);
+}
+
+void comfortScandPair(std::span<float> a, std::span<float> b, double frqHz) {
+    comfortPair(a, b, frqHz, kComfortScandTauS);
 }
 
 void swedishStandard(std::span<float> x, double frqHz) {

@@ -25,6 +25,9 @@ void runningRms(std::span<float> x, double frqHz, double tauS);
 // firstOrderHighPass at 5.6 Hz, then runningRms with 0.125 s / 1 s.
 void comfortDin(std::span<float> x, double frqHz);
 void comfortScand(std::span<float> x, double frqHz);
+// The same on two rows of one length at once, to the bit as on each in turn.
+void comfortDinPair(std::span<float> a, std::span<float> b, double frqHz);
+void comfortScandPair(std::span<float> a, std::span<float> b, double frqHz);
 
 // firstOrderHighPass at 3.28 Hz.
 void swedishStandard(std::span<float> x, double frqHz);

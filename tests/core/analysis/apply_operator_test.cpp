@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
@@ -92,6 +94,34 @@ TEST_P(Dispatch, UnitRmsFlagSamplesAndOutcome) {
                                    event.sample.sampleData.row(0).end());
     EXPECT_EQ(after != before, c.samplesChange);
     for (int r = 1; r < kSlots; ++r) EXPECT_EQ(event.sample.curUnit[r], 2);
+}
+
+// Two rows worked at once come out as each row worked alone: outcome, unit, flag and every
+// sample to the bit, the rows' samples kept apart.
+TEST_P(Dispatch, PairGivesWhatEachRowGivesAlone) {
+    const DispatchCase c = GetParam();
+    for (const int frq : {1024, 12}) {  // at 12 Hz the weightings are refused
+        Event alone = rampEvent({2, c.unitBefore, c.unitBefore, 2});
+        alone.sample.frq = frq;
+        for (std::int32_t i = 0; i < 1024; ++i)
+            alone.sample.sampleData(2, i) = std::sin(0.37f * static_cast<float>(i)) * 3.0f;
+        alone.sample.rmsFlag[1] = c.rmsBefore;
+        Event paired = alone;
+        const std::array<OperatorOutcome, 2> want = {applyOperator(alone, c.op, 1),
+                                                     applyOperator(alone, c.op, 2)};
+        const std::array<OperatorOutcome, 2> got = applyOperatorPair(paired, c.op, 1, 2);
+        for (int k = 0; k < 2; ++k) {
+            const int row = k + 1;
+            SCOPED_TRACE("row " + std::to_string(row) + " at " + std::to_string(frq) + " Hz");
+            EXPECT_EQ(got[k].refusal, want[k].refusal);
+            EXPECT_EQ(got[k].reason, want[k].reason);
+            EXPECT_EQ(got[k].highestCutOffHz, want[k].highestCutOffHz);
+            EXPECT_EQ(paired.sample.curUnit[row], alone.sample.curUnit[row]);
+            EXPECT_EQ(paired.sample.rmsFlag[row], alone.sample.rmsFlag[row]);
+            const auto a = alone.sample.sampleData.row(row), p = paired.sample.sampleData.row(row);
+            EXPECT_EQ(std::memcmp(a.data(), p.data(), a.size_bytes()), 0) << "samples differ";
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
