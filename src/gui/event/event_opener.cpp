@@ -2,7 +2,6 @@
 #include "gui/event/event_opener.h"
 
 #include <QApplication>
-#include <iostream>
 #include <new>
 
 #include "core/common/error.h"

@@ -5,8 +5,10 @@
 // 0, as they always have.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,10 @@ Layout tremolog() {
     const gen::TremologEvent event = gen::makeRealisticTremolog(1000, 3000, 7);
     const gen::TremologOffsets at = gen::tremologOffsets(event);
     return {"Tremolog", gen::writeTremolog(event), 1, at.data, at.data + 8 * 3000};
+}
+
+void PrintTo(const Layout& layout, std::ostream* os) {
+    *os << layout.name;
 }
 
 std::vector<Layout> layouts() {
@@ -157,6 +163,21 @@ TEST_P(ReadFault, AFileCutShortStillReadsWithZerosForWhatItLacks) {
     // The file's end is not a bad sector either: a fault just past it touches nothing.
     BadSectorFrom fault(keep);
     EXPECT_NO_THROW(readDatafile(shorter, options()));
+}
+
+// A file that shrinks after it was opened (cut while a batch reads it) is a short file, not a
+// failing device: what it no longer holds reads as 0.
+TEST(ReadFaultOnOpen, AFileCutAfterItWasOpenedReadsAsShort) {
+    test::TempDir dir;
+    const fs::path file = dir.write("event.bin", std::vector<std::uint8_t>(4096, 0x5A));
+    ByteSource source(file);
+    fs::resize_file(file, 1000);
+    std::vector<std::uint8_t> out(200, 0xFF);
+    EXPECT_NO_THROW(source.readAt(900, out));
+    EXPECT_TRUE(std::all_of(out.begin(), out.begin() + 100, [](auto b) { return b == 0x5A; }));
+    EXPECT_TRUE(std::all_of(out.begin() + 100, out.end(), [](auto b) { return b == 0; }));
+    EXPECT_NO_THROW(source.readAt(3000, out));
+    EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](auto b) { return b == 0; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, ReadFault, ::testing::ValuesIn(layouts()),
