@@ -14,6 +14,7 @@
 #include "toolbox_window_test.h"
 #include "user_info_test.h"
 #include "window_fit_test.h"
+#include "write_faults_test.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     const int failed =
         runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
                   UserInfoTest, ReportWindowsTest, ToolboxWindowTest, SpectrumGraphWidgetTest,
-                  SpectrumWindowTest, MediaActionsTest, EventsDockTest, WindowFitTest>(argc, argv);
+                  SpectrumWindowTest, MediaActionsTest, EventsDockTest, WindowFitTest,
+                  WriteFaultsTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -30,11 +30,15 @@ class TempDir {
 
     std::filesystem::path write(const std::string& name,
                                 std::span<const std::uint8_t> bytes) const {
-        const std::filesystem::path p = m_path / name;
-        std::ofstream(p, std::ios::binary)
+        return writeTo(m_path / name, bytes);
+    }
+
+    static std::filesystem::path writeTo(const std::filesystem::path& file,
+                                         std::span<const std::uint8_t> bytes) {
+        std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
-        return p;
+        return file;
     }
 
   private:

@@ -15,6 +15,7 @@ enum ErrorNumber : int {
     kErrDivisionByZero = 11,
     kErrTypeMismatch = 13,
     kErrFileNotFound = 53,
+    kErrDeviceIo = 57,
     kErrPermissionDenied = 70,
     kErrBadRecordNumber = 63,
     kErrPathFileAccess = 75,

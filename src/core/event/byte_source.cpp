@@ -6,11 +6,17 @@
 #include <bit>
 #include <cstring>
 
-#include "core/common/error.h"
-
 namespace krnz {
+namespace {
 
-ByteSource::ByteSource(const std::filesystem::path& path) {
+std::optional<std::uint64_t>& readFault() {
+    static std::optional<std::uint64_t> firstBadByte;
+    return firstBadByte;
+}
+
+}  // namespace
+
+ByteSource::ByteSource(const std::filesystem::path& path) : m_name(path.string()) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (std::filesystem::is_directory(status))
@@ -38,12 +44,20 @@ void ByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
     } else if (offset < m_size) {
         const std::size_t avail =
             static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), m_size - offset));
+        if (readFault() && offset + avail > *readFault()) failRead(offset);
         m_file.clear();
         m_file.seekg(static_cast<std::streamoff>(offset));
         m_file.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(avail));
+        // A file that shrank since it was opened only sets eof: its missing bytes read as 0.
+        if (m_file.bad()) failRead(offset);
         got = static_cast<std::size_t>(std::max<std::streamsize>(m_file.gcount(), 0));
     }
     std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), std::uint8_t{0});
+}
+
+void ByteSource::failRead(std::uint64_t offset) const {
+    throw ReadFailed(kErrDeviceIo, "Device I/O error: " + m_name + " could not be read at byte " +
+                                       std::to_string(offset));
 }
 
 std::uint8_t ByteSource::u8(std::uint64_t offset) {
@@ -92,4 +106,11 @@ void ByteSource::i16Array(std::uint64_t offset, std::span<std::int16_t> out) {
     }
 }
 
+namespace detail {
+
+void setReadFaultForTesting(std::optional<std::uint64_t> firstBadByte) {
+    readFault() = firstBadByte;
+}
+
+}  // namespace detail
 }  // namespace krnz

@@ -4,13 +4,25 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <span>
 #include <string>
 
+#include "core/common/error.h"
+
 namespace krnz {
 
+// The device failed while the file was read (EIO), as opposed to the file ending early: the
+// reading is abandoned whatever the layout, since bytes that could not be read are not zeros.
+// The message names the file.
+class ReadFailed : public Error {
+  public:
+    using Error::Error;
+};
+
 // Random access to an event file. Reading past the end is not an error: the missing bytes
-// read as 0, which is what a file cut short by the instrument needs.
+// read as 0, which is what a file cut short by the instrument needs. A failing device is one:
+// ReadFailed.
 class ByteSource {
   public:
     // Throws krnz::Error (file not found) when the file cannot be opened.
@@ -20,7 +32,7 @@ class ByteSource {
 
     std::uint64_t size() const { return m_size; }
 
-    // Fills out from the file at offset; bytes beyond the end are zeroed.
+    // Fills out from the file at offset; bytes beyond the end are zeroed. Throws ReadFailed.
     void readAt(std::uint64_t offset, std::span<std::uint8_t> out);
 
     std::uint8_t u8(std::uint64_t offset);
@@ -34,10 +46,21 @@ class ByteSource {
     void i16Array(std::uint64_t offset, std::span<std::int16_t> out);
 
   private:
+    [[noreturn]] void failRead(std::uint64_t offset) const;
+
+    std::string m_name;  // the file's path, for messages
     std::ifstream m_file;
     std::span<const std::uint8_t> m_memory;
     bool m_inMemory = false;
     std::uint64_t m_size = 0;
 };
 
+namespace detail {
+
+// Makes every read from an event file (not from memory) that reaches byte `firstBadByte` or
+// beyond fail as a bad sector does, until cleared with nullopt: a real read error cannot be
+// made on demand, and permission checks do not stop a test running as root.
+void setReadFaultForTesting(std::optional<std::uint64_t> firstBadByte);
+
+}  // namespace detail
 }  // namespace krnz

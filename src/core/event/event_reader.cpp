@@ -39,10 +39,13 @@ LoadedEvent readFrom(ByteSource& file, const ReadOptions& options) {
     return loaded;
 }
 
-// Once the file is open, whatever else stops the read is the content's fault.
+// Once the file is open, whatever else stops the read is the content's fault, unless the
+// device failed.
 LoadedEvent readContent(ByteSource& file, const ReadOptions& options) {
     try {
         return readFrom(file, options);
+    } catch (const ReadFailed&) {
+        throw;
     } catch (const ReadRejected&) {
         throw;
     } catch (const CorruptFile&) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/common/error.h"
+#include "core/event/byte_source.h"
 #include "core/event/event.h"
 #include "core/event/reader_common.h"
 
@@ -29,8 +30,10 @@ struct LoadedEvent {
 
 // Reads one event file of any of the three layouts into a fresh record, converting every
 // sample to engineering units, and runs the peak scan. Throws ReadRejected when the reader turns
-// the file down, CorruptFile when its content cannot be read, krnz::Error when the file cannot be
-// opened at all (missing, a folder, no permission).
+// the file down, CorruptFile when its content cannot be read, ReadFailed (naming the file) when
+// the device fails part-way, krnz::Error when the file cannot be opened at all (missing, a
+// folder, no permission). A file shorter than its layout says is none of these: the samples it
+// lacks read as 0.
 LoadedEvent readDatafile(const std::filesystem::path& path, const ReadOptions& options = {});
 
 // The same for an event file's bytes already in memory.

@@ -157,6 +157,8 @@ Event readTremologFile(ByteSource& file, UserInfo& userInfo,
                        std::optional<std::int32_t> maxSamples) {
     try {
         return readTremologChecked(file, userInfo, maxSamples);
+    } catch (const ReadFailed&) {
+        throw;  // the device's fault, not the file's: not the reader's own refusal
     } catch (const Error& e) {
         throw ReadRejected(e.number(),
                            {"readdatafile " + std::to_string(e.number()) + "\r\n" + e.text()});

@@ -4,11 +4,13 @@
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 
 #include "core/common/error.h"
 #include "core/common/text_encoding.h"
 #include "core/event/byte_source.h"
 #include "core/event/user_info.h"
+#include "core/settings/atomic_file.h"
 #include "core/settings/ini_document.h"
 
 namespace krnz {
@@ -88,12 +90,20 @@ void writeTremologTexts(const std::filesystem::path& eventFile, const UserInfo& 
     const std::array<const std::string*, 7> shortTexts = {
         &info.client, &info.operation, &info.location,  &info.operatorName,
         &info.notes,  &info.company,   &info.supplement};
-    std::fstream file(eventFile, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file)
-        throw Error(kErrPathFileAccess, "Cannot open " + eventFile.string() + " for writing");
-    auto writeAt = [&](std::int64_t offset, const std::string& bytes) {
-        file.seekp(offset);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // The file is patched in memory and replaced whole, so a failing disk leaves the event as it
+    // was instead of half a text section. An event the user may not write stays refused, as
+    // replacing it would otherwise get round its permission.
+    std::string bytes;
+    {
+        std::fstream file(eventFile, std::ios::in | std::ios::out | std::ios::binary);
+        if (!file)
+            throw Error(kErrPathFileAccess, "Cannot open " + eventFile.string() + " for writing");
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        if (file.bad() || bytes.size() != layout.fileSize)
+            throw Error(kErrPathFileAccess, "Reading " + eventFile.string() + " failed");
+    }
+    auto writeAt = [&](std::int64_t offset, const std::string& field) {
+        bytes.replace(static_cast<std::size_t>(offset), field.size(), field);
     };
     for (std::size_t k = 0; k < shortTexts.size(); ++k)
         writeAt(layout.textOffset + static_cast<std::int64_t>(kTremologFieldBytes * k),
@@ -102,8 +112,7 @@ void writeTremologTexts(const std::filesystem::path& eventFile, const UserInfo& 
     // without a terminator, and the field's old bytes would then read back as part of the text.
     writeAt(layout.textOffset + static_cast<std::int64_t>(7 * kTremologFieldBytes),
             fieldBytes(lineBreaksToTildes(info.freeText), kTremologFreeBytes));
-    file.flush();
-    if (!file) throw Error(kErrPathFileAccess, "Writing to " + eventFile.string() + " failed");
+    settings::writeFileAtomically(eventFile, bytes);
 }
 
 UserInfoStoreResult storeUserInfo(const std::filesystem::path& eventFile, int fileFormat,

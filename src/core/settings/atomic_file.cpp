@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
@@ -88,40 +89,109 @@ bool writeAndFlush(std::FILE* file, std::string_view bytes) {
 
 }  // namespace
 
-void writeFileAtomically(const fs::path& requested, std::string_view bytes) {
+namespace {
+
+// A target's new content, written and synced beside it, waiting for its rename.
+struct Prepared {
+    fs::path target;
+    fs::path temporary;
+};
+
+Prepared prepare(const fs::path& requested, std::string_view bytes) {
     if (requested.filename().empty()) {
         fail(requested, "no file name");
     }
     // A settings file kept elsewhere through a symbolic link stays a link to the new content.
     std::error_code linkError;
-    fs::path target = requested;
+    Prepared prepared{requested, {}};
     if (fs::is_symlink(requested, linkError)) {
         const auto resolved = fs::canonical(requested, linkError);
         if (!linkError) {
-            target = resolved;
+            prepared.target = resolved;
         }
     }
-    fs::path temporary;
-    std::FILE* file = openTemporary(target, temporary);
+    std::FILE* file = openTemporary(prepared.target, prepared.temporary);
     std::error_code ignored;
     if (!writeAndFlush(file, bytes)) {
         const std::string reason = std::strerror(errno);
-        fs::remove(temporary, ignored);
-        fail(target, "writing failed (" + reason + ")");
+        fs::remove(prepared.temporary, ignored);
+        fail(prepared.target, "writing failed (" + reason + ")");
     }
-    const auto oldStatus = fs::status(target, ignored);
+    const auto oldStatus = fs::status(prepared.target, ignored);
     if (fs::is_regular_file(oldStatus)) {
-        fs::permissions(temporary, oldStatus.permissions(), ignored);
+        fs::permissions(prepared.temporary, oldStatus.permissions(), ignored);
     }
-    std::error_code error;
+    return prepared;
+}
+
+void renameOver(const fs::path& from, const fs::path& to, std::error_code& error) {
     if (renameStep()) {
-        renameStep()(temporary, target, error);
+        renameStep()(from, to, error);
     } else {
-        fs::rename(temporary, target, error);
+        fs::rename(from, to, error);
     }
+}
+
+// What a target held before a write of several files, to put back if a later one fails.
+std::optional<std::string> oldContent(const fs::path& target) {
+    std::error_code error;
+    if (!fs::is_regular_file(target, error)) return std::nullopt;
+    std::FILE* file = std::fopen(target.c_str(), "rb");
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    if (!ok) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
+
+void writeFileAtomically(const fs::path& requested, std::string_view bytes) {
+    const Prepared prepared = prepare(requested, bytes);
+    std::error_code error;
+    renameOver(prepared.temporary, prepared.target, error);
     if (error) {
-        fs::remove(temporary, ignored);
-        fail(target, error.message());
+        std::error_code ignored;
+        fs::remove(prepared.temporary, ignored);
+        fail(prepared.target, error.message());
+    }
+}
+
+void writeFilesAtomically(std::span<const FileContent> files) {
+    std::vector<Prepared> prepared;
+    std::error_code ignored;
+    try {
+        for (const FileContent& file : files) prepared.push_back(prepare(file.path, file.bytes));
+    } catch (const Error&) {
+        for (const Prepared& p : prepared) fs::remove(p.temporary, ignored);
+        throw;
+    }
+    // Every new content is on disk; only the renames are left, and a failing one puts the
+    // files already replaced back as they were (or removes those that were new).
+    std::vector<std::optional<std::string>> before;
+    for (const Prepared& p : prepared) before.push_back(oldContent(p.target));
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        std::error_code error;
+        renameOver(prepared[i].temporary, prepared[i].target, error);
+        if (!error) continue;
+        for (std::size_t k = i; k < prepared.size(); ++k)
+            fs::remove(prepared[k].temporary, ignored);
+        for (std::size_t k = 0; k < i; ++k) {
+            try {
+                if (before[k]) {
+                    writeFileAtomically(prepared[k].target, *before[k]);
+                } else {
+                    fs::remove(prepared[k].target, ignored);
+                }
+            } catch (const Error&) {
+                // The first failure is the one to report; this file is then the new one.
+            }
+        }
+        fail(prepared[i].target, error.message());
     }
 }
 

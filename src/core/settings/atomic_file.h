@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -15,6 +17,17 @@ namespace krnz::settings {
 // is removed, the old target stays as it was, and krnz::Error is thrown with a message naming
 // the file.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+struct FileContent {
+    std::filesystem::path path;
+    std::string bytes;
+};
+
+// Replaces several files that belong together (records and the sidecar that describes them),
+// all or none: every new content is written before any file is replaced, and when one
+// replacement fails the files already replaced get their old content back. Throws krnz::Error
+// naming the file that failed.
+void writeFilesAtomically(std::span<const FileContent> files);
 
 namespace detail {
 

@@ -87,6 +87,7 @@ constexpr auto kKeys = std::to_array<LanguageKey>({
     {"krn", "DateTime"},
     {"krn", "copyOldClientInfo"},
     {"krn", "copyOldExtraData"},
+    {"krn", "settingsNotSaved"},
     {"krn", "fileExistError"},
     {"krn", "userInfoSaved"},
     {"krn", "frqerr"},

@@ -215,11 +215,12 @@ void writeExport(const Workspace& workspace, ExportFormat format,
             return;
         case ExportFormat::MiniSeed: {
             // MiniSEED has no field for the unit or the event number: they go beside it.
-            const std::string records = miniSeedExport(workspace);
+            // A sidecar left describing other records would mislabel them: both or neither.
             std::filesystem::path sidecar = file;
             sidecar += ".json";
-            settings::writeFileAtomically(sidecar, miniSeedSidecar(workspace));
-            settings::writeFileAtomically(file, records);
+            const settings::FileContent both[] = {{file, miniSeedExport(workspace)},
+                                                  {sidecar, miniSeedSidecar(workspace)}};
+            settings::writeFilesAtomically(both);
             return;
         }
     }

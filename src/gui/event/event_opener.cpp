@@ -2,7 +2,6 @@
 #include "gui/event/event_opener.h"
 
 #include <QApplication>
-#include <iostream>
 #include <new>
 
 #include "core/common/error.h"
@@ -41,8 +40,7 @@ void rememberFolder(Session& session, const std::filesystem::path& path) {
     try {
         settings::rememberWorkDir(session.paths().generalIniPath(), session.general().workDir);
     } catch (const Error& e) {
-        // Settings writes report nothing to the user; the folder is kept for this run.
-        std::cerr << "workDir not stored: " << e.text() << '\n';
+        session.settingsNotSaved(e);  // the folder is kept for this run
     }
 }
 

@@ -62,8 +62,7 @@ void PictureExport::rememberFolder(const QString& name) {
         settings::rememberPictureDir(session.paths().generalIniPath(),
                                      session.general().pictureDir);
     } catch (const Error& e) {
-        // Settings writes report nothing to the user; the folder is kept for this run.
-        logSkipped("pictureDir not stored", e);
+        session.settingsNotSaved(e);  // the folder is kept for this run
     }
 }
 

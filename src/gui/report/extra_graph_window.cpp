@@ -275,8 +275,7 @@ void ExtraGraphWindow::ok() {
     try {
         savePPVZXsettings();
     } catch (const Error& e) {
-        PrompterReporter reporter(platform::Severity::Error);
-        report::reportError(reporter, e);
+        m_session.settingsNotSaved(e);
     }
     m_busy = true;
     hide();

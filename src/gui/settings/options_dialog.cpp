@@ -230,7 +230,7 @@ void OptionsDialog::apply() {
     try {
         settings::writeOptions(m_session.paths().optionIniPath(), m_session.options());
     } catch (const Error& e) {
-        platform::prompter().message(e.text(), platform::Severity::Error);
+        m_session.settingsNotSaved(e);  // the options apply all the same
     }
     Q_EMIT applied();
 }

@@ -41,8 +41,7 @@ bool saveWidgetPicture(QWidget& widget, Session& session, const PictureFileChoos
     try {
         settings::rememberPictureDir(session.paths().generalIniPath(), folder);
     } catch (const Error& e) {
-        platform::prompter().message("Error " + std::to_string(e.number()) + ": " + e.text(),
-                                     platform::Severity::Error);
+        session.settingsNotSaved(e);
     }
     return true;
 }

@@ -166,8 +166,14 @@ void MainWindow::shutDown() {
         general.sizeWidth = static_cast<std::int32_t>(normal.width() * tpp);
         general.sizeHeight = static_cast<std::int32_t>(normal.height() * tpp);
         general.winstate = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-        settings::writeGeneralSettings(m_session.paths().generalIniPath(), general);
-        view::writeRecentFiles(m_session.paths().generalIniPath(), m_session.recentFiles());
+        try {
+            settings::writeGeneralSettings(m_session.paths().generalIniPath(), general);
+            view::writeRecentFiles(m_session.paths().generalIniPath(), m_session.recentFiles());
+        } catch (const Error& e) {
+            // The user was told during the run that settings cannot be saved.
+            if (!m_session.settingsNotSavedSaid()) throw;
+            m_session.settingsNotSaved(e);
+        }
     } catch (const Error& e) {
         platform::prompter().message("form_unloaderror " + std::to_string(e.number()) + "\r\n" +
                                          e.text() + "\r\nterminating anyway",

@@ -4,6 +4,9 @@
 #include "core/report/extra_graph_settings.h"
 #include "core/report/ppvzx_config.h"
 #include "core/view/recent_files.h"
+#include "platform/prompter.h"
+
+#include <iostream>
 
 namespace krnz::gui {
 
@@ -15,6 +18,16 @@ void Session::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     m_recentFiles = view::pushRecentFile(std::move(m_recentFiles), path.string());
     setMainWindowTexts(false);
     Q_EMIT userInfoChanged();
+}
+
+void Session::settingsNotSaved(const std::exception& error) {
+    std::cerr << "settings not saved: " << error.what() << '\n';
+    if (m_settingsNotSavedSaid) return;
+    m_settingsNotSavedSaid = true;
+    std::string text = m_texts.text("krn", "settingsNotSaved");
+    const std::string folder = m_paths.settingsDir().string();
+    if (const auto at = text.find("{folder}"); at != std::string::npos) text.replace(at, 8, folder);
+    platform::prompter().message(text + "\n" + error.what(), platform::Severity::Warning);
 }
 
 void Session::setMainWindowTexts(bool processed) {

@@ -102,6 +102,12 @@ class Session : public QObject {
         Q_EMIT spectrumPrintRequested(page);
     }
     void setToolboxOpen(bool open) { Q_EMIT toolboxOpenChanged(open); }
+    // A settings file could not be written (a read-only settings folder, a full disk). The
+    // first failure of a run tells the user once, naming the folder; the later ones, which the
+    // same cause makes, are only logged. The settings stay in effect until the program ends.
+    void settingsNotSaved(const std::exception& error);
+    bool settingsNotSavedSaid() const { return m_settingsNotSavedSaid; }
+
     // Twips per strip row at the last layout: cursor positions convert to rows with it.
     double twipsPerRow() const { return m_workspace.twipsPerRow(); }
 
@@ -122,6 +128,7 @@ class Session : public QObject {
     Workspace m_workspace;
     UserInfo m_previousUserInfo;
     bool m_ppvzxLoaded = false;
+    bool m_settingsNotSavedSaid = false;
 };
 
 }  // namespace krnz::gui

@@ -75,5 +75,42 @@ TEST(AtomicFile, KeepsPermissionsAndSymbolicLinks) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
+// A rename that fails for the second of two files that belong together: the first, already
+// replaced, gets its old bytes back, or goes again when it is new.
+TEST(AtomicFiles, ALateFailurePutsTheEarlierFilesBack) {
+    for (const bool firstExisted : {true, false}) {
+        SCOPED_TRACE(firstExisted ? "records existed" : "records were new");
+        test::TempDir dir;
+        const auto records = dir.path() / "event.mseed";
+        const auto sidecar = dir.path() / "event.mseed.json";
+        if (firstExisted) writeBytes(records, "old records");
+        writeBytes(sidecar, "old sidecar");
+        detail::setRenameStepForTesting(
+            [&](const fs::path& from, const fs::path& to, std::error_code& e) {
+                if (to == sidecar) {
+                    e = std::make_error_code(std::errc::io_error);
+                } else {
+                    fs::rename(from, to, e);
+                }
+            });
+        const FileContent both[] = {{records, "new records"}, {sidecar, "new sidecar"}};
+        try {
+            writeFilesAtomically(both);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_NE(error.text().find(sidecar.string()), std::string::npos) << error.text();
+        }
+        detail::setRenameStepForTesting({});
+        EXPECT_EQ(fs::exists(records), firstExisted);
+        if (firstExisted) EXPECT_EQ(readBytes(records), "old records");
+        EXPECT_EQ(readBytes(sidecar), "old sidecar");
+        EXPECT_EQ(countOtherFiles(dir.path(), "event.mseed.json"), firstExisted ? 1 : 0);
+
+        writeFilesAtomically(both);
+        EXPECT_EQ(readBytes(records), "new records");
+        EXPECT_EQ(readBytes(sidecar), "new sidecar");
+    }
+}
+
 }  // namespace
 }  // namespace krnz::settings

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every file the program writes, under every way a write can fail: the file the user had stays
-// byte for byte, no temporary file is left behind, and the failure is reported, naming the file.
+// Every file the core writes, under every way a write can fail: the folder it goes to stays byte
+// for byte (the file the user had, the files beside it, no temporary file left behind), and the
+// failure is reported, naming the file.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -16,145 +17,114 @@
 #include "core/settings/atomic_file.h"
 #include "core/settings/file_bytes.h"
 #include "core/settings/ini_document.h"
+#include "core/workspace/event_export.h"
+#include "core/workspace/workspace.h"
+#include "k100_writer.h"
+#include "realistic_events.h"
+#include "support/failed_write.h"
 #include "support/temp_dir.h"
+#include "tremolog_writer.h"
 
 namespace krnz::settings {
 namespace {
 
 namespace fs = std::filesystem;
 using test::countOtherFiles;
+using test::Fault;
+using test::InjectedFault;
 using test::readBytes;
 using test::writeBytes;
+using test::Writer;
 
-enum class Fault { ReadOnlyFolder, DiskFull, RenameFails };
+void writeK100(const fs::path& folder) {
+    test::TempDir::writeTo(folder / "KRN00412.101",
+                           eventgen::writeK100(eventgen::makeRealisticK100(0, 12)));
+}
 
-// Injects the fault for the lifetime of the object, and always clears it again.
-class InjectedFault {
-  public:
-    explicit InjectedFault(Fault fault) {
-        switch (fault) {
-            case Fault::ReadOnlyFolder:
-                detail::setFailingStepForTesting(detail::FailingStep::CreateTemporary, EROFS);
-                break;
-            case Fault::DiskFull:
-                detail::setFailingStepForTesting(detail::FailingStep::Write, ENOSPC);
-                break;
-            case Fault::RenameFails:
-                detail::setRenameStepForTesting(
-                    [](const fs::path&, const fs::path&, std::error_code& e) {
-                        e = std::make_error_code(std::errc::permission_denied);
-                    });
-                break;
-        }
-    }
-    ~InjectedFault() {
-        detail::setFailingStepForTesting(std::nullopt, 0);
-        detail::setRenameStepForTesting({});
-    }
-    InjectedFault(const InjectedFault&) = delete;
-    InjectedFault& operator=(const InjectedFault&) = delete;
-};
+// An export of the K100 event in the folder.
+std::function<bool(const fs::path&)> exportTo(ExportFormat format, const char* file) {
+    return [format, file](const fs::path& folder) {
+        Workspace workspace(builtinEnglish());
+        workspace.open(folder / "KRN00412.101");
+        writeExport(workspace, format, folder / file);
+        return true;
+    };
+}
 
-// A writer of one kind of file: its file name and the write that replaces the old content.
-// The write returns false for a failure it reports by its result instead of an exception.
-struct Writer {
-    const char* name;
-    const char* fileName;
-    std::function<bool(const fs::path& folder)> write;
-};
+UserInfo anotherClient() {
+    UserInfo info;
+    info.client = "Another client";
+    info.freeText = "line 1\r\nline 2";
+    return info;
+}
 
 const Writer kWriters[] = {
-    {"Settings", "krnz.ini",
+    {"Settings",
+     {"krnz.ini"},
+     {},
      [](const fs::path& folder) {
          IniDocument doc = IniDocument::load(folder / "krnz.ini");
          doc.set("general", "pictureDir", "/home/someone/pictures");
          doc.save();
          return true;
      }},
-    {"UserInfo", "KRN00412.101.userinfo",
+    {"UserInfo",
+     {"KRN00412.101.userinfo"},
+     [](const fs::path& folder) { writeBytes(folder / "KRN00412.101", "event bytes"); },
      [](const fs::path& folder) {
-         UserInfo info;
-         info.client = "Another client";
-         info.freeText = "line 1\r\nline 2";
-         writeUserInfoFile(folder / "KRN00412.101", info);
+         writeUserInfoFile(folder / "KRN00412.101", anotherClient());
          return true;
      }},
-    {"Macro", "vibration",
+    // The event file itself is what is written: its text section, in place.
+    {"TremologTexts",
+     {"event.tremolog"},
+     [](const fs::path& folder) {
+         test::TempDir::writeTo(
+             folder / "event.tremolog",
+             eventgen::writeTremolog(eventgen::makeRealisticTremolog(1000, 2000, 12)));
+     },
+     [](const fs::path& folder) {
+         writeTremologTexts(folder / "event.tremolog", anotherClient());
+         return true;
+     }},
+    {"Macro",
+     {"vibration"},
+     {},
      [](const fs::path& folder) {
          analysis::EncodedLists lists;
          lists[0] = {"7 10", "3"};
          analysis::writeMacroFile(folder / "vibration", lists);
          return true;
      }},
-    {"Sound", "krnz.wav",
+    {"Sound",
+     {"krnz.wav"},
+     {},
      [](const fs::path& folder) {
          const std::int16_t samples[] = {0, 32766, -32766, 5};
          return analysis::writeWav(samples, 1024, folder / "krnz.wav");
      }},
+    {"ExportCsv", {"event.csv"}, writeK100, exportTo(ExportFormat::Csv, "event.csv")},
+    {"ExportWav4", {"event.wav"}, writeK100, exportTo(ExportFormat::Wav4, "event.wav")},
+    // The records and the sidecar that describes them: both stay old, or both are new.
+    {"ExportMiniSeed",
+     {"event.mseed", "event.mseed.json"},
+     writeK100,
+     exportTo(ExportFormat::MiniSeed, "event.mseed")},
 };
-
-const std::string kOldContent = "[general]\r\nclient=The client's own words\r\nversion=1\r\n";
 
 class FailedWrite : public testing::TestWithParam<std::tuple<Writer, Fault>> {};
 
-TEST_P(FailedWrite, LeavesTheOldFileWholeAndSaysSo) {
+TEST_P(FailedWrite, LeavesTheOldFilesWholeAndSaysSo) {
     const auto& [writer, fault] = GetParam();
-    test::TempDir dir;
-    writeBytes(dir.path() / "KRN00412.101", "event bytes");
-    const fs::path file = dir.path() / writer.fileName;
-    writeBytes(file, kOldContent);
-
-    bool reported = false;
-    {
-        InjectedFault injected(fault);
-        try {
-            reported = !writer.write(dir.path());
-        } catch (const Error& error) {
-            reported = true;
-            EXPECT_NE(error.text().find(writer.fileName), std::string::npos) << error.text();
-        }
-    }
-    EXPECT_TRUE(reported);
-    EXPECT_EQ(readBytes(file), kOldContent);
-    EXPECT_EQ(readBytes(dir.path() / "KRN00412.101"), "event bytes");
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        const std::string name = entry.path().filename().string();
-        EXPECT_TRUE(name == writer.fileName || name == "KRN00412.101") << "left behind: " << name;
-    }
-
-    // Once the fault is gone the same write goes through.
-    EXPECT_TRUE(writer.write(dir.path()));
-    EXPECT_NE(readBytes(file), kOldContent);
-}
-
-std::string faultName(Fault fault) {
-    switch (fault) {
-        case Fault::ReadOnlyFolder:
-            return "ReadOnlyFolder";
-        case Fault::DiskFull:
-            return "DiskFull";
-        case Fault::RenameFails:
-            return "RenameFails";
-    }
-    return "?";
-}
-
-// Failure messages name the writer and the fault instead of dumping their bytes.
-void PrintTo(const Writer& writer, std::ostream* os) {
-    *os << writer.name;
-}
-
-void PrintTo(Fault fault, std::ostream* os) {
-    *os << faultName(fault);
+    test::expectFailedWriteKeepsTheFolder(writer, fault);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFileAndFault, FailedWrite,
                          testing::Combine(testing::ValuesIn(kWriters),
-                                          testing::Values(Fault::ReadOnlyFolder, Fault::DiskFull,
-                                                          Fault::RenameFails)),
+                                          testing::ValuesIn(test::kEveryFault)),
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param).name) + "_" +
-                                    faultName(std::get<1>(info.param));
+                                    test::faultName(std::get<1>(info.param));
                          });
 
 TEST(FailedWrite, ADiskFullMessageSaysWhy) {

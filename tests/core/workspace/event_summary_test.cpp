@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/workspace/event_files.h"
+#include "core/workspace/summary_table.h"
 #include "k100_writer.h"
 #include "k200_writer.h"
 #include "realistic_events.h"
@@ -122,6 +123,55 @@ TEST(EventSummary, TheVerdictColumnsFollowTheStandard) {
     EXPECT_TRUE(judged.exceeds());
     // The microphone is no velocity: never judged.
     EXPECT_FALSE(judged.channels[3].worstRatio);
+}
+
+// Files the batch found that are gone or cut by the time their turn comes (changed from the
+// progress callback after the first file, the batch on one thread so the order is fixed): each
+// such file's row says what it says for that file read alone, and every other row is the one a
+// batch over untouched files gives.
+TEST(EventSummary, FilesThatVanishOrShrinkDuringTheBatchChangeOnlyTheirRows) {
+    const test::TempDir dir;
+    std::vector<fs::path> files;
+    for (std::uint32_t seed = 1; seed <= 6; ++seed)
+        files.push_back(dir.write("KRN0000" + std::to_string(seed) + ".001",
+                                  gen::writeK100(gen::makeRealisticK100(0, seed))));
+    auto csvRows = [](const std::vector<EventSummary>& rows) {
+        std::vector<std::string> lines;
+        for (const EventSummary& row : rows) {
+            std::string line;
+            appendSummaryCsv(line, row, false);
+            lines.push_back(line);
+        }
+        return lines;
+    };
+    const std::vector<std::string> untouched =
+        csvRows(summariseEventFiles(files, SummaryChoices{}, 1));
+    ASSERT_EQ(untouched.size(), files.size());
+
+    const fs::path& vanishes = files[2];
+    const fs::path& cutInHeader = files[3];
+    const fs::path& cutInSamples = files[4];
+    int done = 0;
+    const std::vector<EventSummary> rows = summariseEventFiles(files, SummaryChoices{}, 1, [&] {
+        if (++done != 1) return;
+        fs::remove(vanishes);
+        fs::resize_file(cutInHeader, 3);
+        fs::resize_file(cutInSamples, 512 + 8 * 700);
+    });
+    ASSERT_EQ(rows.size(), files.size());
+    const std::vector<std::string> lines = csvRows(rows);
+    for (const std::size_t i : {0u, 1u, 5u}) {
+        EXPECT_EQ(lines[i], untouched[i]) << files[i];
+        EXPECT_FALSE(rows[i].error);
+    }
+    ASSERT_TRUE(rows[2].error);
+    EXPECT_EQ(*rows[2].error, "File not found: " + vanishes.string());
+    EXPECT_EQ(rows[3].error, "bad filetype: KRN");
+    // A file cut within its samples is read as any short file is: its lacking samples are 0.
+    EXPECT_FALSE(rows[4].error);
+    EXPECT_NE(lines[4], untouched[4]);
+    EXPECT_EQ(lines[4], csvRows(summariseEventFile(cutInSamples, SummaryChoices{}))[0]);
+    for (std::size_t i = 2; i <= 4; ++i) EXPECT_EQ(rows[i].file, files[i]);
 }
 
 }  // namespace
