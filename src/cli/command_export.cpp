@@ -2,6 +2,7 @@
 // `krnz-cli export`: the event as shown, for the tools the rest of the field uses.
 #include <string>
 
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 #include "core/workspace/event_export.h"
 
@@ -15,7 +16,7 @@ int runExport(const Options& options) {
                 format == "csv"    ? ExportFormat::Csv
                 : format == "wav4" ? ExportFormat::Wav4
                                    : ExportFormat::MiniSeed,
-                *options.output);
+                *options.output, readSeedCodes(cliPaths().generalIniPath()));
     return 0;
 }
 

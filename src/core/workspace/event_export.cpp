@@ -3,6 +3,7 @@
 
 #include <libmseed.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "core/event/units.h"
 #include "core/report/page_header.h"
 #include "core/settings/atomic_file.h"
+#include "core/settings/ini_document.h"
 #include "core/settings/ini_text.h"
 
 namespace krnz {
@@ -204,8 +206,28 @@ std::optional<ExportFormat> exportFormatOfName(const std::filesystem::path& file
     return std::nullopt;
 }
 
-void writeExport(const Workspace& workspace, ExportFormat format,
-                 const std::filesystem::path& file) {
+SeedCodes readSeedCodes(const std::filesystem::path& generalIni) {
+    SeedCodes codes;
+    const settings::IniDocument file = settings::IniDocument::load(generalIni);
+    const auto isCode = [](const std::string& text, std::size_t most) {
+        return text.size() <= most && std::all_of(text.begin(), text.end(), [](char c) {
+                   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+               });
+    };
+    const std::string network = file.get("export", "seedNetwork", codes.network);
+    if (!network.empty() && isCode(network, 2)) codes.network = network;
+    const std::string location = file.get("export", "seedLocation", codes.location);
+    if (isCode(location, 2)) codes.location = location;
+    std::string axes = file.get("export", "seedGeophoneAxes", codes.geophoneAxes);
+    const bool distinct =
+        axes.size() == 3 && axes[0] != axes[1] && axes[0] != axes[2] && axes[1] != axes[2];
+    if (distinct && axes.find_first_not_of("ZNE123") == std::string::npos)
+        codes.geophoneAxes = axes;
+    return codes;
+}
+
+void writeExport(const Workspace& workspace, ExportFormat format, const std::filesystem::path& file,
+                 const SeedCodes& codes) {
     switch (format) {
         case ExportFormat::Csv:
             settings::writeFileAtomically(file, csvExport(workspace));
@@ -218,8 +240,8 @@ void writeExport(const Workspace& workspace, ExportFormat format,
             // A sidecar left describing other records would mislabel them: both or neither.
             std::filesystem::path sidecar = file;
             sidecar += ".json";
-            const settings::FileContent both[] = {{file, miniSeedExport(workspace)},
-                                                  {sidecar, miniSeedSidecar(workspace)}};
+            const settings::FileContent both[] = {{file, miniSeedExport(workspace, codes)},
+                                                  {sidecar, miniSeedSidecar(workspace, codes)}};
             settings::writeFilesAtomically(both);
             return;
         }

@@ -18,11 +18,6 @@ enum class ExportFormat { Csv, Wav4, MiniSeed };
 // any case); nullopt for any other.
 std::optional<ExportFormat> exportFormatOfName(const std::filesystem::path& file);
 
-// Writes the export of the workspace's event in `format` to `file`, whole or not at all (the
-// MiniSEED records with their JSON beside them). Throws krnz::Error naming the file.
-void writeExport(const Workspace& workspace, ExportFormat format,
-                 const std::filesystem::path& file);
-
 // SEED codes of the exported traces. Geophones take the axes in `geophoneAxes` in slot order
 // (the band and instrument "HH"), microphones "HDF", other sensors "HX" and a digit.
 struct SeedCodes {
@@ -30,6 +25,17 @@ struct SeedCodes {
     std::string location;
     std::string geophoneAxes = "ZNE";
 };
+
+// The codes of section "export" of the general settings file (krnz.ini): "seedNetwork" (one or
+// two capital letters or digits), "seedLocation" (none, one or two) and "seedGeophoneAxes" (the
+// geophones' axis letters in slot order, three of Z, N, E, 1, 2, 3, each once). A value that is
+// not such a code, or a missing file, keeps the default.
+SeedCodes readSeedCodes(const std::filesystem::path& generalIni);
+
+// Writes the export of the workspace's event in `format` to `file`, whole or not at all (the
+// MiniSEED records with their JSON beside them). Throws krnz::Error naming the file.
+void writeExport(const Workspace& workspace, ExportFormat format, const std::filesystem::path& file,
+                 const SeedCodes& codes = {});
 
 // One exported trace: the slot it comes from, its captions and its SEED channel code.
 struct ExportChannel {

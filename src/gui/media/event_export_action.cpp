@@ -58,7 +58,8 @@ void EventExportAction::exportEvent() {
     }
     const WaitCursor wait;
     try {
-        writeExport(m_session.workspace(), *format, file);
+        writeExport(m_session.workspace(), *format, file,
+                    readSeedCodes(m_session.paths().generalIniPath()));
     } catch (const Error& e) {
         PrompterReporter reporter;
         reporter.message(stdstr(qtext(m_session.texts(), "export", "failed")) + "\n" + e.text());

@@ -102,7 +102,9 @@ TEST(AtomicFiles, ALateFailurePutsTheEarlierFilesBack) {
         }
         detail::setRenameStepForTesting({});
         EXPECT_EQ(fs::exists(records), firstExisted);
-        if (firstExisted) EXPECT_EQ(readBytes(records), "old records");
+        if (firstExisted) {
+            EXPECT_EQ(readBytes(records), "old records");
+        }
         EXPECT_EQ(readBytes(sidecar), "old sidecar");
         EXPECT_EQ(countOtherFiles(dir.path(), "event.mseed.json"), firstExisted ? 1 : 0);
 

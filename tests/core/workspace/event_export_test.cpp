@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <libmseed.h>
 
+#include <algorithm>
 #include <bit>
 #include <map>
 #include <string>
@@ -92,6 +93,42 @@ TEST_F(ExportTest, MiniSeedReadsBackBitForBitWithItsCodesAndStart) {
             ms_time2hptime(date.year, doy, rec.hour, rec.minute, rec.second, 0);
         EXPECT_EQ(trigger - t.start, static_cast<hptime_t>(std::llround(rec.pretrig * 1e6)));
     }
+}
+
+// The codes come from the general settings file; what is not a code keeps the default.
+TEST_F(ExportTest, SeedCodesFromTheSettingsFile) {
+    const test::TempDir dir;
+    const auto codesOf = [&](const std::string& section) {
+        const std::string text = "[export]\r\n" + section;
+        return readSeedCodes(dir.write(
+            "krnz.ini", {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}));
+    };
+    const SeedCodes set = codesOf("seedNetwork=KR\r\nseedLocation=00\r\nseedGeophoneAxes=ENZ\r\n");
+    EXPECT_EQ(set.network, "KR");
+    EXPECT_EQ(set.location, "00");
+    EXPECT_EQ(set.geophoneAxes, "ENZ");
+    const std::map<std::string, Trace> traces = readBack(miniSeedExport(workspace, set));
+    for (const char* channel : {"HHE", "HHN", "HHZ", "HDF"}) {
+        ASSERT_TRUE(traces.contains(channel)) << channel;
+        EXPECT_EQ(traces.at(channel).network, "KR");
+        EXPECT_EQ(traces.at(channel).location, "00");
+    }
+    // Slot 0 now carries the E axis.
+    const std::span<const float> row0 = workspace.event().sample.sampleData.row(0);
+    EXPECT_TRUE(std::equal(row0.begin(), row0.end(), traces.at("HHE").samples.begin()));
+
+    const SeedCodes defaults;
+    for (const std::string& bad :
+         {std::string("seedNetwork=KRN\r\n"), std::string("seedNetwork=k1\r\n"),
+          std::string("seedNetwork=\r\n"), std::string("seedLocation=A B\r\n"),
+          std::string("seedGeophoneAxes=ZZE\r\n"), std::string("seedGeophoneAxes=ZN\r\n"),
+          std::string("seedGeophoneAxes=ZNX\r\n")}) {
+        const SeedCodes got = codesOf(bad);
+        EXPECT_EQ(got.network, defaults.network) << bad;
+        EXPECT_EQ(got.location, defaults.location) << bad;
+        EXPECT_EQ(got.geophoneAxes, defaults.geophoneAxes) << bad;
+    }
+    EXPECT_EQ(readSeedCodes(dir.path() / "no-such.ini").network, defaults.network);
 }
 
 TEST_F(ExportTest, OnlyShownChannelsAreExported) {
