@@ -12,6 +12,7 @@
 #include "spectrum_window_test.h"
 #include "strip_painter_test.h"
 #include "toolbox_window_test.h"
+#include "user_guide_test.h"
 #include "user_info_test.h"
 #include "window_fit_test.h"
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     const int failed =
         runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
                   UserInfoTest, ReportWindowsTest, ToolboxWindowTest, SpectrumGraphWidgetTest,
-                  SpectrumWindowTest, MediaActionsTest, EventsDockTest, WindowFitTest>(argc, argv);
+                  SpectrumWindowTest, MediaActionsTest, EventsDockTest, WindowFitTest,
+                  UserGuideTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }
