@@ -54,8 +54,6 @@ void SpectrumWindow::layoutControls() {
     const int panelWidth = m_panel->width();
     const int heading = px(kHeadingTwips);
     m_selected->setGeometry(kMarginPx, 0, panelWidth - 2 * kMarginPx, heading);
-    m_notice->setGeometry(kMarginPx, heading, panelWidth - 2 * kMarginPx,
-                          std::max(m_panel->height() - heading, 1));
     int comboHeight = 0;
     for (QComboBox* box : m_maxFrq) comboHeight = std::max(comboHeight, box->sizeHint().height());
     const int maxFrqRow = std::max(px(kMaxFrqRowTwips), comboHeight + px(kMaxFrqTopTwips));
@@ -77,6 +75,8 @@ void SpectrumWindow::layoutControls() {
                            labelWidth, label->sizeHint().height());
         m_graphs[s]->setGeometry(left, top + maxFrqRow, width, graphHeight);
     }
+    // Where the upper graphs stand, clear of the frequency boxes.
+    m_notice->setGeometry(kMarginPx, heading + maxFrqRow, panelWidth - 2 * kMarginPx, graphHeight);
 }
 
 }  // namespace krnz::gui
