@@ -3,7 +3,9 @@
 
 #include <functional>
 
+#include "core/event/byte_source.h"
 #include "core/event/event_reader.h"
+#include "core/event/reader_common.h"
 #include "core/event/samples_in_file.h"
 #include "core/settings/text_lookup.h"
 #include "k100_writer.h"
@@ -165,6 +167,22 @@ INSTANTIATE_TEST_SUITE_P(
             [] { return tremologData(gen::TextPlacement::AfterSamples) + 2000 * 8 - 3; }, 2000,
             1999}),
     [](const ::testing::TestParamInfo<Cut>& info) { return test::nameOf(info.param.name); });
+
+// A file cut while it is read (a copy still being written, a card pulled) ends where a read
+// finds it ending, not where it ended when opened.
+TEST(SamplesInFileOfAShrinkingFile, CountsWhatTheReadFound) {
+    test::TempDir dir;
+    const std::filesystem::path file = dir.write("KRN00001.001", k100File());
+    ByteSource source(file);
+    ASSERT_EQ(source.size(), kK100Frames + 2000 * 8);
+    std::filesystem::resize_file(file, kK100Frames + 300 * 8 + 5);
+    std::vector<std::int16_t> samples(2000 * 4);
+    source.i16Array(kK100Frames, samples);
+    EXPECT_EQ(source.size(), kK100Frames + 300 * 8 + 5);
+    EXPECT_EQ(framesHeld(source.size(), kK100Frames, 8, 2000), 300);
+    EXPECT_EQ(samples[300 * 4 + 3], 0);  // past the new end
+    EXPECT_NE(samples[299 * 4 + 3], 0);
+}
 
 TEST(TruncationNotice, NamesTheSamplesHeldWithThousandsSeparators) {
     Event e = test::emptyEvent(8000, 0.001, test::kAllMmPerS);
