@@ -7,6 +7,7 @@
 #include "core/analysis/measurements.h"
 #include "core/analysis/panel_texts.h"
 #include "core/common/value_format.h"
+#include "core/event/samples_in_file.h"
 #include "core/event/units.h"
 
 namespace krnz::cli {
@@ -113,6 +114,7 @@ int runInfo(const Options& options) {
     json.key("frq").value(rec.frq);
     json.key("pretrig").value(rec.pretrig);
     json.key("sampleInterval").value(rec.sampleInterval);
+    json.key("samplesInFile").value(samplesInFile(rec));
     json.key("allMax").value(static_cast<double>(rec.allMax));
     json.key("allMin").value(static_cast<double>(rec.allMin));
     json.key("vectorMax").value(vectorMax);

@@ -46,17 +46,17 @@ void CursorReadoutTest::readoutsAtKnownRows() {
     s.click(400);
     QVERIFY(s.f.window().actions().mCursor->isChecked());
     QVERIFY(s.f.window().actions().mInsertRef->isEnabled());
-    QCOMPARE(s.time(), QStringLiteral("0.550"));
+    QCOMPARE(s.time(), QStringLiteral("0.550 s"));
     // Ties go to the maximum: 3000 counts = 23.25 mm/s.
-    QCOMPARE(s.strip(0).overlay().valueText, QStringLiteral("23.3"));
+    QCOMPARE(s.strip(0).overlay().valueText, QStringLiteral("23.3 mm/s"));
     s.click(500);
-    QCOMPARE(s.time(), QStringLiteral("0.750"));
-    QCOMPARE(s.strip(0).overlay().valueText, QStringLiteral("-31"));
+    QCOMPARE(s.time(), QStringLiteral("0.750 s"));
+    QCOMPARE(s.strip(0).overlay().valueText, QStringLiteral("-31 mm/s"));
     // Value line at -31.0 of full scale 40: x = w/2 - 0.3876 w/2.
     const double w = s.strip(0).width();
     QVERIFY(std::abs(s.strip(0).overlay().valueX - (w / 2 - 31.005859375 / 40 * w / 2)) < 1e-6);
     s.click(0);
-    QCOMPARE(s.time(), QStringLiteral("-0.250"));
+    QCOMPARE(s.time(), QStringLiteral("-0.250 s"));
     QVERIFY(s.f.window().graphArea().scaleColumn().cursorLabelShown());
     // A slot without a sensor, shown again by the user: the time line but no value.
     QVERIFY(!s.strip(1).isVisible());
@@ -66,6 +66,9 @@ void CursorReadoutTest::readoutsAtKnownRows() {
     QVERIFY(s.strip(1).overlay().cursorShown);
     QVERIFY(!s.strip(1).overlay().valueShown);
     QVERIFY(s.strip(2).overlay().valueShown);
+    // Each value in its row's unit: the microphone's in pascal.
+    QVERIFY2(s.strip(3).overlay().valueText.endsWith(QStringLiteral(" Pa")),
+             qPrintable(s.strip(3).overlay().valueText));
 }
 
 void CursorReadoutTest::referenceInsertAndRemove() {
@@ -78,7 +81,7 @@ void CursorReadoutTest::referenceInsertAndRemove() {
     QVERIFY(s.f.session().cursor().refSet);
     QVERIFY(s.f.window().actions().mRemoveRef->isEnabled());
     QVERIFY(s.f.window().graphArea().scaleColumn().refLabelShown());
-    QCOMPARE(s.time(), QStringLiteral("0"));
+    QCOMPARE(s.time(), QStringLiteral("0 s"));
     QCOMPARE(s.delta().text(), QStringLiteral("1/delta = inf"));
     QVERIFY(s.deltaShown());
 
@@ -92,7 +95,7 @@ void CursorReadoutTest::referenceInsertAndRemove() {
                  {375, "0.000", "1/delta = inf"}};
     for (const auto& m : moves) {
         s.click(m.row);
-        QCOMPARE(s.time(), QLatin1String(m.time));
+        QCOMPARE(s.time(), QLatin1String(m.time) + QStringLiteral(" s"));
         QCOMPARE(s.delta().text(), QLatin1String(m.delta));
     }
     s.click(425);
@@ -101,7 +104,7 @@ void CursorReadoutTest::referenceInsertAndRemove() {
     QVERIFY(!s.f.window().actions().mRemoveRef->isEnabled());
     QVERIFY(!s.deltaShown());
     QVERIFY(!s.f.window().graphArea().scaleColumn().refLabelShown());
-    QCOMPARE(s.time(), QStringLiteral("0.600"));
+    QCOMPARE(s.time(), QStringLiteral("0.600 s"));
     // The menu item inserts at the cursor as Insert does; keypad decimal point removes.
     s.f.window().actions().mInsertRef->trigger();
     QVERIFY(s.f.session().cursor().refSet);
@@ -116,12 +119,12 @@ void CursorReadoutTest::keysMoveOneRowAndStopAtTheTop() {
     s.click(1);
     s.strip().setFocus();
     QTest::keyClick(&s.strip(), Qt::Key_Down);
-    QCOMPARE(s.time(), QStringLiteral("-0.246"));
+    QCOMPARE(s.time(), QStringLiteral("-0.246 s"));
     QTest::keyClick(&s.strip(), Qt::Key_Up);
     QTest::keyClick(&s.strip(), Qt::Key_Up);
-    QCOMPARE(s.time(), QStringLiteral("-0.250"));
+    QCOMPARE(s.time(), QStringLiteral("-0.250 s"));
     QTest::keyClick(&s.strip(), Qt::Key_Up);  // above the top row: ignored
-    QCOMPARE(s.time(), QStringLiteral("-0.250"));
+    QCOMPARE(s.time(), QStringLiteral("-0.250 s"));
     QCOMPARE(s.f.session().cursor().yTwips, 0.0);
 }
 
@@ -130,10 +133,10 @@ void CursorReadoutTest::cursorAndReferenceKeepTheirTimesAcrossRedraws() {
     s.click(376);
     s.f.window().actions().mInsertRef->trigger();
     s.click(424);
-    QCOMPARE(s.time(), QStringLiteral("0.096"));
+    QCOMPARE(s.time(), QStringLiteral("0.096 s"));
     setGraphAreaHeight(s.f.window(), 500);
     QCOMPARE(s.f.session().rows().rowCount, 500);
-    QCOMPARE(s.time(), QStringLiteral("0.096"));
+    QCOMPARE(s.time(), QStringLiteral("0.096 s"));
     QCOMPARE(s.delta().text(), QStringLiteral("1/delta = 10.4 [Hz]"));
     QCOMPARE(s.strip().overlay().cursorY, 212.0);
     QCOMPARE(s.strip().overlay().refY, 188.0);
@@ -143,13 +146,13 @@ void CursorReadoutTest::cursorAndReferenceKeepTheirTimesAcrossRedraws() {
     QVERIFY(!s.f.window().graphArea().scaleColumn().cursorLabelShown());
     s.f.window().actions().mCursor->trigger();
     QVERIFY(s.strip().overlay().cursorShown);
-    QCOMPARE(s.time(), QStringLiteral("0.096"));
+    QCOMPARE(s.time(), QStringLiteral("0.096 s"));
 }
 
 void CursorReadoutTest::frequencyButtonNeedsBothLines() {
     CursorSetup s;
     s.f.window().actions().frqButt->click();
-    QCOMPARE(s.f.prompter().messages.back(), s.f.session().texts().text("krn", "frqerr"));
+    QCOMPARE(s.f.prompter().messages.back(), s.f.session().texts().text("frq", "noCursor"));
     s.click(300);
     s.f.window().actions().mInsertRef->trigger();
     s.click(400);

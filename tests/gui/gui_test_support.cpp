@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 GuiFixture::GuiFixture() {
     fs::copy(fs::path(KRNZ_SOURCE_DIR) / "data" / "language", m_dir.path() / "language",
              fs::copy_options::recursive);
+    fs::copy(fs::path(KRNZ_SOURCE_DIR) / "data" / "doc", m_dir.path() / "doc",
+             fs::copy_options::recursive);
     m_previous = platform::setPrompter(&m_prompter);
     const settings::AppPaths paths = settings::AppPaths::portable(m_dir.path());
     m_texts = std::make_unique<settings::LanguageFiles>(paths.languageDirs());

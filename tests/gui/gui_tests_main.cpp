@@ -12,6 +12,7 @@
 #include "spectrum_window_test.h"
 #include "strip_painter_test.h"
 #include "toolbox_window_test.h"
+#include "user_guide_test.h"
 #include "user_info_test.h"
 #include "window_fit_test.h"
 #include "write_faults_test.h"
@@ -41,6 +42,6 @@ int main(int argc, char** argv) {
         runInTurn<StripPainterTest, MainWindowTest, CursorReadoutTest, OptionsDialogTest,
                   UserInfoTest, ReportWindowsTest, ToolboxWindowTest, SpectrumGraphWidgetTest,
                   SpectrumWindowTest, MediaActionsTest, EventsDockTest, WindowFitTest,
-                  WriteFaultsTest>(argc, argv);
+                  WriteFaultsTest, UserGuideTest>(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -111,6 +111,39 @@ void MainWindowTest::messageBoxesShowTheirSeverity() {
                                                                       platform::Severity::Error));
 }
 
+// A file that ends early opens as before, and the panel says how much of it there is, in the
+// language chosen; a whole file has no such line, and the panel keeps its height.
+void MainWindowTest::aCutFileSaysSoInThePanel() {
+    GuiFixture f;
+    gui::MainWindow& w = f.window();
+    gui::SampleInfoPanel& panel = w.sampleInfoPanel();
+    // K100 record length 0: 2000 samples per channel in frames of 8 bytes from byte 512.
+    const std::vector<std::uint8_t> whole = k100File();
+    QCOMPARE(whole.size(), std::size_t{512 + 2000 * 8});
+    QVERIFY(w.loadEvent(f.write("KRN00001.001", whole)));
+    QVERIFY(panel.notice().isEmpty());
+    const int wholeHeight = panel.preferredHeight();
+
+    std::vector<std::uint8_t> cut = whole;
+    cut.resize(512 + 1500 * 8 + 3);  // a frame and a half past 1500 samples
+    QVERIFY(w.loadEvent(f.write("KRN00001.002", cut)));
+    QCOMPARE(f.session().event().sample.nSamplesPerChannel, 2000);
+    QCOMPARE(panel.notice(), QStringLiteral("file holds 1,500 of 2,000 samples per channel; the "
+                                            "rest is shown as 0"));
+    QVERIFY(panel.preferredHeight() > wholeHeight);
+    auto* label = panel.findChild<QLabel*>(QStringLiteral("truncatedNotice"));
+    QVERIFY(label != nullptr && label->isVisible());
+    QVERIFY(label->geometry().bottom() < panel.height());
+    QVERIFY(f.session().setLanguage("svenska.txt"));
+    QCOMPARE(panel.notice(), QStringLiteral("filen innehåller 1,500 av 2,000 sampel per kanal; "
+                                            "resten visas som 0"));
+    QVERIFY(f.session().setLanguage("english.txt"));
+
+    QVERIFY(w.loadEvent(f.write("KRN00001.003", whole)));
+    QVERIFY(panel.notice().isEmpty());
+    QCOMPARE(panel.preferredHeight(), wholeHeight);
+}
+
 void MainWindowTest::opensEachLayout() {
     GuiFixture f;
     gui::MainWindow& w = f.window();

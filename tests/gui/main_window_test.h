@@ -11,6 +11,7 @@ class MainWindowTest : public QObject {
     void startsWithTheWelcomePicture();
     void welcomePictureTellsWhatToDoAndOpensRecentFiles();
     void messageBoxesShowTheirSeverity();
+    void aCutFileSaysSoInThePanel();
     void opensEachLayout();
     void eightChannelEventsOpenTheChosenGroup();
     void panelsShowTheEventsTexts();

@@ -164,7 +164,7 @@ void OptionsDialogTest::noMenuCaptionStaysEnglishInSwedish() {
     gui::OptionsDialog& d = f.window().optionsDialog();
     d.show();
     QListWidget* list = control<QListWidget>(d, "languageList");
-    list->setCurrentItem(list->findItems(QStringLiteral("svenska.txt"), Qt::MatchExactly).front());
+    list->setCurrentItem(list->findItems(QStringLiteral("Svenska"), Qt::MatchExactly).front());
     const std::map<QString, QString> swedish = menuCaptions(f.window());
     QCOMPARE(swedish.size(), english.size());
     // A caption may stay as it was only where both files say the same (a name, "Zoom").
@@ -189,8 +189,8 @@ void OptionsDialogTest::languageSwitchRecaptionsOpenWindowsAtOnce() {
     gui::OptionsDialog& d = f.window().optionsDialog();
     d.show();
     QListWidget* list = control<QListWidget>(d, "languageList");
-    QCOMPARE(list->currentItem()->text(), QStringLiteral("english.txt"));
-    const auto swedish = list->findItems(QStringLiteral("svenska.txt"), Qt::MatchExactly);
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("English"));
+    const auto swedish = list->findItems(QStringLiteral("Svenska"), Qt::MatchExactly);
     QCOMPARE(swedish.size(), 1);
     const QString englishFile = f.window().actions().mFile->title();
     const QString englishTitle = d.windowTitle();
@@ -202,8 +202,37 @@ void OptionsDialogTest::languageSwitchRecaptionsOpenWindowsAtOnce() {
     QCOMPARE(f.session().general().language, std::string("svenska.txt"));
     QCOMPARE(f.window().actions().frqButt->text(),
              QString::fromStdString(f.session().texts().text("krn", "frqbutton")));
-    list->setCurrentItem(list->findItems(QStringLiteral("english.txt"), Qt::MatchExactly).front());
+    list->setCurrentItem(list->findItems(QStringLiteral("English"), Qt::MatchExactly).front());
     QCOMPARE(f.window().actions().mFile->title(), englishFile);
+}
+
+void OptionsDialogTest::languagesAreListedByTheirOwnNames() {
+    GuiFixture f;
+    // A language file without its own name is listed by its file name, never by the English
+    // file's name for itself.
+    {
+        std::ofstream out(f.dir() / "language" / "deutsch.txt");
+        out << "[krn]\nmFile=&Datei\n";
+    }
+    gui::OptionsDialog& d = f.window().optionsDialog();
+    d.show();
+    QListWidget* list = control<QListWidget>(d, "languageList");
+    QStringList shown;
+    QStringList files;
+    for (int row = 0; row < list->count(); ++row) {
+        shown << list->item(row)->text();
+        files << list->item(row)->data(Qt::UserRole).toString();
+    }
+    QCOMPARE(shown, (QStringList{QStringLiteral("deutsch.txt"), QStringLiteral("English"),
+                                 QStringLiteral("Svenska")}));
+    QCOMPARE(files, (QStringList{QStringLiteral("deutsch.txt"), QStringLiteral("english.txt"),
+                                 QStringLiteral("svenska.txt")}));
+    // Choosing by the name switches to its file.
+    list->setCurrentRow(0);
+    QCOMPARE(f.session().texts().languageFile(), std::string("deutsch.txt"));
+    QCOMPARE(f.window().actions().mFile->title(), QStringLiteral("&Datei"));
+    list->setCurrentRow(2);
+    QCOMPARE(f.session().texts().languageFile(), std::string("svenska.txt"));
 }
 
 void OptionsDialogTest::slotFramesNameTheChannelGroup() {
@@ -229,21 +258,21 @@ void OptionsDialogTest::cancelReturnsTheLanguageOfTheOpening() {
     auto pick = [list](const char* name) {
         list->setCurrentItem(list->findItems(QLatin1String(name), Qt::MatchExactly).front());
     };
-    pick("svenska.txt");
+    pick("Svenska");
     QVERIFY(f.window().actions().mFile->title() != englishFile);  // shown at once
     control<QPushButton>(d, "cancel")->click();
     QCOMPARE(f.session().texts().languageFile(), std::string("english.txt"));
     QCOMPARE(f.session().general().language, std::string("english.txt"));  // what exit stores
     QCOMPARE(f.window().actions().mFile->title(), englishFile);
     d.show();
-    QCOMPARE(list->currentItem()->text(), QStringLiteral("english.txt"));
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("English"));
 
     // Escape cancels too; OK keeps the new language, and a later Cancel keeps it as well.
-    pick("svenska.txt");
+    pick("Svenska");
     QTest::keyClick(&d, Qt::Key_Escape);
     QCOMPARE(f.session().texts().languageFile(), std::string("english.txt"));
     d.show();
-    pick("svenska.txt");
+    pick("Svenska");
     control<QPushButton>(d, "ok")->click();
     d.show();
     control<QPushButton>(d, "cancel")->click();

@@ -12,6 +12,7 @@ class OptionsDialogTest : public QObject {
     void cancelReadsTheFileBackAsFarAsItSelects();
     void lastShownChannelStaysShown();
     void languageSwitchRecaptionsOpenWindowsAtOnce();
+    void languagesAreListedByTheirOwnNames();
     void noMenuCaptionStaysEnglishInSwedish();
     void slotFramesNameTheChannelGroup();
     void cancelReturnsTheLanguageOfTheOpening();

@@ -99,6 +99,40 @@ void ReportWindowsTest::diagramWindowReadsStandardsAndPlotsVelocityChannels() {
     QCOMPARE(w.diagram().standard, 1);
 }
 
+// Shown, the diagram follows a new event and the chain once per change; its showing is one
+// update, not one for the showing and another for the activation.
+void ReportWindowsTest::diagramWindowFollowsANewEventOncePerChange() {
+    GuiFixture f;
+    shipPpvzxIni(f);
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.001", k100File(1))));
+    gui::ExtraGraphWindow& w = f.window().extraGraphWindow();
+    const int atStart = w.computations();
+    f.window().actions().viewXgraphButton->click();
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 1);
+    QEvent activation(QEvent::ActivationChange);
+    QApplication::sendEvent(&w, &activation);
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 1);
+
+    // A freshly read event has no half-wave lists until the diagram asks for them.
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.002", k100File(2))));
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 2);
+    QCOMPARE(f.session().event().sample.highAmps[0].size(), std::size_t{16});
+    QCOMPARE(w.diagram().rec, &f.session().event().sample);
+    QVERIFY(markersOf(w, 0) > 0);
+    f.session().rowsProcessed(false);
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 3);
+    // Hidden, it waits for its next showing.
+    w.hide();
+    QVERIFY(f.window().loadEvent(f.write("KRN00001.003", k100File(3))));
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 3);
+    QVERIFY(f.session().event().sample.highAmps[0].empty());
+}
+
 void ReportWindowsTest::verdictTableFollowsTheStandardList() {
     GuiFixture f;
     shipPpvzxIni(f);

@@ -9,6 +9,7 @@ class ReportWindowsTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void diagramWindowReadsStandardsAndPlotsVelocityChannels();
+    void diagramWindowFollowsANewEventOncePerChange();
     void verdictTableFollowsTheStandardList();
     void fewerPeaksAndUncheckedChannelsDropMarkers();
     void markerTooltipsNameAmplitudeAndFrequency();

@@ -16,6 +16,7 @@
 
 #include "gui/event/channel_group_dialog.h"
 #include "gui/event/extra_info_dialog.h"
+#include "gui/report/extra_graph_window.h"
 #include "gui/settings/options_dialog.h"
 #include "gui/spectrum/spectrum_graph_widget.h"
 #include "gui/spectrum/spectrum_window.h"
@@ -26,6 +27,7 @@
 #include "gui/view/graph_area.h"
 #include "gui/view/start_screen.h"
 #include "gui/view/strip_widget.h"
+#include "gui/view/user_guide_window.h"
 #include "gui_test_support.h"
 
 namespace {
@@ -112,11 +114,11 @@ void mainWindowStates() {
         save(d, name.constData());
     }
     auto* list = d.findChild<QListWidget*>(QStringLiteral("languageList"));
-    list->setCurrentItem(list->findItems(QStringLiteral("svenska.txt"), Qt::MatchExactly).front());
+    list->setCurrentItem(list->findItems(QStringLiteral("Svenska"), Qt::MatchExactly).front());
     save(d, "14_options_svenska");
     d.hide();
     save(w, "15_main_svenska");
-    list->setCurrentItem(list->findItems(QStringLiteral("english.txt"), Qt::MatchExactly).front());
+    list->setCurrentItem(list->findItems(QStringLiteral("English"), Qt::MatchExactly).front());
 
     gui::ExtraInfoDialog& extra = w.extraInfoDialog();
     extra.setTexts(f.session().userInfo(), f.session().event().sample.fileFormat);
@@ -183,6 +185,46 @@ void spectrumWindow() {
     spectrum.findChild<QCheckBox*>(QStringLiteral("logy"))->setChecked(true);
     spectrum.findChild<QPushButton*>(QStringLiteral("boll"))->click();
     save(spectrum, "20_fft_window_log");
+    spectrum.findChild<QCheckBox*>(QStringLiteral("logx"))->setChecked(false);
+    spectrum.findChild<QCheckBox*>(QStringLiteral("logy"))->setChecked(false);
+    // The window follows a second event: its cursor and reference carry over, slot 2 has no
+    // sensor; then without the reference it says what is missing.
+    w.loadEvent(sample("KRN00412.103"));
+    QApplication::processEvents();
+    save(spectrum, "21_fft_window_second_event");
+    w.actions().mRemoveRef->trigger();
+    QApplication::processEvents();
+    save(spectrum, "22_fft_window_without_reference");
+    spectrum.close();
+}
+
+// The PPV/ZX diagram, a cut event's notice and the user guide.
+void otherWindows() {
+    test::GuiFixture f;
+    g_fixture = &f;
+    gui::MainWindow& w = f.window();
+    w.resize(1400, 900);
+    std::filesystem::copy_file(std::filesystem::path(KRNZ_SOURCE_DIR) / "data" / "PPVZX.ini",
+                               f.dir() / "PPVZX.ini");
+    w.loadEvent(sample("KRN00412.101"));
+    w.actions().viewXgraphButton->click();
+    gui::ExtraGraphWindow& ppvzx = w.extraGraphWindow();
+    ppvzx.resize(1000, 800);
+    QApplication::processEvents();
+    save(ppvzx, "23_ppvzx");
+    ppvzx.hide();
+    // A copy that ends a quarter into its samples.
+    {
+        const auto whole = sample("KRN00412.101");
+        const auto size = std::filesystem::file_size(whole);
+        std::filesystem::resize_file(whole, 512 + (size - 512) / 4);
+    }
+    w.loadEvent(g_fixture->dir() / "KRN00412.101");
+    save(w, "24_truncated_notice");
+    w.userGuideWindow().showGuide();
+    w.userGuideWindow().resize(900, 800);
+    QApplication::processEvents();
+    save(w.userGuideWindow(), "25_user_guide");
 }
 
 }  // namespace
@@ -198,5 +240,6 @@ int main(int argc, char** argv) {
     mainWindowStates();
     spectrumWindow();
     toolboxStates();
+    otherWindows();
     return 0;
 }

@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -20,6 +22,7 @@
 #include "core/spectrum/fft_graphs.h"
 #include "gui/report/print_dialog.h"
 #include "gui/spectrum/spectrum_graph_widget.h"
+#include "gui/spectrum/spectrum_picture.h"
 #include "gui/spectrum/spectrum_window.h"
 #include "gui/spectrum/spectrum_wizard.h"
 #include "gui/view/graph_area.h"
@@ -76,17 +79,27 @@ spectrum::SpectrumResult expected(SpectrumSetup& s, spectrum::Segment segment,
     return spectrum::repaintSpectra(s.f.session().event(), segment, p);
 }
 
+// The mouse over a widget with no button held, as the window system reports it.
+void hover(QWidget& widget, QPoint pos) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget.mapToGlobal(pos)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+}
+
 }  // namespace
 
+// The button names what is missing, the cursor before the reference.
 void SpectrumWindowTest::frqButtonNeedsCursorAndReference() {
     SpectrumSetup s;
-    const std::string frqerr = s.f.session().texts().text("krn", "frqerr");
+    const std::string noCursor = s.f.session().texts().text("frq", "noCursor");
+    const std::string noReference = s.f.session().texts().text("frq", "noReference");
+    QVERIFY(noCursor != noReference);
     s.f.window().actions().frqButt->click();
-    QCOMPARE(s.f.prompter().messages.back(), frqerr);
+    QCOMPARE(s.f.prompter().messages.back(), noCursor);
     s.click(300);  // the cursor alone is not enough
     s.f.window().actions().frqButt->click();
     QCOMPARE(s.f.prompter().messages.size(), std::size_t{2});
-    QCOMPARE(s.f.prompter().messages.back(), frqerr);
+    QCOMPARE(s.f.prompter().messages.back(), noReference);
     s.f.window().actions().mInsertRef->trigger();
     s.click(400);
     s.f.window().actions().frqButt->click();
@@ -102,6 +115,28 @@ void SpectrumWindowTest::frqButtonNeedsCursorAndReference() {
     QCOMPARE(s.f.prompter().messages.size(), std::size_t{2});
 }
 
+// Repaint without an interval says which end is missing, as the FRQ button does.
+void SpectrumWindowTest::repaintNamesWhatIsMissing() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    const std::size_t before = s.f.prompter().messages.size();
+    s.f.window().actions().mRemoveRef->trigger();
+    QVERIFY(!s.window().repaintSpectra());
+    QCOMPARE(s.f.prompter().messages.size(), before + 1);
+    QCOMPARE(s.f.prompter().messages.back(), s.f.session().texts().text("frq", "noReference"));
+    s.f.window().actions().mCursor->trigger();  // hides the cursor
+    QVERIFY(!s.f.session().cursor().shown);
+    s.repaint();
+    QCOMPARE(s.f.prompter().messages.size(), before + 2);
+    QCOMPARE(s.f.prompter().messages.back(), s.f.session().texts().text("frq", "noCursor"));
+    // In Swedish too, from the language file.
+    QVERIFY(s.f.session().setLanguage("svenska.txt"));
+    s.repaint();
+    QCOMPARE(s.f.prompter().messages.back(), s.f.session().texts().text("frq", "noCursor"));
+    QVERIFY(s.f.prompter().messages.back().starts_with("Sätt markören"));
+}
+
 void SpectrumWindowTest::nextOpensTheWindowWithTheCursorInterval() {
     SpectrumSetup s;
     s.setCursors(300, 450);
@@ -114,16 +149,16 @@ void SpectrumWindowTest::nextOpensTheWindowWithTheCursorInterval() {
     QCOMPARE(w.tEnd(), 0.899);
     QCOMPARE(w.heading(), QStringLiteral("FFT Rectangular"));
     const spectrum::SpectrumResult core = expected(s, {600, 899}, {});
-    for (int g = 0; g < kSlots; ++g)
+    for (int g : {0, 2, 3})  // slot 1 has no sensor
         QCOMPARE(w.graph(g).graph().y, core.graphs[static_cast<std::size_t>(g)].y);
     QVERIFY(w.graph(0).graph().maxAmpFreq > 0);
     QVERIFY(
         w.graph(0).heading().startsWith(QStringLiteral("mm/s   RMS    1    Max. amplitude at ")));
     // A maximum frequency is one graph's, and waits for the repaint.
-    control<QComboBox>(w, "maxFrq1")->setCurrentText(QStringLiteral("20"));
-    QCOMPARE(w.graph(1).graph().right, 500.0);
+    control<QComboBox>(w, "maxFrq2")->setCurrentText(QStringLiteral("20"));
+    QCOMPARE(w.graph(2).graph().right, 500.0);
     s.repaint();
-    QCOMPARE(w.graph(1).graph().right, 20.0);
+    QCOMPARE(w.graph(2).graph().right, 20.0);
     QCOMPARE(w.graph(0).graph().right, 500.0);
     // The interval in the other order is the same interval.
     s.f.window().actions().mRemoveRef->trigger();
@@ -203,37 +238,149 @@ void SpectrumWindowTest::impossibleRunKeepsThePreviousGraphs() {
     QCOMPARE(w.printSpectrum().graphs[0].y, before);
 }
 
-void SpectrumWindowTest::failureOnActivationIsReportedOnce() {
+// Following is not asked for: a run that cannot be done empties the window with its reason and
+// shows no message box; Repaint asks, so it is answered with one.
+void SpectrumWindowTest::failureWhileFollowingIsShownInTheWindow() {
     SpectrumSetup s;
     s.setCursors(300, 450);
     s.stored().fftwindow = 1;  // GEO
     s.open();
+    QVERIFY(s.window().hasSpectra());
     const std::size_t messages = s.f.prompter().messages.size();
     const double tpp = s.f.window().metrics().twipsPerDevicePixel();
-    {
-        view::CursorState cursor = s.f.session().cursor();
-        cursor.refYTwips = cursor.yTwips = 500 * tpp;
-        s.f.session().setCursor(cursor);
-    }
-    s.repaint();
-    QCOMPARE(s.f.prompter().messages.size(), messages + 1);
-    // Coming to the front again with nothing changed: no second box.
+    view::CursorState cursor = s.f.session().cursor();
+    cursor.refYTwips = 500 * tpp;  // two samples: too few for the GEO taper
+    cursor.yTwips = 501 * tpp;
+    s.f.session().setCursor(cursor);
+    QApplication::processEvents();
+    QCOMPARE(s.f.prompter().messages.size(), messages);
+    QVERIFY2(s.window().notice().startsWith(QStringLiteral("Error 11: ")),
+             qPrintable(s.window().notice()));
+    QVERIFY(!s.window().hasSpectra());
+    QVERIFY(!control<QPushButton>(s.window(), "print")->isEnabled());
+    // Coming to the front again with nothing changed: still no box.
     s.window().hide();
     s.window().show();
     QApplication::processEvents();
-    QCOMPARE(s.f.prompter().messages.size(), messages + 1);
-    // Repaint asks for it, so it answers again.
+    QCOMPARE(s.f.prompter().messages.size(), messages);
     s.repaint();
-    QCOMPARE(s.f.prompter().messages.size(), messages + 2);
-    // Another interval that fails is news.
-    {
-        view::CursorState cursor = s.f.session().cursor();
-        cursor.refYTwips = cursor.yTwips = 600 * tpp;
-        s.f.session().setCursor(cursor);
+    QCOMPARE(s.f.prompter().messages.size(), messages + 1);
+    QVERIFY(s.f.prompter().messages.back().starts_with("Error 11: "));
+}
+
+// The window follows the session while shown: a new event, the reference removed and set
+// again, each recompute it exactly once, and activating it computes nothing.
+void SpectrumWindowTest::followsTheEventAndTheCursorOncePerChange() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    gui::SpectrumWindow& w = s.window();
+    const int atStart = w.computations();
+    s.open();
+    QCOMPARE(w.computations(), atStart + 1);  // the showing, not its activation too
+    QEvent activation(QEvent::ActivationChange);
+    QApplication::sendEvent(&w, &activation);
+    w.activateWindow();
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 1);
+    const std::vector<double> first = w.graph(0).graph().y;
+
+    // Another event starts without cursor and reference: the window empties at once and says
+    // what is missing, with no cross-hair or channel numbers of the last event left.
+    hover(w.graph(0), w.graph(0).plotRect().center());
+    QVERIFY(w.graph(0).crossHairShown());
+    QVERIFY(s.f.window().loadEvent(s.f.write("other.tremolog", tremologFile())));
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 1);  // nothing to compute
+    QCOMPARE(w.notice(), QString::fromStdString(s.f.session().texts().text("frq", "noCursor")));
+    QVERIFY(!w.hasSpectra());
+    for (int g = 0; g < kSlots; ++g) {
+        QVERIFY(!w.graph(g).hasData());
+        QVERIFY(!w.graph(g).crossHairShown());
+        QVERIFY(w.graph(g).isHidden());
     }
-    s.window().hide();
-    s.window().show();
-    QCOMPARE(s.f.prompter().messages.size(), messages + 3);
+    QVERIFY(!control<QPushButton>(w, "print")->isEnabled());
+
+    // The cursor alone: now the reference is missing.
+    s.click(300);
+    QApplication::processEvents();
+    QCOMPARE(w.notice(), QString::fromStdString(s.f.session().texts().text("frq", "noReference")));
+    QCOMPARE(w.computations(), atStart + 1);
+
+    // Both set on the new event: its spectra, computed once for the change.
+    s.f.window().actions().mInsertRef->trigger();
+    s.click(450);
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 2);
+    QVERIFY(w.hasSpectra());
+    QVERIFY(w.notice().isEmpty());
+    QVERIFY(w.graph(0).isVisible());
+    const double dt = s.f.session().event().sample.sampleInterval;
+    const spectrum::Segment segment{static_cast<std::int32_t>(std::lround(w.tStart() / dt)),
+                                    static_cast<std::int32_t>(std::lround(w.tEnd() / dt))};
+    QCOMPARE(w.graph(0).graph().y, expected(s, segment, {}).graphs[0].y);
+    QVERIFY(w.graph(0).graph().y != first);
+
+    // The chain undone (the toolbox closed) is a change too: one run.
+    s.f.session().rowsProcessed(false);
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 3);
+
+    // Closed, it follows nothing.
+    w.close();
+    s.click(600);
+    QApplication::processEvents();
+    QCOMPARE(w.computations(), atStart + 3);
+}
+
+// Slot 1 of the test event has no sensor: no "undef" graph, a word instead.
+void SpectrumWindowTest::slotWithoutSensorShowsNoGraph() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    gui::SpectrumWindow& w = s.window();
+    QVERIFY(s.f.session().event().sample.channelOff[1]);
+    QVERIFY(!w.graph(1).hasData());
+    QVERIFY(w.graph(1).plotRect().isEmpty());  // no axes, no "undef RMS" heading
+    QVERIFY(!w.graph(0).plotRect().isEmpty());
+    QCOMPARE(w.graph(1).emptyText(),
+             QString::fromStdString(s.f.session().texts().text("frq", "noSensor")));
+    for (int g : {0, 2, 3}) {
+        QVERIFY(w.graph(g).hasData());
+        QVERIFY(w.graph(g).emptyText().isEmpty());
+    }
+    // No cross-hair on the empty graph.
+    gui::SpectrumGraphWidget& empty = w.graph(1);
+    hover(empty, QPoint(empty.width() / 2, empty.height() / 2));
+    QVERIFY(!empty.crossHairShown());
+}
+
+// The cross-hair reads the curve wherever the mouse is, no button needed, with units on
+// screen; the plain readouts the printed page takes stay as they were.
+void SpectrumWindowTest::crossHairFollowsTheMouseWithUnits() {
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    gui::SpectrumGraphWidget& graph = s.window().graph(0);
+    QVERIFY(!graph.crossHairShown());
+    const QPoint plot = graph.plotRect().topLeft();
+    hover(graph, plot + QPoint(graph.plotRect().width() / 5, 20));
+    QVERIFY(graph.crossHairShown());
+    const int firstColumn = graph.crossHair().x();
+    QCOMPARE(firstColumn, graph.plotRect().width() / 5);
+    QVERIFY2(graph.xReadoutShown().endsWith(QStringLiteral(" Hz")),
+             qPrintable(graph.xReadoutShown()));
+    QVERIFY2(graph.yReadoutShown().endsWith(QStringLiteral(" mm/s RMS")),
+             qPrintable(graph.yReadoutShown()));
+    // The same numbers as the plain readouts, "x:" and "y:" aside.
+    QCOMPARE(graph.xReadoutShown().section(QLatin1Char(' '), 0, 0), graph.xReadout().mid(2));
+    QCOMPARE(graph.yReadoutShown().section(QLatin1Char(' '), 0, 0), graph.yReadout().mid(2));
+    QVERIFY(graph.xReadout().startsWith(QStringLiteral("x:")));
+    // It moves with the mouse.
+    hover(graph, plot + QPoint(graph.plotRect().width() / 2, 20));
+    QCOMPARE(graph.crossHair().x(), graph.plotRect().width() / 2);
+    // Paper keeps the plain readouts.
+    if (graph.crossHairLinesShown())
+        QCOMPARE(s.window().printSpectrum().xReadouts[0], graph.xReadout().toStdString());
 }
 
 void SpectrumWindowTest::choicesAndPlacePersistInSectionFft() {
@@ -379,8 +526,8 @@ void SpectrumWindowTest::printHandsTheShownGraphsToThePrintDialog() {
     QVERIFY(page.findText("mm/s   RMS    1    Max. amplitude at") != nullptr);
     QVERIFY(page.findText("x:") == nullptr);  // no cross-hair, no readouts
 
-    // The cross-hair of graph 2 goes onto the page with it, and only there.
-    gui::SpectrumGraphWidget& graph = s.window().graph(1);
+    // The cross-hair of graph 4 goes onto the page with it, and only there.
+    gui::SpectrumGraphWidget& graph = s.window().graph(3);
     const QPoint plot = graph.plotRect().topLeft();
     QTest::mousePress(&graph, Qt::LeftButton, {}, plot + QPoint(graph.plotRect().width() / 5, 5));
     QVERIFY(graph.crossHairLinesShown());
@@ -397,12 +544,13 @@ void SpectrumWindowTest::printHandsTheShownGraphsToThePrintDialog() {
     const report::PageCall* text = crossed.findText("x:");
     QVERIFY(text != nullptr);
     QCOMPARE(text->text, readouts);
-    // In the upper right graph, under its heading.
-    const report::PageCall* heading = crossed.findText("    2    Max");
-    const report::PageCall* below = crossed.findText("    3    Max");
-    QVERIFY(heading != nullptr && below != nullptr);
+    // In the lower right graph, under its heading.
+    const report::PageCall* heading = crossed.findText("    4    Max");
+    const report::PageCall* left = crossed.findText("    3    Max");
+    QVERIFY(heading != nullptr && left != nullptr);
     QVERIFY(text->x1 > crossed.pageWidth() / 2);
-    QVERIFY(text->y1 > heading->y1 && text->y1 < below->y1);
+    QVERIFY(text->y1 > heading->y1);
+    QCOMPARE(heading->y1, left->y1);
     int readoutTexts = 0;
     for (const report::PageCall* t : crossed.texts()) readoutTexts += t->text.starts_with("x:");
     QCOMPARE(readoutTexts, 1);
@@ -446,6 +594,46 @@ void SpectrumWindowTest::saveButtonsWritePicturesIntoTheChosenFolder() {
     control<QPushButton>(s.window(), "save")->click();
     QCOMPARE(s.f.prompter().messages.size(), messages);
     QCOMPARE(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+}
+
+// A name without a suffix takes the dialog's filter; a suffix typed wins. The graph's picture
+// leaves its "..." button out: where the button sits, the picture shows what lies under it.
+void SpectrumWindowTest::picturesTakeTheChosenFormatWithoutTheButton() {
+    QCOMPARE(gui::withFilterSuffix(QStringLiteral("/p/graph"), QStringLiteral("PNG (*.png)")),
+             QStringLiteral("/p/graph.png"));
+    QCOMPARE(gui::withFilterSuffix(QStringLiteral("/p/graph"), QStringLiteral("Bitmap (*.bmp)")),
+             QStringLiteral("/p/graph.bmp"));
+    QCOMPARE(
+        gui::withFilterSuffix(QStringLiteral("/p/graph.png"), QStringLiteral("Bitmap (*.bmp)")),
+        QStringLiteral("/p/graph.png"));
+    QCOMPARE(gui::withFilterSuffix(QStringLiteral("/p/graph.BMP"), QStringLiteral("PNG (*.png)")),
+             QStringLiteral("/p/graph.BMP"));
+
+    SpectrumSetup s;
+    s.setCursors(300, 450);
+    s.open();
+    gui::SpectrumGraphWidget& graph = s.window().graph(0);
+    QToolButton* button = control<QToolButton>(graph, "save");
+    QVERIFY(button->isVisible());
+    const QRect under = button->geometry();
+    const QImage picture = graph.picture();
+    QVERIFY(button->isVisible());  // back after the picture
+    button->hide();
+    const QImage without = graph.grab().toImage();
+    button->show();
+    QCOMPARE(picture.size(), without.size());
+    QCOMPARE(picture.copy(under), without.copy(under));
+    QVERIFY(picture.copy(under) != graph.grab().toImage().copy(under));
+
+    const fs::path file = s.f.dir() / "graph.png";
+    s.window().setPictureFileChooser([&](const QString&) -> std::optional<QString> {
+        return QString::fromStdString(file.string());
+    });
+    button->click();
+    QImage saved;
+    QVERIFY(saved.load(QString::fromStdString(file.string()), "PNG"));
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32).copy(under),
+             without.convertToFormat(QImage::Format_RGB32).copy(under));
 }
 
 }  // namespace krnz::test

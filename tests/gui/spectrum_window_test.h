@@ -13,7 +13,11 @@ class SpectrumWindowTest : public QObject {
     void logAxesTakeEffectAtRepaint();
     void impossibleRunKeepsThePreviousGraphs_data();
     void impossibleRunKeepsThePreviousGraphs();
-    void failureOnActivationIsReportedOnce();
+    void repaintNamesWhatIsMissing();
+    void failureWhileFollowingIsShownInTheWindow();
+    void followsTheEventAndTheCursorOncePerChange();
+    void slotWithoutSensorShowsNoGraph();
+    void crossHairFollowsTheMouseWithUnits();
     void choicesAndPlacePersistInSectionFft();
     void oversizedStoredWindowTakesTheWorkArea();
     void wizardClampsStoredChoices_data();
@@ -21,6 +25,7 @@ class SpectrumWindowTest : public QObject {
     void wizardBackKeepsItsChecks();
     void printHandsTheShownGraphsToThePrintDialog();
     void saveButtonsWritePicturesIntoTheChosenFolder();
+    void picturesTakeTheChosenFormatWithoutTheButton();
 };
 
 }  // namespace krnz::test

@@ -126,6 +126,17 @@ void buildTwoGroups(ToolboxWindow& w) {
 
 }  // namespace
 
+// A tool window of the main window: the window system keeps it above its parent, also when a
+// message box of the main window has had the focus.
+void ToolboxWindowTest::isAToolWindowOfTheMainWindow() {
+    GuiFixture f;
+    ToolboxWindow& w = openOn(f, "KRN00001.001", k100File());
+    QCOMPARE(w.windowType(), Qt::Tool);
+    QCOMPARE(w.parentWidget(), static_cast<QWidget*>(&f.window()));
+    QVERIFY(w.isWindow());
+    QVERIFY(w.isVisible());
+}
+
 void ToolboxWindowTest::newEntryGoesAfterTheSelectionOrAtTheEnd() {
     GuiFixture f;
     ToolboxWindow& w = openOn(f, "KRN00001.001", k100File());

@@ -8,6 +8,7 @@ namespace krnz::test {
 class ToolboxWindowTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    void isAToolWindowOfTheMainWindow();
     void newEntryGoesAfterTheSelectionOrAtTheEnd();
     void buttonsAddToTheRowWhoseListWasUsed();
     void filterAndResultantButtonsAddNothingWhenCancelled();

@@ -3,7 +3,7 @@
 """The installed tree: what `cmake --install` lays out, run from elsewhere after the tree was moved.
 
 usage: install_test.py CMAKE BUILD_DIR"""
-import configparser, json, os, shutil, subprocess, sys, tempfile, unittest
+import configparser, json, os, re, shutil, subprocess, sys, tempfile, unittest
 import xml.etree.ElementTree as ET
 
 CMAKE, BUILD = sys.argv[1], sys.argv[2]
@@ -49,6 +49,16 @@ class Installed(unittest.TestCase):
         self.assertEqual(r.returncode, 0, r.stderr)
         # Installed mode keeps settings out of the installation.
         self.assertFalse(os.path.exists(self.path("bin", "krnz.ini")))
+
+    def test_the_user_guide_comes_with_its_pictures(self):
+        doc = self.path("share", "krnz", "doc")
+        for guide in ("english.md", "svenska.md"):
+            with open(os.path.join(doc, guide), encoding="utf-8") as f:
+                text = f.read()
+            pictures = re.findall(r"!\[[^\]]*\]\(([^)]+)\)", text)
+            self.assertTrue(pictures, guide)
+            for picture in pictures:
+                self.assertTrue(os.path.isfile(os.path.join(doc, picture)), picture)
 
     def test_desktop_entry_names_the_event_types(self):
         entry = configparser.RawConfigParser(strict=True)

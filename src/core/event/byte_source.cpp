@@ -51,6 +51,9 @@ void ByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
         // A file that shrank since it was opened only sets eof: its missing bytes read as 0.
         if (m_file.bad()) failRead(offset);
         got = static_cast<std::size_t>(std::max<std::streamsize>(m_file.gcount(), 0));
+        // The file shrank since it was opened: it now ends here at the latest, and what is
+        // counted as held from it follows.
+        if (got < avail) m_size = offset + got;
     }
     std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), std::uint8_t{0});
 }

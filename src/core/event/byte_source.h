@@ -30,6 +30,7 @@ class ByteSource {
     // Bytes already in memory (the caller keeps them alive).
     explicit ByteSource(std::span<const std::uint8_t> bytes);
 
+    // The file's length when opened, or where a read found it ending since.
     std::uint64_t size() const { return m_size; }
 
     // Fills out from the file at offset; bytes beyond the end are zeroed. Throws ReadFailed.

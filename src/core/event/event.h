@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -119,6 +120,9 @@ struct SampleRecord {
     double pretrig = 0.0;         // s; sample i lies at i * sampleInterval - pretrig
     double sampleInterval = 0.0;  // s
     SampleMatrix sampleData;
+    // Leading samples of every channel that came from the file; the rest of each row is 0
+    // because the file ends early (a lost power supply, a cut copy). None: not read from a file.
+    std::optional<std::int32_t> samplesInFile;
     bool dataLoaded = false;
     std::array<bool, kSlots> channelOff{};
 

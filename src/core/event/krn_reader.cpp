@@ -74,6 +74,7 @@ void readK100Samples(ByteSource& file, Event& event) {
     const std::int32_t n = rec.nSamplesPerChannel;
     std::vector<std::int16_t> raw(static_cast<std::size_t>(n) * kSlots);
     file.i16Array(512, raw);
+    rec.samplesInFile = framesHeld(file.size(), 512, 2 * kSlots, n);
     for (int c = 0; c < kSlots; ++c) {
         const double sens = event.channels[c].sens;
         std::span<float> row = rec.sampleData.row(c);
@@ -97,6 +98,9 @@ void readK200Samples(ByteSource& file, Event& event) {
     if (rec.channelGroup == 2) dataStart += 4 * blockSize;
 
     std::vector<std::int16_t> raw(static_cast<std::size_t>(rec.nSamplesPerChannel));
+    // Each channel has its own block, so a cut leaves the later channels shorter: the event
+    // holds what its shortest channel holds.
+    rec.samplesInFile = rec.nSamplesPerChannel;
     for (int c = 0; c < kSlots; ++c) {
         const int k = (rec.channelGroup - 1) * kSlots + c;
         std::int16_t zeroOffset = 0;  // a channel without a sensor has no reference block
@@ -109,8 +113,9 @@ void readK200Samples(ByteSource& file, Event& event) {
         file.i16Array(start, raw);
         // Samples the file does not hold are 0, not the reading of a raw 0 (which lies far
         // below the channel's zero).
-        const std::size_t held = static_cast<std::size_t>(std::min<std::uint64_t>(
-            raw.size(), file.size() > start ? (file.size() - start) / 2 : 0));
+        const std::int32_t heldSamples = framesHeld(file.size(), start, 2, rec.nSamplesPerChannel);
+        rec.samplesInFile = std::min(*rec.samplesInFile, heldSamples);
+        const auto held = static_cast<std::size_t>(heldSamples);
         const double sens = event.channels[c].sens;
         std::span<float> row = rec.sampleData.row(c);
         for (std::size_t i = 0; i < held; ++i)

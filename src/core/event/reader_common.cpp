@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/event/reader_common.h"
 
+#include <algorithm>
+
 #include "core/common/text_encoding.h"
 
 namespace krnz {
@@ -26,6 +28,13 @@ std::int64_t maxDeclaredSamples(std::uint64_t fileSize, std::int64_t dataOffset)
                                   ? static_cast<std::int64_t>(fileSize) - dataOffset
                                   : 0;
     return (2 * held + kSlackBytes) / (2 * kSlots);
+}
+
+std::int32_t framesHeld(std::uint64_t fileSize, std::uint64_t start, std::uint64_t frameBytes,
+                        std::int32_t n) {
+    if (fileSize <= start || n <= 0) return 0;
+    return static_cast<std::int32_t>(
+        std::min<std::uint64_t>((fileSize - start) / frameBytes, static_cast<std::uint64_t>(n)));
 }
 
 void checkSampleCap(std::int64_t samplesPerChannel, std::optional<std::int32_t> cap) {

@@ -32,6 +32,11 @@ class ReadRejected : public Error {
 // holds (see tremolog_reader.cpp).
 std::int64_t maxDeclaredSamples(std::uint64_t fileSize, std::int64_t dataOffset);
 
+// Whole frames of `frameBytes` from `start` that a file of `fileSize` bytes holds, at most n.
+// A frame cut short reads partly as 0, so it does not count as held.
+std::int32_t framesHeld(std::uint64_t fileSize, std::uint64_t start, std::uint64_t frameBytes,
+                        std::int32_t n);
+
 // Refuses (ReadRejected) an event of more samples per channel than the caller's cap, if any.
 void checkSampleCap(std::int64_t samplesPerChannel, std::optional<std::int32_t> cap);
 

@@ -140,6 +140,8 @@ Event readTremologChecked(ByteSource& file, UserInfo& userInfo,
     checkSampleCap(rec.nSamplesPerChannel, maxSamples);
     rec.sampleData = SampleMatrix(rec.nSamplesPerChannel, SampleMatrix::Init::Uninitialised);
     readSamples(file, static_cast<std::uint64_t>(dataOffset), k, rec);
+    rec.samplesInFile = framesHeld(file.size(), static_cast<std::uint64_t>(dataOffset), 2 * kSlots,
+                                   rec.nSamplesPerChannel);
 
     rec.dataLoaded = true;
     calcMinMax(rec);

@@ -7,6 +7,7 @@
 
 #include "core/common/error.h"
 #include "core/common/value_format.h"
+#include "core/event/samples_in_file.h"
 #include "core/report/error_report.h"
 #include "core/report/graph_print.h"
 #include "core/report/info_box.h"
@@ -126,6 +127,9 @@ void eventPage(PageTarget& target, const PrintSources& s, const PageRect& area, 
         const double boxHeight = printInfoBox(target, info, area.left, y, area.width, false);
         if (boxHeight > 0.0) y += boxHeight + 1.2 * lh;
     }
+    // Zeros the instrument never recorded must not pass on paper for a quiet end of the record.
+    const std::string notice = truncationNotice(s.event->sample, *s.texts);
+    if (!notice.empty()) y += textLine(target, notice, area.left, y, area.width, true) + 0.6 * lh;
     if (!c.samples) return;
     StripSources strips{s.event, s.options, &s.choices, &s.view};
     printChannels(target, strips, {area.left, y, area.width, area.bottom() - y});

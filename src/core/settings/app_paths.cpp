@@ -100,6 +100,13 @@ fs::path AppPaths::dataFile(const fs::path& relative) const {
     return m_dataDirs.back() / relative;
 }
 
+fs::path AppPaths::guideFile(const std::string& languageFile) const {
+    const fs::path own = fs::path("doc") / fs::path(languageFile).stem().concat(".md");
+    std::error_code error;
+    const fs::path found = dataFile(own);
+    return fs::exists(found, error) ? found : dataFile(fs::path("doc") / "english.md");
+}
+
 void AppPaths::createUserDirs() const {
     for (const auto& dir : {m_settingsDir, m_macroDir}) {
         std::error_code error;

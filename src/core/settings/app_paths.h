@@ -43,6 +43,10 @@ class AppPaths {
     // The first existing copy of a data file; the shipped location when there is none.
     std::filesystem::path dataFile(const std::filesystem::path& relative) const;
 
+    // The user guide in the language of `languageFile` ("svenska.txt": doc/svenska.md), the
+    // English one when that language has none.
+    std::filesystem::path guideFile(const std::string& languageFile) const;
+
     const std::filesystem::path& macroDir() const { return m_macroDir; }
     const std::filesystem::path& tempDir() const { return m_tempDir; }
     // Where file dialogs start before anything was opened ("workDir", "pictureDir").

@@ -114,6 +114,13 @@ std::vector<std::string> LanguageFiles::languageList() const {
     return names;
 }
 
+std::string LanguageFiles::languageName(std::string_view fileName) const {
+    const fs::path file = findLanguage(fileName);
+    const std::string name =
+        file.empty() ? std::string() : m_layer->readIniFrom(file, "krn", "languageName", "");
+    return name.empty() ? std::string(fileName) : name;
+}
+
 std::string LanguageFiles::langTextFile(const fs::path& file, std::string_view section,
                                         std::string_view key) const {
     const std::string english = m_layer->readIniFrom(m_englishPath, section, key, kIniErrorMarker);

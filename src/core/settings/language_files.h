@@ -40,6 +40,10 @@ class LanguageFiles : public TextLookup {
     // The language files (*.txt) of all folders, each name once, sorted without regard to case.
     std::vector<std::string> languageList() const;
 
+    // What a language calls itself ("Svenska"): the key [krn] languageName of its own file,
+    // never the English text, so a file without the key is named by its file name.
+    std::string languageName(std::string_view fileName) const;
+
     const std::string& languageFile() const { return m_languageFile; }
     const std::filesystem::path& languagePath() const { return m_languagePath; }
     const std::filesystem::path& englishPath() const { return m_englishPath; }

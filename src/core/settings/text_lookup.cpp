@@ -33,6 +33,8 @@ class BuiltinEnglish final : public TextLookup {
         {{"krn", "diff"}, "Diff"},
         {{"krn", "integ"}, "Integ"},
         {{"krn", "frq"}, "Frq"},
+        {{"krn", "truncated"},
+         "file holds {held} of {total} samples per channel; the rest is shown as 0"},
         {{"verdict", "method"},
          "{standard}: each half-wave's peak against the limit at its zero-crossing frequency; "
          "the limit is interpolated {interpolation} between the line's vertices and held at the "

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/common/value_format.h"
+#include "core/view/cursor.h"
 
 namespace krnz::spectrum {
 
@@ -25,6 +26,19 @@ std::pair<std::string, std::string> pointReadouts(const GraphSetup& graph, std::
     const bool none = graph.yIsLog && i < graph.yAtMostZero.size() && graph.yAtMostZero[i];
     return {"x:" + readoutText(graph.x[i], graph.xIsLog),
             "y:" + (none ? readoutText(0.0, false) : readoutText(graph.y[i], graph.yIsLog))};
+}
+
+std::pair<std::string, std::string> pointReadoutsWithUnits(const GraphSetup& graph, std::size_t i,
+                                                           const std::string& xUnit,
+                                                           const std::string& yUnit) {
+    auto [x, y] = pointReadouts(graph, i);
+    // The heading's unit spaces "mm/s   RMS" apart; beside a number one blank reads better.
+    std::string unit;
+    for (const char c : yUnit)
+        if (c != ' ' || (!unit.empty() && unit.back() != ' ')) unit += c;
+    while (!unit.empty() && unit.back() == ' ') unit.pop_back();
+    // Both plain readouts start with their axis name and a colon ("x:", "y:").
+    return {view::withUnit(x.substr(2), xUnit), view::withUnit(y.substr(2), unit)};
 }
 
 std::string graphHeading(const std::string& yUnit, int slot, const std::string& maxampatText,

@@ -22,6 +22,12 @@ std::string readoutText(double stored, bool isLog);
 // coordinates; a value <= 0 on a logarithmic y axis reads 0.
 std::pair<std::string, std::string> pointReadouts(const GraphSetup& graph, std::size_t i);
 
+// The same values as the window shows them beside the cross-hair, with their units and without
+// the axis names: "12.5 Hz", "0.25 mm/s RMS" (runs of blanks in the unit become one).
+std::pair<std::string, std::string> pointReadoutsWithUnits(const GraphSetup& graph, std::size_t i,
+                                                           const std::string& xUnit,
+                                                           const std::string& yUnit);
+
 // The graph heading: y unit, four blanks, slot + 1, four blanks, the "maxampat" language text,
 // a blank, the frequency with one decimal and " Hz".
 std::string graphHeading(const std::string& yUnit, int slot, const std::string& maxampatText,

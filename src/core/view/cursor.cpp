@@ -21,6 +21,31 @@ std::string cursorValueText(double value) {
     return textOf(vardesiffror(value, 3));
 }
 
+std::string withUnit(const std::string& text, const std::string& unit) {
+    return unit.empty() ? text : text + " " + unit;
+}
+
+IntervalGap intervalGap(bool hasEvent, const CursorState& cursor) {
+    if (!hasEvent) return IntervalGap::Event;
+    if (!cursor.shown) return IntervalGap::Cursor;
+    if (!cursor.refSet) return IntervalGap::Reference;
+    return IntervalGap::None;
+}
+
+const char* intervalGapKey(IntervalGap gap) {
+    switch (gap) {
+        case IntervalGap::Event:
+            return "noEvent";
+        case IntervalGap::Cursor:
+            return "noCursor";
+        case IntervalGap::Reference:
+            return "noReference";
+        case IntervalGap::None:
+            break;
+    }
+    return "";
+}
+
 std::string deltaText(double dtS) {
     if (dtS == 0) return "1/delta = inf";
     return "1/delta = " + textOf(vardesiffror(1 / dtS, 3)) + " [Hz]";

@@ -38,6 +38,17 @@ double cursorValue(const RowData& rows, int slot, std::int32_t row);
 // The value as shown: three significant digits.
 std::string cursorValueText(double value);
 
+// A readout with its unit after a blank: "12.5 mm/s", "0.125 s"; the bare text when the unit
+// is empty.
+std::string withUnit(const std::string& text, const std::string& unit);
+
+// What the interval between the reference and the cursor still lacks, the first missing
+// thing first: a spectrum needs an event, then the cursor shown, then the reference pinned.
+enum class IntervalGap { None, Event, Cursor, Reference };
+IntervalGap intervalGap(bool hasEvent, const CursorState& cursor);
+// The [frq] language key that asks for it ("noEvent", "noCursor", "noReference"); "" for None.
+const char* intervalGapKey(IntervalGap gap);
+
 // "1/delta = inf" for an interval of 0, else the reciprocal to three significant digits with
 // its sign, in Hz.
 std::string deltaText(double dtS);

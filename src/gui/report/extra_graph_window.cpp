@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/common/error.h"
@@ -42,6 +43,19 @@ double twipsPerPixelOf(const QWidget& w) {
 ExtraGraphWindow::ExtraGraphWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session) {
     setObjectName(QStringLiteral("extraGraph"));
+    m_follow = new QTimer(this);
+    m_follow->setSingleShot(true);
+    m_follow->setInterval(0);
+    connect(m_follow, &QTimer::timeout, this, [this] {
+        if (isVisible()) updateHalfWaves();
+    });
+    // Several signals of one change ask for one update after it.
+    auto follow = [this] {
+        if (isVisible()) m_follow->start();
+    };
+    connect(&m_session, &Session::eventChanged, this, follow);
+    connect(&m_session, &Session::rowsChanged, this, follow);
+    connect(&m_session, &Session::optionsChanged, this, follow);
     const WaitCursor wait;
     m_loading = true;
     m_busy = true;
@@ -175,6 +189,7 @@ void ExtraGraphWindow::readPPVZXini() {
 void ExtraGraphWindow::updateHalfWaves() {
     m_session.setPeaks(report::nPeaksOfSelection(m_nPeaks->currentIndex(),
                                                  report::nPeaksEntries(m_session.texts())));
+    ++m_computations;
     const std::array<bool, kSlots> plottable = m_session.updateHalfWaves();
     for (int c = 0; c < kSlots; ++c) {
         QCheckBox* box = m_channelOn[static_cast<std::size_t>(c)];
@@ -293,17 +308,12 @@ void ExtraGraphWindow::dumpToPrinter() {
     painter.drawPixmap(QRectF(page.topLeft(), size), image, QRectF(image.rect()));
 }
 
-void ExtraGraphWindow::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        updateHalfWaves();
-        applyCaptions();
-    }
-}
-
 void ExtraGraphWindow::showEvent(QShowEvent* event) {
     keepOnScreen(*this);
     QWidget::showEvent(event);
+    // Once per showing; while shown, the session's signals bring the changes (activating the
+    // window changes nothing).
+    m_follow->stop();
     updateHalfWaves();
     applyCaptions();
 }

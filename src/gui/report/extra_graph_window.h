@@ -17,6 +17,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace krnz::gui {
 
@@ -26,7 +27,7 @@ class Session;
 // The PPV/ZX diagram window (`extraGraph`, "Sensor test & PPV/ZX"): the half-wave peaks of the
 // velocity channels against their zero-crossing frequencies over the limit lines of the chosen
 // standard. Made once and kept; "ok" hides it. The print layout asks it for the diagram it
-// shows, loaded but not shown.
+// shows, loaded but not shown. While shown it follows a new event, the chain and the options.
 class ExtraGraphWindow : public QWidget {
     Q_OBJECT
   public:
@@ -37,6 +38,8 @@ class ExtraGraphWindow : public QWidget {
     // The update: which slots can be plotted, and their half-wave lists for the "nPeaks"
     // choice; then a redraw.
     void updateHalfWaves();
+    // Half-wave updates since the window was made: one per showing and per change followed.
+    int computations() const { return m_computations; }
     // Draws the diagram again as the controls say.
     void redraw();
 
@@ -50,7 +53,6 @@ class ExtraGraphWindow : public QWidget {
     void savePPVZXsettings();
 
   protected:
-    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
@@ -67,6 +69,8 @@ class ExtraGraphWindow : public QWidget {
     Session& m_session;
     bool m_loading = false;
     bool m_busy = false;
+    int m_computations = 0;
+    QTimer* m_follow = nullptr;
 
     QPushButton* m_command1 = nullptr;
     QLabel* m_nPeaksLabel = nullptr;

@@ -96,8 +96,9 @@ OptionsDialog::OptionsDialog(Session& session, QWidget* parent)
         settings::applyDefaultColors(options);
         loadFromModel();
     });
-    connect(m_languageList, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-        if (!m_loading && !name.isEmpty()) m_session.setLanguage(stdstr(name));
+    connect(m_languageList, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        const QString file = item ? item->data(Qt::UserRole).toString() : QString();
+        if (!m_loading && !file.isEmpty()) m_session.setLanguage(stdstr(file));
     });
     connect(&m_session, &Session::languageChanged, this, &OptionsDialog::applyCaptions);
     for (int c = 0; c < kSlots; ++c) connectSlot(c);
@@ -172,7 +173,10 @@ void OptionsDialog::fillLanguageList() {
     m_loading = true;
     m_languageList->clear();
     for (const std::string& name : m_session.texts().languageList()) {
-        m_languageList->addItem(qstr(name));
+        auto* item = new QListWidgetItem(qstr(m_session.texts().languageName(name)));
+        item->setData(Qt::UserRole, qstr(name));
+        item->setToolTip(qstr(name));
+        m_languageList->addItem(item);
         if (settings::sameText(name, m_session.texts().languageFile()))
             m_languageList->setCurrentRow(m_languageList->count() - 1);
     }
@@ -233,6 +237,7 @@ void OptionsDialog::apply() {
         m_session.settingsNotSaved(e);  // the options apply all the same
     }
     Q_EMIT applied();
+    m_session.optionsApplied();
 }
 
 void OptionsDialog::ok() {
@@ -253,7 +258,10 @@ void OptionsDialog::cancel() {
 
 void OptionsDialog::showEvent(QShowEvent* event) {
     // Not when the window system restores a minimised dialog: that is no new opening.
-    if (!event->spontaneous()) m_languageToKeep = m_session.texts().languageFile();
+    if (!event->spontaneous()) {
+        m_languageToKeep = m_session.texts().languageFile();
+        fillLanguageList();  // a language file may have been added since the last opening
+    }
     retitleSlotFrames();
     loadFromModel();
     QDialog::showEvent(event);

@@ -30,7 +30,8 @@ bool mappable(const spectrum::GraphSetup& g) {
 
 SpectrumGraphWidget::SpectrumGraphWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
+    // The cross-hair reads the curve wherever the mouse is, without a button held.
+    setMouseTracking(true);
     m_save = new QToolButton(this);
     m_save->setObjectName(QStringLiteral("save"));
     m_save->setText(QStringLiteral("..."));
@@ -43,6 +44,24 @@ void SpectrumGraphWidget::setGraph(spectrum::GraphSetup setup) {
         throw Error(kErrProgram, "The graph's x and y arrays differ in length.");
     m_graph = std::move(setup);
     m_hasData = true;
+    m_emptyText.clear();
+}
+
+void SpectrumGraphWidget::clear(const QString& why) {
+    m_graph = {};
+    m_hasData = false;
+    m_emptyText = why;
+    hideCrossHair();
+}
+
+void SpectrumGraphWidget::hideCrossHair() {
+    m_crossHairShown = false;
+    m_rowKnown = false;
+    m_lastMouse = QPoint(-1, -1);
+    m_xReadout.clear();
+    m_yReadout.clear();
+    m_xShown.clear();
+    m_yShown.clear();
 }
 
 QString SpectrumGraphWidget::heading() const {
@@ -84,6 +103,11 @@ void SpectrumGraphWidget::invalidate() {
         report::printGraph(target, drawn, area);
         target.endDoc();
         if (mappable(m_graph)) m_pixelIndex = gui::pixelIndexTable(m_graph.x, m_map);
+    } else if (!m_emptyText.isEmpty()) {
+        QPainter p(&m_picture);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(rect().adjusted(kPadding, kPadding, -kPadding, -kPadding),
+                   Qt::AlignCenter | Qt::TextWordWrap, m_emptyText);
     }
 
     // A cross-hair outlives new data: it reads the new curve at its column.
@@ -105,6 +129,14 @@ void SpectrumGraphWidget::paintEvent(QPaintEvent*) {
     if (m_crossHairShown) drawCrossHair(p);
 }
 
+QImage SpectrumGraphWidget::picture() {
+    const bool shown = m_save->isVisible();
+    m_save->hide();
+    const QImage image = grab().toImage();
+    m_save->setVisible(shown);
+    return image;
+}
+
 bool SpectrumGraphWidget::crossHairLinesShown() const {
     return m_crossHairShown && m_rowKnown && !m_xReadout.isEmpty() && m_crossHair.y() >= 0 &&
            m_crossHair.y() < m_plot.height();
@@ -119,13 +151,13 @@ void SpectrumGraphWidget::drawCrossHair(QPainter& p) {
         const int y = m_plot.top() + m_crossHair.y();
         p.drawLine(m_plot.left(), y, m_plot.right(), y);
     }
-    if (m_xReadout.isEmpty()) return;
+    if (m_xShown.isEmpty()) return;
     // Beside the vertical line, on the side with room; the y readout above the horizontal line.
-    const int xw = fm.horizontalAdvance(m_xReadout) + 4;
+    const int xw = fm.horizontalAdvance(m_xShown) + 4;
     const int xLeft = x + 4 + xw <= m_plot.right() ? x + 4 : x - 4 - xw;
     const QRect xl(xLeft, std::max(m_plot.top(), m_plot.bottom() - kReadoutOffset), xw,
                    fm.height());
-    const int yw = fm.horizontalAdvance(m_yReadout) + 4;
+    const int yw = fm.horizontalAdvance(m_yShown) + 4;
     // A point above or below the plot still gets its readout, at the plot's edge.
     const int row = std::clamp(m_crossHair.y(), 0, m_plot.height() - 1);
     int yTop = m_plot.top() + row - fm.height() - 2;
@@ -134,7 +166,7 @@ void SpectrumGraphWidget::drawCrossHair(QPainter& p) {
     const QRect yl(
         std::min(m_plot.left() + kReadoutOffset, std::max(m_plot.left(), m_plot.right() - yw)),
         yTop, yw, fm.height());
-    for (const auto& [box, text] : {std::pair{xl, m_xReadout}, std::pair{yl, m_yReadout}}) {
+    for (const auto& [box, text] : {std::pair{xl, m_xShown}, std::pair{yl, m_yShown}}) {
         p.fillRect(box, QColor(255, 255, 225));
         p.setPen(kCrossHair);
         p.drawText(box, Qt::AlignCenter, text);
@@ -153,7 +185,7 @@ void SpectrumGraphWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void SpectrumGraphWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) mouseAt(event->position().toPoint() - m_plot.topLeft());
+    mouseAt(event->position().toPoint() - m_plot.topLeft());
 }
 
 void SpectrumGraphWidget::mouseAt(QPoint pos) {
@@ -173,6 +205,10 @@ void SpectrumGraphWidget::mouseAt(QPoint pos) {
         const auto [x, y] = spectrum::pointReadouts(m_graph, i);
         m_xReadout = qstr(x);
         m_yReadout = qstr(y);
+        const auto [xShown, yShown] =
+            spectrum::pointReadoutsWithUnits(m_graph, i, stdstr(m_xUnit), stdstr(m_yUnit));
+        m_xShown = qstr(xShown);
+        m_yShown = qstr(yShown);
     }
     update();
     m_mouseBusy = false;

@@ -16,7 +16,7 @@ namespace krnz::gui {
 
 // The x/y graph of one spectrum (`graph4711`), drawn by the printed page's routine: grid and
 // tick texts, a heading with the slot and the frequency of the largest value, the curve. On top,
-// cross-hair readouts while the left button is held over the plot.
+// a cross-hair with readouts that follows the mouse over the plot.
 class SpectrumGraphWidget : public QWidget {
     Q_OBJECT
   public:
@@ -38,6 +38,11 @@ class SpectrumGraphWidget : public QWidget {
     // The "maxampat" text of the heading.
     void setMaxampatText(const QString& text) { m_maxampat = text; }
 
+    // No graph: the control shows `why` instead (an empty text leaves it blank). Shown at the
+    // next invalidate().
+    void clear(const QString& why);
+    QString emptyText() const { return m_hasData ? QString() : m_emptyText; }
+
     // `invalidate`: lays the plot out for the control's size and draws everything again.
     void invalidate();
 
@@ -54,6 +59,12 @@ class SpectrumGraphWidget : public QWidget {
     QPoint crossHair() const { return m_crossHair; }
     QString xReadout() const { return m_xReadout; }
     QString yReadout() const { return m_yReadout; }
+    // The readouts beside the cross-hair on screen, with their units: "12.5 Hz".
+    QString xReadoutShown() const { return m_xShown; }
+    QString yReadoutShown() const { return m_yShown; }
+    // The control as it shows, without its "..." button.
+    QImage picture();
+
     // Both lines of the cross-hair in the plot, with readouts: what a printed page shows.
     bool crossHairLinesShown() const;
 
@@ -69,6 +80,7 @@ class SpectrumGraphWidget : public QWidget {
 
   private:
     void mouseAt(QPoint pos);
+    void hideCrossHair();
     void drawCrossHair(QPainter& p);
 
     spectrum::GraphSetup m_graph;
@@ -89,6 +101,9 @@ class SpectrumGraphWidget : public QWidget {
     bool m_rowKnown = false;
     QString m_xReadout;
     QString m_yReadout;
+    QString m_xShown;
+    QString m_yShown;
+    QString m_emptyText;
 
     QToolButton* m_save = nullptr;
 };

@@ -3,8 +3,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPixmap>
-#include <QWidget>
+#include <QImage>
 
 #include "core/common/error.h"
 #include "core/settings/general_settings.h"
@@ -17,20 +16,30 @@ namespace krnz::gui {
 
 PictureFileChooser pictureFileDialog(QWidget* parent) {
     return [parent](const QString& startFolder) -> std::optional<QString> {
+        QString filter;
         const QString file = QFileDialog::getSaveFileName(
-            parent, QString(), startFolder, QStringLiteral("Bitmap (*.bmp);;PNG (*.png)"));
+            parent, QString(), startFolder, QStringLiteral("Bitmap (*.bmp);;PNG (*.png)"), &filter);
         if (file.isEmpty()) return std::nullopt;
-        return file;
+        return withFilterSuffix(file, filter);
     };
 }
 
-bool saveWidgetPicture(QWidget& widget, Session& session, const PictureFileChooser& choose) {
+QString withFilterSuffix(const QString& file, const QString& filter) {
+    if (!QFileInfo(file).suffix().isEmpty()) return file;
+    if (filter.contains(QStringLiteral("*.png"), Qt::CaseInsensitive))
+        return file + QStringLiteral(".png");
+    if (filter.contains(QStringLiteral("*.bmp"), Qt::CaseInsensitive))
+        return file + QStringLiteral(".bmp");
+    return file;
+}
+
+bool savePicture(const QImage& picture, Session& session, const PictureFileChooser& choose) {
     std::optional<QString> chosen = choose(qstr(session.general().pictureDir));
     if (!chosen || chosen->isEmpty()) return false;
     QString file = *chosen;
     if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".bmp");
     try {
-        writePicture(widget.grab().toImage(), stdstr(file));
+        writePicture(picture, stdstr(file));
     } catch (const Error& e) {
         platform::prompter().message("Error " + std::to_string(e.number()) + ": " + e.text(),
                                      platform::Severity::Error);

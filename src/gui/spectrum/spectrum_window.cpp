@@ -8,8 +8,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "core/common/value_format.h"
 #include "core/settings/general_settings.h"
@@ -41,12 +44,23 @@ SpectrumWindow::SpectrumWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session), m_choosePicture(pictureFileDialog(this)) {
     setObjectName(QStringLiteral("frqForm"));
     createControls();
+    m_follow = new QTimer(this);
+    m_follow->setSingleShot(true);
+    m_follow->setInterval(0);
+    connect(m_follow, &QTimer::timeout, this, &SpectrumWindow::followNow);
     connect(&m_session, &Session::languageChanged, this, [this] {
         applyCaptions();
         updateHeading();
         for (SpectrumGraphWidget* graph : m_graphs) graph->invalidate();
         if (m_wizard) m_wizard->applyCaptions();
+        follow();
     });
+    // One change often comes as several signals (a new event is laid out, its cursor carried
+    // over); they all ask for the one run that follows them.
+    connect(&m_session, &Session::eventChanged, this, &SpectrumWindow::follow);
+    connect(&m_session, &Session::rowsChanged, this, &SpectrumWindow::follow);
+    connect(&m_session, &Session::cursorChanged, this, &SpectrumWindow::follow);
+    connect(&m_session, &Session::optionsChanged, this, &SpectrumWindow::follow);
     load();
 }
 
@@ -75,13 +89,18 @@ void SpectrumWindow::createControls() {
     QFont bold = m_selected->font();
     bold.setBold(true);
     m_selected->setFont(bold);
+    m_notice = new QLabel(m_panel);
+    m_notice->setObjectName(QStringLiteral("notice"));
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->setWordWrap(true);
+    m_notice->hide();
     for (int g = 0; g < kSlots; ++g) {
         const auto s = static_cast<std::size_t>(g);
         auto* graph = new SpectrumGraphWidget(m_panel);
         graph->setObjectName(QStringLiteral("fgraph%1").arg(g));
         m_graphs[s] = graph;
         connect(graph, &SpectrumGraphWidget::saveRequested, this,
-                [this, graph] { savePicture(*graph); });
+                [this, graph] { gui::savePicture(graph->picture(), m_session, m_choosePicture); });
         m_maxFrqL[s] = new QLabel(m_panel);
         m_maxFrqL[s]->setObjectName(QStringLiteral("maxFrqL%1").arg(g));
         m_maxFrq[s] = new QComboBox(m_panel);
@@ -91,7 +110,7 @@ void SpectrumWindow::createControls() {
     connect(m_boll, &QPushButton::clicked, this, &SpectrumWindow::repaintSpectra);
     connect(m_back, &QPushButton::clicked, this, &SpectrumWindow::back);
     connect(m_print, &QPushButton::clicked, this, &SpectrumWindow::print);
-    connect(m_save, &QPushButton::clicked, this, [this] { savePicture(*this); });
+    connect(m_save, &QPushButton::clicked, this, &SpectrumWindow::saveWindowPicture);
 }
 
 void SpectrumWindow::applyCaptions() {
@@ -187,20 +206,33 @@ void SpectrumWindow::print() {
     m_session.requestSpectrumPrint(printSpectrum());
 }
 
-void SpectrumWindow::savePicture(QWidget& source) {
-    saveWidgetPicture(source, m_session, m_choosePicture);
+void SpectrumWindow::saveWindowPicture() {
+    // The window as it shows, without the graphs' "..." buttons.
+    std::vector<QToolButton*> hidden;
+    for (SpectrumGraphWidget* graph : m_graphs)
+        for (QToolButton* button : graph->findChildren<QToolButton*>())
+            if (button->isVisible()) {
+                button->hide();
+                hidden.push_back(button);
+            }
+    const QImage picture = grab().toImage();
+    for (QToolButton* button : hidden) button->show();
+    gui::savePicture(picture, m_session, m_choosePicture);
 }
 
 void SpectrumWindow::showEvent(QShowEvent* event) {
     if (!m_loaded) load();
     keepOnScreen(*this);
     QWidget::showEvent(event);
-    activated();
-}
-
-void SpectrumWindow::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) activated();
+    // The wizard stored its choices before showing the window.
+    const settings::FftSettings& stored = m_session.general().fft;
+    m_windowType = stored.fftwindow;
+    m_spectrumType = stored.fftspectra;
+    updateHeading();
+    // Once per showing; while shown, the session's signals bring the changes (activating the
+    // window changes nothing).
+    m_follow->stop();
+    followNow();
 }
 
 void SpectrumWindow::unload() {

@@ -5,7 +5,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <tuple>
 
 #include "core/event/event.h"
 #include "core/report/print_page.h"
@@ -17,19 +16,21 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace krnz::gui {
 
 class SpectrumGraphWidget;
 class SpectrumWizard;
 class Session;
-class Session;
 
 // The spectrum window (`frqForm`): the spectra of the four slots over the interval between the
 // main window's reference and measuring cursor, two by two, each with its maximum frequency,
-// and the commands Repaint, Log X, Log Y, print, save picture and back. Every activation
-// recomputes from the current cursors and samples. Made once per run and kept; closing it
-// stores its place and choices (section "fft") until it is shown again.
+// and the commands Repaint, Log X, Log Y, print, save picture and back. While shown it follows
+// the session: a new event, the chain applied or undone, or the cursor or reference moved
+// recompute it once, after the change is complete; without an interval it is empty and says
+// what is missing. Made once per run and kept; closing it stores its place and choices
+// (section "fft") until it is shown again.
 class SpectrumWindow : public QWidget {
     Q_OBJECT
   public:
@@ -54,9 +55,13 @@ class SpectrumWindow : public QWidget {
     SpectrumWizard& wizard();
 
     // `boll` ("Repaint"): the four spectra of the cursor interval. A run that cannot be done
-    // (no interval, a GEO window on fewer than 6 samples, a failed transform) is reported and
-    // the graphs keep what they showed; false then.
+    // (no cursor or no reference, a GEO window on fewer than 6 samples, a failed transform) is
+    // reported and the graphs keep what they showed; false then.
     bool repaintSpectra();
+    // What the window says instead of graphs when it has none to show; empty with graphs.
+    QString notice() const;
+    // Spectra computed since the window was made: one per showing and per change followed.
+    int computations() const { return m_computations; }
     // `update_fft_init_data`: place, size, state and the two choices into the "fft" settings.
     void update_fft_init_data();
     // Closing: the settings above are stored and the open flag cleared; the window hides. Does
@@ -84,24 +89,23 @@ class SpectrumWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // What a run depends on beyond the samples: a failed run is not reported again on
-    // activation while these stay the same, so a message box never reopens itself.
-    using RunKey = std::tuple<std::int32_t, std::int32_t, int, int, bool, bool, std::string>;
-
     void createControls();
     void load();
-    void activated();
-    bool run(bool reportRepeatedFailure);
+    // Asks for one recomputation once the current change is complete.
+    void follow();
+    void followNow();
+    void showEmpty(const QString& why);
+    // The failure text of a run that could not be done; empty when the graphs show the run.
+    std::string run();
     spectrum::SpectrumParams params() const;
     void layoutControls();
     void print();
     void back();
-    void savePicture(QWidget& source);
+    void saveWindowPicture();
 
     Session& m_session;
     int m_windowType = 0;
@@ -112,7 +116,8 @@ class SpectrumWindow : public QWidget {
     double m_tEnd = 0.0;
     std::optional<spectrum::SpectrumResult> m_result;
     spectrum::SpectrumRun m_spare;  // storage of the run before the last, reused by the next
-    std::optional<RunKey> m_failedRun;
+    int m_computations = 0;
+    QTimer* m_follow = nullptr;
     std::array<std::string, kSlots> m_yUnits;      // for the current choices
     std::array<std::string, kSlots> m_shownUnits;  // of the graphs shown
     std::string m_shownSelected;
@@ -127,6 +132,7 @@ class SpectrumWindow : public QWidget {
     QPushButton* m_boll = nullptr;
     QFrame* m_panel = nullptr;
     QLabel* m_selected = nullptr;
+    QLabel* m_notice = nullptr;
     std::array<QComboBox*, kSlots> m_maxFrq{};
     std::array<QLabel*, kSlots> m_maxFrqL{};
     std::array<SpectrumGraphWidget*, kSlots> m_graphs{};

@@ -75,6 +75,8 @@ void SpectrumWindow::layoutControls() {
                            labelWidth, label->sizeHint().height());
         m_graphs[s]->setGeometry(left, top + maxFrqRow, width, graphHeight);
     }
+    // Where the upper graphs stand, clear of the frequency boxes.
+    m_notice->setGeometry(kMarginPx, heading + maxFrqRow, panelWidth - 2 * kMarginPx, graphHeight);
 }
 
 }  // namespace krnz::gui

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <new>
 
@@ -12,6 +13,7 @@
 #include "core/spectrum/data_window.h"
 #include "core/spectrum/fft_texts.h"
 #include "core/spectrum/segment.h"
+#include "core/view/cursor.h"
 #include "gui/report/prompter_reporter.h"
 #include "gui/spectrum/spectrum_graph_widget.h"
 #include "gui/spectrum/spectrum_window.h"
@@ -58,41 +60,84 @@ spectrum::SpectrumParams SpectrumWindow::params() const {
     return p;
 }
 
+QString SpectrumWindow::notice() const {
+    return m_notice->isHidden() ? QString() : m_notice->text();
+}
+
 bool SpectrumWindow::repaintSpectra() {
-    return run(true);
+    // This run is what a pending follow would do.
+    m_follow->stop();
+    const view::IntervalGap gap = view::intervalGap(m_session.hasEvent(), m_session.cursor());
+    if (gap != view::IntervalGap::None) {
+        platform::prompter().message(m_session.texts().text("frq", view::intervalGapKey(gap)));
+        return false;
+    }
+    const std::string failure = run();
+    if (failure.empty()) return true;
+    platform::prompter().message(failure);
+    return false;
 }
 
-void SpectrumWindow::activated() {
-    const settings::FftSettings& stored = m_session.general().fft;
-    m_windowType = stored.fftwindow;
-    m_spectrumType = stored.fftspectra;
-    updateHeading();
-    run(false);
+void SpectrumWindow::follow() {
+    if (isVisible()) m_follow->start();
 }
 
-bool SpectrumWindow::run(bool reportRepeatedFailure) {
-    if (m_running) return false;
+void SpectrumWindow::followNow() {
+    if (!isVisible()) return;
+    const view::IntervalGap gap = view::intervalGap(m_session.hasEvent(), m_session.cursor());
+    if (gap != view::IntervalGap::None) {
+        showEmpty(qtext(m_session.texts(), "frq", view::intervalGapKey(gap)));
+        return;
+    }
+    // Following is not asked for: a run that cannot be done says why in the window, where a
+    // message box would take the focus from the main window at every cursor move.
+    const std::string failure = run();
+    if (!failure.empty()) showEmpty(qstr(failure));
+}
+
+void SpectrumWindow::showEmpty(const QString& why) {
+    if (m_result) m_spare = std::move(m_result->run);
+    m_result.reset();
+    m_tStart = m_tEnd = 0.0;
+    for (SpectrumGraphWidget* graph : m_graphs) {
+        graph->clear(QString());
+        graph->hide();
+    }
+    m_notice->setText(why);
+    m_notice->show();
+    m_notice->raise();
+    m_print->setEnabled(false);
+}
+
+std::string SpectrumWindow::run() {
+    if (m_running) return {};
     m_running = true;
+    ++m_computations;
     const WaitCursor wait;
     const spectrum::SpectrumParams p = params();
     const view::CursorState& cursor = m_session.cursor();
     const Event& event = m_session.event();
-    RunKey key{
-        0, -1, p.windowType, p.spectrumType, p.logx, p.logy, m_session.currentFile().string()};
     std::string failure;
     try {
         const spectrum::Segment segment = spectrum::segmentFromCursorRows(
             cursor.yTwips, cursor.refYTwips, m_session.twipsPerRow(), m_session.rows().rowCount,
             event.sample.nSamplesPerChannel);
-        std::get<0>(key) = segment.first;
-        std::get<1>(key) = segment.last;
         spectrum::SpectrumResult result =
             spectrum::repaintSpectra(event, segment, p, std::move(m_spare));
+        updateHeading();
+        const QString noSensor = qtext(m_session.texts(), "frq", "noSensor");
         // Units and heading go with the curves they describe, so a failed run changes neither.
         for (std::size_t g = 0; g < kSlots; ++g) {
-            m_graphs[g]->setGraph(result.graphs[g]);
-            m_graphs[g]->yUnit(qstr(m_yUnits[g]));
+            // A slot without a sensor has no spectrum worth a graph ("undef").
+            if (event.sample.channelOff[g]) {
+                m_graphs[g]->clear(noSensor);
+            } else {
+                m_graphs[g]->setGraph(result.graphs[g]);
+                m_graphs[g]->yUnit(qstr(m_yUnits[g]));
+            }
+            m_graphs[g]->show();
         }
+        m_notice->hide();
         m_shownUnits = m_yUnits;
         m_shownSelected = stdstr(m_selected->text());
         m_spare = {};
@@ -100,7 +145,6 @@ bool SpectrumWindow::run(bool reportRepeatedFailure) {
         m_tStart = result.run.tStart;
         m_tEnd = result.run.tEnd;
         m_result = std::move(result);
-        m_failedRun.reset();
     } catch (const Error& e) {
         failure = failureText(e);
     } catch (const std::bad_alloc&) {
@@ -109,13 +153,7 @@ bool SpectrumWindow::run(bool reportRepeatedFailure) {
     for (SpectrumGraphWidget* graph : m_graphs) graph->invalidate();
     m_print->setEnabled(m_result.has_value());
     m_running = false;
-    if (failure.empty()) return true;
-    // On activation a failure already shown stays quiet: its box would take the focus, and
-    // closing the box would activate this window and run into it again.
-    const bool repeated = m_failedRun == key;
-    m_failedRun = key;
-    if (reportRepeatedFailure || !repeated) platform::prompter().message(failure);
-    return false;
+    return failure;
 }
 
 report::PrintSpectrum SpectrumWindow::printSpectrum() const {

@@ -33,7 +33,7 @@ constexpr std::size_t at(int row) {
 }  // namespace
 
 ToolboxWindow::ToolboxWindow(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_session(session), m_chain(m_session.texts(), m_reporter) {
+    : QWidget(parent, Qt::Tool), m_session(session), m_chain(m_session.texts(), m_reporter) {
     setObjectName(QStringLiteral("toolbox"));
     buildControls();
     layOutControls();
@@ -45,6 +45,13 @@ ToolboxWindow::ToolboxWindow(Session& session, QWidget* parent)
     };
     m_chooseResultant = [this] { return ResultantSelection::ask(m_session.texts(), this); };
     connect(&m_session, &Session::languageChanged, this, &ToolboxWindow::applyCaptions);
+    // A new event: the chain works on its rows from now on, and the rows' boxes show it.
+    connect(&m_session, &Session::eventChanged, this, [this] {
+        init();
+        if (!isVisible()) return;
+        copyChannelOnFromOptions();
+        refreshLists();
+    });
 }
 
 void ToolboxWindow::connectControls() {

@@ -26,7 +26,8 @@ class Session;
 // The operator toolbox (`toolbox`): per displayed row the source channel, the "channelOn" and
 // "intOn" boxes and the operator list; the operator buttons, the macros, "show" and "print".
 // While it is open the main window shows what "show" made of the event; closing it puts the
-// event back as loaded. Made once and kept, so the lists outlive a close.
+// event back as loaded. Made once and kept, so the lists outlive a close. A tool window of the
+// main window, so it stays above it, also after a message box; it follows a new event.
 class ToolboxWindow : public QWidget {
     Q_OBJECT
   public:

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 
 #include "core/analysis/active_channels.h"
+#include "core/common/error.h"
+#include "core/event/units.h"
 #include "core/view/cursor.h"
 #include "core/view/zoom_scroll.h"
 #include "gui/view/graph_area.h"
@@ -113,6 +115,14 @@ void CursorController::refresh() {
     updateElements();
 }
 
+std::string CursorController::rowUnit(int slot) const {
+    try {
+        return unitName(m_session.workspace().displayedUnit(slot));
+    } catch (const Error&) {
+        return {};  // a unit code outside the table: the bare number
+    }
+}
+
 void CursorController::updateElements() {
     const view::CursorState& cursor = m_session.cursor();
     const settings::Options& options = m_session.options();
@@ -140,12 +150,13 @@ void CursorController::updateElements() {
             const double value = view::cursorValue(m_session.rows(), c, row);
             overlay.valueX =
                 view::valueX(value, settings::getManualScale(options, c), strip.width());
-            overlay.valueText = qstr(view::cursorValueText(value));
+            overlay.valueText = qstr(view::withUnit(view::cursorValueText(value), rowUnit(c)));
         }
         strip.setOverlay(overlay);
     }
     const settings::SlotColors& first = options.slotOptions[0].colors;
-    m_area.scaleColumn().setCursorLabel(loaded && cursor.shown, {cursorY, qstr(cursor.timeText)},
+    m_area.scaleColumn().setCursorLabel(loaded && cursor.shown,
+                                        {cursorY, qstr(view::withUnit(cursor.timeText, "s"))},
                                         platform::toQColor(first.cursorColor));
     m_area.scaleColumn().setRefLabel(loaded && cursor.refSet,
                                      {refY, qtext(m_session.texts(), "krn", "refLabel")},

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <string>
 
 #include "gui/view/strip_widget.h"
 #include "platform/screen_metrics.h"
@@ -56,6 +57,8 @@ class CursorController : public QObject {
   private:
     void moveTo(double yTwips);
     void updateElements();
+    // The unit a slot's values are shown in, for the readout beside its cursor.
+    std::string rowUnit(int slot) const;
 
     Session& m_session;
     GraphArea& m_area;

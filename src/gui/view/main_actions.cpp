@@ -62,7 +62,8 @@ void createMenus(MainActions& a, QMainWindow& window, bool debugMenu) {
     a.mDumpToPrinter = item(a.mFile, "mDumpToPrinter", "&Dump window to printer");
     a.mFile->addSeparator();
     a.mExit = item(a.mFile, "mExit", "E&xit");
-    a.mExit->setShortcut(QKeySequence::Quit);
+    // Spelled out: the platform's standard quit key is empty on some desktops.
+    a.mExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     a.mView = menu(bar, "mView", "&View");
     a.mToolbar = toggle(a.mView, "mToolbar", "&Toolbar");
@@ -89,6 +90,8 @@ void createMenus(MainActions& a, QMainWindow& window, bool debugMenu) {
     }
 
     a.mHelp = menu(bar, "mHelp", "&Help");
+    a.mGuide = item(a.mHelp, "mGuide", "User &guide");
+    a.mGuide->setShortcut(QKeySequence::HelpContents);
     a.mAbout = item(a.mHelp, "mAbout", "&About");
 
     a.mPrint = bar->addAction(QStringLiteral("Print"));
@@ -174,6 +177,7 @@ void applyMainCaptions(MainActions& a, const TextLookup& texts) {
         a.ch[static_cast<std::size_t>(c)]->setText(t("channel") + QLatin1Char(' ') +
                                                    QString::number(c + 1));
     a.mHelp->setTitle(t("mHelp"));
+    a.mGuide->setText(t("mGuide"));
     a.mAbout->setText(t("mAbout"));
     a.mPrint->setText(t("mPrint"));
     a.Print_butt->setText(plain(t("mPrint")));

@@ -49,6 +49,7 @@ struct MainActions {
     std::array<QAction*, kSlots> ch{};
 
     QMenu* mHelp = nullptr;
+    QAction* mGuide = nullptr;
     QAction* mAbout = nullptr;
     QAction* mPrint = nullptr;  // a top-level item of the menu bar
 

@@ -14,6 +14,8 @@
 #include <QToolButton>
 
 #include "core/analysis/active_channels.h"
+#include "core/event/samples_in_file.h"
+#include "core/view/cursor.h"
 #include "gui/event/channel_group_dialog.h"
 #include "gui/event/events_dock.h"
 #include "gui/event/extra_info_dialog.h"
@@ -32,6 +34,7 @@
 #include "gui/view/start_screen.h"
 #include "gui/view/strip_widget.h"
 #include "gui/view/texts.h"
+#include "gui/view/user_guide_window.h"
 #include "krnz_version.h"
 #include "platform/prompter.h"
 
@@ -107,6 +110,7 @@ void MainWindow::connectActions() {
     connect(a.mRemoveRef, &QAction::triggered, this,
             [this] { m_cursor->graphKeyDown(0, CursorKey::RemoveRef); });
     connect(a.mAbout, &QAction::triggered, this, &MainWindow::about);
+    connect(a.mGuide, &QAction::triggered, this, [this] { userGuideWindow().showGuide(); });
     m_media = new MediaActions(*this);
     connect(a.toolboxButton, &QToolButton::clicked, this,
             [this] { toolboxWindow().openToolbox(); });
@@ -209,6 +213,7 @@ void MainWindow::updateTitle() {
 void MainWindow::updatePanels() {
     const PanelTexts& panels = m_session.panels();
     m_samplePanel->setLines(panels.sampleLabels, panels.sampleValues);
+    m_samplePanel->setNotice(qstr(truncationNotice(m_session.event().sample, m_session.texts())));
     m_channelPanel->setTexts(panels.channelLabels, panels.channelValues);
 }
 
@@ -235,9 +240,9 @@ void MainWindow::showRefMenu(int slot, QPointF pos) {
 }
 
 void MainWindow::frqButtClicked() {
-    const view::CursorState& cursor = m_session.cursor();
-    if (!m_session.hasEvent() || !cursor.shown || !cursor.refSet) {
-        platform::prompter().message(m_session.texts().text("krn", "frqerr"));
+    const view::IntervalGap gap = view::intervalGap(m_session.hasEvent(), m_session.cursor());
+    if (gap != view::IntervalGap::None) {
+        platform::prompter().message(m_session.texts().text("frq", view::intervalGapKey(gap)));
         return;
     }
     spectrumWindow().openFromMainWindow();
@@ -260,6 +265,11 @@ ExtraInfoDialog& MainWindow::extraInfoDialog() {
 ExtraGraphWindow& MainWindow::extraGraphWindow() {
     if (!m_extraGraph) m_extraGraph = new ExtraGraphWindow(m_session, this);
     return *m_extraGraph;
+}
+
+UserGuideWindow& MainWindow::userGuideWindow() {
+    if (!m_userGuide) m_userGuide = new UserGuideWindow(m_session, this);
+    return *m_userGuide;
 }
 
 SpectrumWindow& MainWindow::spectrumWindow() {

@@ -20,6 +20,7 @@ class ChannelInfoPanel;
 class CursorController;
 class EventsDock;
 class ExtraGraphWindow;
+class UserGuideWindow;
 class ExtraInfoDialog;
 class SpectrumWindow;
 class GraphArea;
@@ -74,6 +75,7 @@ class MainWindow : public QMainWindow, private OpenHooks {
     ExtraInfoDialog& extraInfoDialog();
     // The PPV/ZX diagram window and the print dialog, made on first use and kept.
     ExtraGraphWindow& extraGraphWindow();
+    UserGuideWindow& userGuideWindow();
     PrintDialog& printDialog();
     // The spectrum window, made on first use and kept.
     SpectrumWindow& spectrumWindow();
@@ -143,6 +145,7 @@ class MainWindow : public QMainWindow, private OpenHooks {
     OptionsDialog* m_optionsDialog = nullptr;
     ExtraInfoDialog* m_extraInfo = nullptr;
     ExtraGraphWindow* m_extraGraph = nullptr;
+    UserGuideWindow* m_userGuide = nullptr;
     PrintDialog* m_printDialog = nullptr;
     SpectrumWindow* m_spectrumWindow = nullptr;
     MediaActions* m_media = nullptr;

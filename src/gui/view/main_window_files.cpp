@@ -96,7 +96,6 @@ void MainWindow::hideLoadingScreen() {
 }
 
 void MainWindow::eventOpened() {
-    if (m_toolbox) m_toolbox->init();
     enableEventActions(m_actions);
     m_cursor->refresh();
     updateTitle();

@@ -38,6 +38,15 @@ SampleInfoPanel::SampleInfoPanel(QWidget* parent) : QFrame(parent) {
     m_values->setObjectName(QStringLiteral("sampleTextValue"));
     m_values->setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (QLabel* l : {m_labels, m_values}) l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("truncatedNotice"));
+    QFont bold = m_notice->font();
+    bold.setBold(true);
+    m_notice->setFont(bold);
+    QPalette warning = m_notice->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xB4, 0x1A, 0x1A));
+    m_notice->setPalette(warning);
+    m_notice->hide();
 
     m_userInfo = new QFrame(this);
     m_userInfo->setObjectName(QStringLiteral("userInfo"));
@@ -63,6 +72,16 @@ void SampleInfoPanel::setLines(const std::vector<std::string>& labels,
     arrange();
 }
 
+void SampleInfoPanel::setNotice(const QString& text) {
+    m_notice->setText(text);
+    m_notice->setHidden(text.isEmpty());
+    arrange();
+}
+
+QString SampleInfoPanel::notice() const {
+    return m_notice->isHidden() ? QString() : m_notice->text();
+}
+
 void SampleInfoPanel::setUserInfo(const UserInfo& info, int fileFormat) {
     const std::array<const std::string*, 5> texts = {&info.client, &info.operation, &info.location,
                                                      &info.operatorName, &info.notes};
@@ -84,7 +103,8 @@ void SampleInfoPanel::applyCaptions(const TextLookup& texts) {
 int SampleInfoPanel::preferredHeight() const {
     const int lines = QFontMetrics(m_values->font()).lineSpacing() * 6;
     const int fields = 5 * m_fields[0]->sizeHint().height() + 4 * kRowGap;
-    return std::max(lines, fields) + 2 * kMargin + 2 * frameWidth();
+    const int notice = m_notice->isHidden() ? 0 : m_notice->sizeHint().height() + kRowGap;
+    return std::max(lines, fields) + notice + 2 * kMargin + 2 * frameWidth();
 }
 
 void SampleInfoPanel::arrange() {
@@ -95,7 +115,11 @@ void SampleInfoPanel::arrange() {
                  QFontMetrics(m_values->font())
                      .horizontalAdvance(QStringLiteral("Wed 28 Feb 2024 10:42:07"))) +
         16;
-    const int innerHeight = height() - 2 * top;
+    const int noticeHeight = m_notice->isHidden() ? 0 : m_notice->sizeHint().height();
+    if (noticeHeight > 0)
+        m_notice->setGeometry(kMargin + frameWidth(), height() - top - noticeHeight,
+                              std::max(0, width() - 2 * (kMargin + frameWidth())), noticeHeight);
+    const int innerHeight = height() - 2 * top - (noticeHeight > 0 ? noticeHeight + kRowGap : 0);
     m_labels->setGeometry(kMargin + frameWidth(), top, labelWidth, innerHeight);
     m_values->setGeometry(m_labels->geometry().right() + 1, top, valueWidth, innerHeight);
 

@@ -22,6 +22,9 @@ class SampleInfoPanel : public QFrame {
     explicit SampleInfoPanel(QWidget* parent = nullptr);
 
     void setLines(const std::vector<std::string>& labels, const std::vector<std::string>& values);
+    // A warning under the lines and fields (a file that ended early); empty hides it.
+    void setNotice(const QString& text);
+    QString notice() const;
     // The five main-window texts of `info` into the fields, which take from then on what an
     // event of `fileFormat` can hold (see user_text_rules.h).
     void setUserInfo(const UserInfo& info, int fileFormat);
@@ -45,6 +48,7 @@ class SampleInfoPanel : public QFrame {
   private:
     QLabel* m_labels;
     QLabel* m_values;
+    QLabel* m_notice;
     QFrame* m_userInfo;
     std::array<QLabel*, 5> m_fieldLabels{};
     std::array<QLineEdit*, 5> m_fields{};

@@ -18,6 +18,48 @@ void Session::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     m_recentFiles = view::pushRecentFile(std::move(m_recentFiles), path.string());
     setMainWindowTexts(false);
     Q_EMIT userInfoChanged();
+    Q_EMIT eventChanged();
+}
+
+void Session::setCursor(const view::CursorState& cursor) {
+    m_workspace.setCursor(cursor);
+    Q_EMIT cursorChanged();
+}
+
+void Session::placeCursor() {
+    m_workspace.placeCursor();
+    Q_EMIT cursorChanged();
+}
+
+void Session::showCursor(bool shown) {
+    m_workspace.showCursor(shown);
+    Q_EMIT cursorChanged();
+}
+
+bool Session::moveCursor(double yTwips, const view::StripGeometry& strip) {
+    const double before = m_workspace.cursor().yTwips;
+    const bool moved = m_workspace.moveCursor(yTwips, strip);
+    if (moved && m_workspace.cursor().yTwips != before) Q_EMIT cursorChanged();
+    return moved;
+}
+
+bool Session::insertReference(const view::StripGeometry& strip) {
+    const bool inserted = m_workspace.insertReference(strip);
+    if (inserted) Q_EMIT cursorChanged();
+    return inserted;
+}
+
+void Session::removeReference() {
+    m_workspace.removeReference();
+    Q_EMIT cursorChanged();
+}
+
+void Session::carryOverCursor() {
+    const view::CursorState before = m_workspace.cursor();
+    m_workspace.carryOverCursor();
+    const view::CursorState& after = m_workspace.cursor();
+    if (after.yTwips != before.yTwips || after.refYTwips != before.refYTwips)
+        Q_EMIT cursorChanged();
 }
 
 void Session::settingsNotSaved(const std::exception& error) {

@@ -55,17 +55,14 @@ class Session : public QObject {
     void layoutRows(std::int32_t height, double twipsPerRow) {
         m_workspace.layoutRows(height, twipsPerRow);
     }
-    void setCursor(const view::CursorState& cursor) { m_workspace.setCursor(cursor); }
-    void placeCursor() { m_workspace.placeCursor(); }
-    void showCursor(bool shown) { m_workspace.showCursor(shown); }
-    bool moveCursor(double yTwips, const view::StripGeometry& strip) {
-        return m_workspace.moveCursor(yTwips, strip);
-    }
-    bool insertReference(const view::StripGeometry& strip) {
-        return m_workspace.insertReference(strip);
-    }
-    void removeReference() { m_workspace.removeReference(); }
-    void carryOverCursor() { m_workspace.carryOverCursor(); }
+    // The cursor and reference intents; each tells cursorChanged when it changed anything.
+    void setCursor(const view::CursorState& cursor);
+    void placeCursor();
+    void showCursor(bool shown);
+    bool moveCursor(double yTwips, const view::StripGeometry& strip);
+    bool insertReference(const view::StripGeometry& strip);
+    void removeReference();
+    void carryOverCursor();
     void setVisibleRange(const VisibleRange& range) { m_workspace.setVisibleRange(range); }
     // The PPV/ZX choices. loadPpvzx reads PPVZX.ini and the standard last chosen
     // (extraGraph.ini) the first time it is called; it throws krnz::Error when PPVZX.ini cannot
@@ -79,6 +76,8 @@ class Session : public QObject {
 
     // The display options, changed in place by the options dialog.
     settings::Options& editOptions() { return m_workspace.editOptions(); }
+    // The options dialog applied its changes (optionsChanged).
+    void optionsApplied() { Q_EMIT optionsChanged(); }
     // The rows the toolbox's chain works on in place; follow with setMainWindowTexts.
     Event& eventForChain() { return m_workspace.eventForChain(); }
 
@@ -112,6 +111,11 @@ class Session : public QObject {
     double twipsPerRow() const { return m_workspace.twipsPerRow(); }
 
   Q_SIGNALS:
+    // Another event became current (after takeEvent; the strips are laid out later).
+    void eventChanged();
+    // The cursor or the reference moved, appeared or went away.
+    void cursorChanged();
+    void optionsChanged();
     void rowsChanged();
     void eventPrintRequested();
     void spectrumPrintRequested(const report::PrintSpectrum& page);

@@ -122,6 +122,30 @@ TEST(PrintPage, BlocksFollowEachOtherDownThePage) {
         EXPECT_LE(t->y1 + t->y2, p.target.pageHeight() - kMargins.bottom + 1e-6) << t->text;
 }
 
+// Zeros the file never held are named between the information box and the strips, and only
+// for an event whose file ended early: a whole event's page has no such line.
+TEST(PrintPage, ACutFileIsNamedAboveTheStrips) {
+    const std::string notice =
+        "file holds 1,500 of 2,000 samples per channel; the rest is shown as 0";
+    Page whole;
+    whole.event.sample.samplesInFile = 2000;
+    ASSERT_TRUE(whole.print());
+    Page cut;
+    cut.event.sample.samplesInFile = 1500;
+    ASSERT_TRUE(cut.print());
+    EXPECT_EQ(whole.target.findText(notice), nullptr);
+    for (const PageCall* t : whole.target.texts())
+        EXPECT_EQ(t->text.find("samples per channel"), std::string::npos) << t->text;
+    const PageCall* line = cut.target.findText(notice);
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->bold);
+    EXPECT_LT(cut.topOf("Client"), line->y1);
+    EXPECT_LT(line->y1, cut.topOf("Geo 1"));
+    // The strips move down by the line and nothing else changes above it.
+    EXPECT_GT(cut.topOf("Geo 1"), whole.topOf("Geo 1"));
+    EXPECT_EQ(cut.topOf("Client"), whole.topOf("Client"));
+}
+
 struct YearCase {
     std::uint8_t yearByte;
     const char* printed;

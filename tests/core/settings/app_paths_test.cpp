@@ -61,5 +61,26 @@ TEST(AppPaths, TheUsersCopyOfADataFileWins) {
     EXPECT_EQ(paths.dataFile("missing.ini"), shipped / "missing.ini");
 }
 
+// The guide of the current language, else the English one; a user's copy first, as for every
+// data file.
+TEST(AppPaths, TheGuideFollowsTheLanguage) {
+    test::TempDir dir;
+    const fs::path bin = dir.path() / "usr" / "bin";
+    const fs::path shipped = dir.path() / "usr" / "share" / "krnz" / "doc";
+    const fs::path user = dir.path() / "data" / "krnz" / "doc";
+    fs::create_directories(bin);
+    fs::create_directories(shipped);
+    fs::create_directories(user);
+    const AppPaths paths = AppPaths::detect(bin, {"/cfg", (dir.path() / "data").string(), "/h"});
+    test::writeBytes(shipped / "english.md", "# Guide");
+    test::writeBytes(shipped / "svenska.md", "# Handbok");
+    EXPECT_EQ(paths.guideFile("svenska.txt"), shipped / "svenska.md");
+    EXPECT_EQ(paths.guideFile("english.txt"), shipped / "english.md");
+    EXPECT_EQ(paths.guideFile("deutsch.txt"), shipped / "english.md");
+    test::writeBytes(user / "svenska.md", "# Min handbok");
+    EXPECT_EQ(paths.guideFile("svenska.txt"), user / "svenska.md");
+    EXPECT_EQ(paths.guideFile("deutsch.txt"), shipped / "english.md");
+}
+
 }  // namespace
 }  // namespace krnz::settings

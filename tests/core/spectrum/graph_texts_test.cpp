@@ -49,6 +49,26 @@ TEST(GraphTextsTest, PointReadoutsOfALogarithmicGraph) {
     EXPECT_EQ(pointReadouts(g, 2), (std::pair<std::string, std::string>("x:100", "y:0.5")));
 }
 
+// On screen the axis names give way to units; the numbers stay those of the plain readouts,
+// which the printed page keeps.
+TEST(GraphTextsTest, ReadoutsWithUnitsKeepTheNumbers) {
+    GraphSetup g;
+    g.x = {10, 12.5, 250};
+    g.y = {0.25, 0.333, 0};
+    g.yAtMostZero = {false, false, true};
+    using Texts = std::pair<std::string, std::string>;
+    EXPECT_EQ(pointReadoutsWithUnits(g, 0, "Hz", "mm/s   RMS"), (Texts("10 Hz", "0.25 mm/s RMS")));
+    EXPECT_EQ(pointReadoutsWithUnits(g, 1, "Hz", "(Pa)^2 / Hz"),
+              (Texts("12.5 Hz", "0.33 (Pa)^2 / Hz")));
+    EXPECT_EQ(pointReadoutsWithUnits(g, 2, "Hz", ""), (Texts("250 Hz", "0")));
+    g.x = {0, 1, 2};
+    g.y = {0, 0, std::log10(0.5)};
+    g.yAtMostZero = {true, false, false};
+    g.xIsLog = g.yIsLog = true;
+    EXPECT_EQ(pointReadoutsWithUnits(g, 0, "Hz", "mm/s"), (Texts("1 Hz", "0 mm/s")));
+    EXPECT_EQ(pointReadoutsWithUnits(g, 2, "Hz", "mm/s"), (Texts("100 Hz", "0.5 mm/s")));
+}
+
 TEST(GraphTextsTest, HeadingNamesUnitSlotAndFrequency) {
     EXPECT_EQ(graphHeading("mm/s   RMS", 0, "max at", 12.34), "mm/s   RMS    1    max at 12.3 Hz");
     EXPECT_EQ(graphHeading("(Pa)^2 / Hz", 3, "max at", 0), "(Pa)^2 / Hz    4    max at 0.0 Hz");

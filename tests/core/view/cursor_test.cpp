@@ -153,5 +153,33 @@ TEST(CursorGeometry, RowsRoundHalfToEven) {
     EXPECT_EQ(cursorRow(44.9, 15), 3);
 }
 
+TEST(CursorReadouts, CarryTheirUnitAfterABlank) {
+    EXPECT_EQ(withUnit("12.5", "mm/s"), "12.5 mm/s");
+    EXPECT_EQ(withUnit("-0.125", "s"), "-0.125 s");
+    EXPECT_EQ(withUnit("0.25", "mm/s RMS"), "0.25 mm/s RMS");
+    EXPECT_EQ(withUnit("7", ""), "7");
+}
+
+// An interval needs an event, then the cursor, then the reference; the first missing one is
+// the one named, whatever else is missing too.
+TEST(CursorInterval, TheFirstMissingPartIsNamed) {
+    CursorState none;
+    CursorState refOnly;
+    refOnly.refSet = true;  // kept while the cursor is hidden
+    CursorState cursorOnly;
+    cursorOnly.placed = cursorOnly.shown = true;
+    CursorState both = cursorOnly;
+    both.refSet = true;
+    EXPECT_EQ(intervalGap(false, both), IntervalGap::Event);
+    EXPECT_EQ(intervalGap(true, none), IntervalGap::Cursor);
+    EXPECT_EQ(intervalGap(true, refOnly), IntervalGap::Cursor);
+    EXPECT_EQ(intervalGap(true, cursorOnly), IntervalGap::Reference);
+    EXPECT_EQ(intervalGap(true, both), IntervalGap::None);
+    EXPECT_STREQ(intervalGapKey(IntervalGap::Event), "noEvent");
+    EXPECT_STREQ(intervalGapKey(IntervalGap::Cursor), "noCursor");
+    EXPECT_STREQ(intervalGapKey(IntervalGap::Reference), "noReference");
+    EXPECT_STREQ(intervalGapKey(IntervalGap::None), "");
+}
+
 }  // namespace
 }  // namespace krnz::view

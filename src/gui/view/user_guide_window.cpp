@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/view/user_guide_window.h"
+
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "gui/view/screen_fit.h"
+#include "gui/view/session.h"
+#include "gui/view/texts.h"
+
+namespace krnz::gui {
+
+UserGuideWindow::UserGuideWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session) {
+    setObjectName(QStringLiteral("userGuide"));
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("guideText"));
+    // Links to the web open in the desktop's browser; the guide's own pages stay here.
+    m_browser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    resize(760, 720);
+    connect(&m_session, &Session::languageChanged, this, [this] {
+        if (isVisible()) load();
+    });
+}
+
+void UserGuideWindow::showGuide() {
+    load();
+    show();
+    keepOnScreen(*this);
+    raise();
+    activateWindow();
+}
+
+void UserGuideWindow::load() {
+    setWindowTitle(qtext(m_session.texts(), "krn", "guideTitle"));
+    m_file = m_session.paths().guideFile(m_session.texts().languageFile());
+    // As a resource of its folder, so the pictures it names are found beside it.
+    m_browser->setSource(QUrl::fromLocalFile(qstr(m_file.string())),
+                         QTextDocument::MarkdownResource);
+}
+
+}  // namespace krnz::gui
