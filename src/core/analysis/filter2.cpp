@@ -41,20 +41,25 @@ void filterRows(const std::array<std::span<float>, R>& rows, double dt, double f
         y1[r] = n >= 2 ? x[1] : 0.0f;
     }
     for (std::size_t k = 2; k + 3 <= n; ++k) {
+        // Every row's input is read before any output is written, so the rows' steps need not
+        // wait for each other's stores.
+        std::array<float, R> in;
         for (std::size_t r = 0; r < R; ++r) {
             const std::span<float> x = rows[r];
-            float in = x[k];
+            in[r] = x[k];
             if (!lowPass) {
                 // Uses the still unfiltered x(k+1), x(k+2): one sample earlier than a centred
                 // difference.
-                in = static_cast<float>((static_cast<double>(x[k]) - 2.0 * x[k + 1] + x[k + 2]) /
-                                        secondDifferenceScale);
+                in[r] = static_cast<float>((static_cast<double>(x[k]) - 2.0 * x[k + 1] + x[k + 2]) /
+                                           secondDifferenceScale);
             }
-            const float y = static_cast<float>(g * in + b1 * y1[r] + b2 * y2[r]);
-            x[k] = y;
+        }
+        for (std::size_t r = 0; r < R; ++r) {
+            const float y = static_cast<float>(g * in[r] + b1 * y1[r] + b2 * y2[r]);
             y2[r] = y1[r];
             y1[r] = y;
         }
+        for (std::size_t r = 0; r < R; ++r) rows[r][k] = y1[r];
     }
     if (n >= 3) {
         for (const std::span<float> x : rows) {

@@ -68,13 +68,17 @@ void comfort(const std::array<std::span<float>, R>& rows, double frqHz, double t
     std::array<double, R> s{};
     std::array<float, R> previous{};
     for (std::size_t i = 1; i < n; ++i) {
+        // Every row's sample is read before any is written, so the rows' steps need not wait
+        // for each other's stores.
+        std::array<float, R> in, out;
+        for (std::size_t r = 0; r < R; ++r) in[r] = rows[r][i];
         for (std::size_t r = 0; r < R; ++r) {
-            const std::span<float> x = rows[r];
-            s[r] = a * x[i] + (1.0 - a) * s[r];
-            const double v = static_cast<float>(x[i] - s[r]);
+            s[r] = a * in[r] + (1.0 - a) * s[r];
+            const double v = static_cast<float>(in[r] - s[r]);
             previous[r] = static_cast<float>(c * (v * v) + (1.0 - c) * previous[r]);
-            x[i] = static_cast<float>(std::sqrt(static_cast<double>(previous[r])));
+            out[r] = static_cast<float>(std::sqrt(static_cast<double>(previous[r])));
         }
+        for (std::size_t r = 0; r < R; ++r) rows[r][i] = out[r];
     }
     for (const std::span<float> x : rows) x[0] = 0.0f;
 }
