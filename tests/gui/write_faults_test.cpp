@@ -19,6 +19,7 @@
 #include "gui/view/main_window.h"
 #include "gui_test_support.h"
 #include "platform/pdf_file.h"
+#include "support/injected_fault.h"
 
 namespace krnz::test {
 namespace {
@@ -74,36 +75,6 @@ class ReadOnlyFolder {
     fs::path m_folder;
     fs::perms m_before{};
     bool m_injected = false;
-};
-
-enum class Fault { ReadOnlyFolder, DiskFull, RenameFails };
-
-class InjectedFault {
-  public:
-    explicit InjectedFault(Fault fault) {
-        switch (fault) {
-            case Fault::ReadOnlyFolder:
-                settings::detail::setFailingStepForTesting(
-                    settings::detail::FailingStep::CreateTemporary, EROFS);
-                break;
-            case Fault::DiskFull:
-                settings::detail::setFailingStepForTesting(settings::detail::FailingStep::Write,
-                                                           ENOSPC);
-                break;
-            case Fault::RenameFails:
-                settings::detail::setRenameStepForTesting(
-                    [](const fs::path&, const fs::path&, std::error_code& e) {
-                        e = std::make_error_code(std::errc::permission_denied);
-                    });
-                break;
-        }
-    }
-    ~InjectedFault() {
-        settings::detail::setFailingStepForTesting(std::nullopt, 0);
-        settings::detail::setRenameStepForTesting({});
-    }
-    InjectedFault(const InjectedFault&) = delete;
-    InjectedFault& operator=(const InjectedFault&) = delete;
 };
 
 // A file a window writes: its name in the output folder and the write; the write says whether

@@ -17,62 +17,10 @@
 #include "core/common/error.h"
 #include "core/settings/atomic_file.h"
 #include "core/settings/file_bytes.h"
+#include "support/injected_fault.h"
 #include "support/temp_dir.h"
 
 namespace krnz::test {
-
-// ReadOnlyFolder: the temporary file cannot be made; DiskFull: it is cut half-way; RenameFails:
-// it cannot replace the target.
-enum class Fault { ReadOnlyFolder, DiskFull, RenameFails };
-
-inline const char* faultName(Fault fault) {
-    switch (fault) {
-        case Fault::ReadOnlyFolder:
-            return "ReadOnlyFolder";
-        case Fault::DiskFull:
-            return "DiskFull";
-        case Fault::RenameFails:
-            return "RenameFails";
-    }
-    return "?";
-}
-
-inline void PrintTo(Fault fault, std::ostream* os) {
-    *os << faultName(fault);
-}
-
-inline const Fault kEveryFault[] = {Fault::ReadOnlyFolder, Fault::DiskFull, Fault::RenameFails};
-
-// Injects the fault for the lifetime of the object, and always clears it again. Permission bits
-// cannot stand in for it: the tests may run as root.
-class InjectedFault {
-  public:
-    explicit InjectedFault(Fault fault) {
-        namespace fs = std::filesystem;
-        switch (fault) {
-            case Fault::ReadOnlyFolder:
-                settings::detail::setFailingStepForTesting(
-                    settings::detail::FailingStep::CreateTemporary, EROFS);
-                break;
-            case Fault::DiskFull:
-                settings::detail::setFailingStepForTesting(settings::detail::FailingStep::Write,
-                                                           ENOSPC);
-                break;
-            case Fault::RenameFails:
-                settings::detail::setRenameStepForTesting(
-                    [](const fs::path&, const fs::path&, std::error_code& e) {
-                        e = std::make_error_code(std::errc::permission_denied);
-                    });
-                break;
-        }
-    }
-    ~InjectedFault() {
-        settings::detail::setFailingStepForTesting(std::nullopt, 0);
-        settings::detail::setRenameStepForTesting({});
-    }
-    InjectedFault(const InjectedFault&) = delete;
-    InjectedFault& operator=(const InjectedFault&) = delete;
-};
 
 // Every file in a folder (not below it) with its bytes.
 inline std::map<std::string, std::string> folderBytes(const std::filesystem::path& folder) {
