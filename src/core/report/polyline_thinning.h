@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <span>
@@ -17,8 +18,31 @@ namespace krnz::report {
 // millions of samples prints alike from a path a fraction of the size.
 std::vector<PagePoint> pixelColumnExtremes(std::span<const PagePoint> points, double pixelWidth);
 
-// The same for the polyline pointAt(0) .. pointAt(count - 1), each point made once as it is
-// needed, so a long trace is never held whole.
+// Appends what pixelColumnExtremes keeps of the points pointAt(from) .. pointAt(end - 1), which
+// make one pixel column: the first, the lowest, the highest and the last, in their order, each
+// once.
+template <typename PointAt>
+void appendColumnExtremes(std::vector<PagePoint>& out, std::size_t from, std::size_t end,
+                          const PointAt& pointAt) {
+    const PagePoint first = pointAt(from);
+    std::size_t lo = from, hi = from;
+    PagePoint lowest = first, highest = first, last = first;
+    for (std::size_t j = from + 1; j < end; ++j) {
+        const PagePoint p = pointAt(j);
+        if (p.y < lowest.y) lo = j, lowest = p;
+        if (p.y > highest.y) hi = j, highest = p;
+        last = p;
+    }
+    const std::size_t keep[4] = {from, std::min(lo, hi), std::max(lo, hi), end - 1};
+    for (std::size_t k = 0; k < 4; ++k) {
+        if (k > 0 && keep[k] == keep[k - 1]) continue;
+        const std::size_t at = keep[k];
+        out.push_back(at == from ? first : at == lo ? lowest : at == hi ? highest : last);
+    }
+}
+
+// The same for the polyline pointAt(0) .. pointAt(count - 1), each point made as it is needed,
+// so a long trace is never held whole.
 template <typename PointAt>
 std::vector<PagePoint> pixelColumnExtremesOf(std::size_t count, const PointAt& pointAt,
                                              double pixelWidth) {
@@ -27,28 +51,11 @@ std::vector<PagePoint> pixelColumnExtremesOf(std::size_t count, const PointAt& p
         for (std::size_t i = 0; i < count; ++i) out.push_back(pointAt(i));
         return out;
     }
-    std::size_t i = 0;
-    PagePoint next = pointAt(0);
-    while (i < count) {
-        const PagePoint first = next;
-        const double column = std::floor(first.x / pixelWidth);
-        std::size_t end = i + 1, lo = i, hi = i;
-        PagePoint lowest = first, highest = first, last = first;
-        while (end < count) {
-            next = pointAt(end);
-            if (std::floor(next.x / pixelWidth) != column) break;
-            if (next.y < lowest.y) lo = end, lowest = next;
-            if (next.y > highest.y) hi = end, highest = next;
-            last = next;
-            ++end;
-        }
-        // In order of appearance (first <= lowest/highest <= last), each point once.
-        const std::size_t keep[4] = {i, std::min(lo, hi), std::max(lo, hi), end - 1};
-        for (std::size_t k = 0; k < 4; ++k) {
-            if (k > 0 && keep[k] == keep[k - 1]) continue;
-            const std::size_t at = keep[k];
-            out.push_back(at == i ? first : at == lo ? lowest : at == hi ? highest : last);
-        }
+    for (std::size_t i = 0; i < count;) {
+        const double column = std::floor(pointAt(i).x / pixelWidth);
+        std::size_t end = i + 1;
+        while (end < count && std::floor(pointAt(end).x / pixelWidth) == column) ++end;
+        appendColumnExtremes(out, i, end, pointAt);
         i = end;
     }
     return out;

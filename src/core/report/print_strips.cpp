@@ -70,11 +70,9 @@ template <typename PointAt>
 std::vector<PagePoint> columnExtremesOfTrace(std::int32_t count, const SampleAxis& axis,
                                              const PointAt& pointAt, double pixelWidth) {
     const auto columnOf = [&](std::int32_t i) { return std::floor(axis.x(i) / pixelWidth); };
-    if (!(pixelWidth > 0.0) || count <= 4 || axis.last <= axis.first) {
-        return pixelColumnExtremesOf(
-            static_cast<std::size_t>(count),
-            [&](std::size_t i) { return pointAt(static_cast<std::int32_t>(i)); }, pixelWidth);
-    }
+    const auto at = [&](std::size_t i) { return pointAt(static_cast<std::int32_t>(i)); };
+    if (!(pixelWidth > 0.0) || count <= 4 || axis.last <= axis.first)
+        return pixelColumnExtremesOf(static_cast<std::size_t>(count), at, pixelWidth);
     std::vector<PagePoint> out;
     std::int32_t stride = 1;  // samples in the last column, where the search starts
     for (std::int32_t i = 0; i < count;) {
@@ -93,22 +91,7 @@ std::vector<PagePoint> columnExtremesOfTrace(std::int32_t count, const SampleAxi
         }
         const std::int32_t end = beyond;
         stride = std::max(1, end - i);
-        const PagePoint first = pointAt(i);
-        std::int32_t lo = i, hi = i;
-        PagePoint lowest = first, highest = first, last = first;
-        for (std::int32_t j = i + 1; j < end; ++j) {
-            const PagePoint p = pointAt(j);
-            if (p.y < lowest.y) lo = j, lowest = p;
-            if (p.y > highest.y) hi = j, highest = p;
-            last = p;
-        }
-        // In order of appearance (first <= lowest/highest <= last), each point once.
-        const std::int32_t keep[4] = {i, std::min(lo, hi), std::max(lo, hi), end - 1};
-        for (std::size_t k = 0; k < 4; ++k) {
-            if (k > 0 && keep[k] == keep[k - 1]) continue;
-            const std::int32_t at = keep[k];
-            out.push_back(at == i ? first : at == lo ? lowest : at == hi ? highest : last);
-        }
+        appendColumnExtremes(out, static_cast<std::size_t>(i), static_cast<std::size_t>(end), at);
         i = end;
     }
     return out;
