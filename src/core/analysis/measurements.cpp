@@ -192,6 +192,10 @@ double peakMaxFrq(const SampleRecord& rec, int slot) {
             break;
         }
     }
+    // Only at the record's edge can the walks end one sample apart; both crossings then come
+    // from the same two samples and coincide, and their difference is rounding residue whose
+    // reciprocal could be any size or sign. It is a half period of zero length.
+    if (b - a == 1) return 1.0 / (2.0 * rec.sampleInterval);
     return zeroCrossFrq(rec, slot, a, b);
 }
 

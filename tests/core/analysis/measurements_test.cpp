@@ -86,6 +86,21 @@ TEST(PeakMaxFrq, EdgesOfTheWalk) {
     EXPECT_DOUBLE_EQ(peakMaxFrq(single.sample, 0), 500.0);  // a zero-length half period
 }
 
+// A peak on the first or last sample whose neighbour has the other sign puts both crossings
+// between the same two samples. Interpolated, their difference is rounding residue (these rows
+// gave -1.8e19 Hz and 9.0e18 Hz); it is a half period of zero length.
+TEST(PeakMaxFrq, PeakOnTheRecordsEdgeNextToASignChange) {
+    const std::vector<std::vector<float>> rows = {
+        {5, -25}, {3, -7}, {-25, 5}, {-7, 3, 1, 2}, {1, 2, 1, -9}, {0.1f, -0.3f}, {2, 2}};
+    for (const auto& row : rows) {
+        const Event e = makeEvent({row});
+        EXPECT_EQ(peakMaxFrq(e.sample, 0), 500.0) << row.front() << " ... " << row.back();
+    }
+    // One sample further in, the half period has a length again.
+    const Event inner = makeEvent({{1, -9, 2}});
+    EXPECT_DOUBLE_EQ(peakMaxFrq(inner.sample, 0), 500.0 / ((2 - 2.0 / 11) - (0 + 1.0 / 10)));
+}
+
 TEST(ZeroCrossFrq, InterpolatedCrossings) {
     Event e = makeEvent({{-1, 3, 3, -3}});
     // t1 = 0 + 1/(1+3), t2 = 3 - 3/(3+3)
