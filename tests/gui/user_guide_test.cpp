@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -67,9 +68,17 @@ void UserGuideTest::helpMenuOpensTheGuideOfTheLanguage() {
     QAction* guide = f.window().actions().mGuide;
     QVERIFY(f.window().actions().mHelp->actions().contains(guide));
     QCOMPARE(guide->text(), QString::fromStdString(f.session().texts().text("krn", "mGuide")));
-    guide->trigger();
+    // It opens over the middle of the main window, wherever that is, not in a screen corner.
+    QRect mainFrame = f.window().frameGeometry();
+    mainFrame.moveCenter(f.window().screen()->availableGeometry().center() + QPoint(100, 60));
+    f.window().move(mainFrame.topLeft());
     gui::UserGuideWindow& w = f.window().userGuideWindow();
+    w.resize(200, 150);
+    guide->trigger();
     QVERIFY(w.isVisible());
+    const QPoint offset = w.frameGeometry().center() - f.window().frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1, %2 off the middle").arg(offset.x()).arg(offset.y())));
     QCOMPARE(w.file().filename().string(), std::string("english.md"));
     QVERIFY(w.browser().toPlainText().startsWith(QStringLiteral("KRNZ user guide")));
     QCOMPARE(w.windowTitle(),

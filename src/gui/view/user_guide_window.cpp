@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/user_guide_window.h"
 
+#include <QRect>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -29,6 +30,14 @@ UserGuideWindow::UserGuideWindow(Session& session, QWidget* parent)
 
 void UserGuideWindow::showGuide() {
     load();
+    // The first time over the middle of the main window, where the reader is looking; after
+    // that wherever the user put it.
+    if (!m_placed && parentWidget()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(parentWidget()->frameGeometry().center());
+        move(frame.topLeft());
+        m_placed = true;
+    }
     show();
     keepOnScreen(*this);
     raise();

@@ -27,6 +27,7 @@ class UserGuideWindow : public QWidget {
     void load();
 
     Session& m_session;
+    bool m_placed = false;
     QTextBrowser* m_browser = nullptr;
     std::filesystem::path m_file;
 };
