@@ -102,6 +102,10 @@ void UserGuideTest::helpMenuOpensTheGuideOfTheLanguage() {
     }
     QVERIFY(f.session().setLanguage("deutsch.txt"));
     QCOMPARE(w.file().filename().string(), std::string("english.md"));
+
+    // Escape in the text puts the guide away.
+    QTest::keyClick(&w.browser(), Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
 }
 
 // The table lists every shortcut of the menus and every key the strips answer, and nothing

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/user_guide_window.h"
 
+#include <QKeyEvent>
 #include <QRect>
 #include <QTextBrowser>
 #include <QUrl>
@@ -42,6 +43,15 @@ void UserGuideWindow::showGuide() {
     keepOnScreen(*this);
     raise();
     activateWindow();
+}
+
+// Escape puts the guide away, as it does a dialog; the text browser passes the key on.
+void UserGuideWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void UserGuideWindow::load() {

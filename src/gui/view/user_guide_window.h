@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <filesystem>
 
+class QKeyEvent;
 class QTextBrowser;
 
 namespace krnz::gui {
@@ -22,6 +23,9 @@ class UserGuideWindow : public QWidget {
     void showGuide();
     QTextBrowser& browser() { return *m_browser; }
     const std::filesystem::path& file() const { return m_file; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void load();
