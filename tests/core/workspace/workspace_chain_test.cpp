@@ -202,8 +202,7 @@ TEST_F(WorkspaceChainTest, MacroLoadsTheListsTheCommandLineRuns) {
     EXPECT_EQ(workspace.event().sample.curUnit, batch.event().sample.curUnit);
     EXPECT_TRUE(reporter.messages.empty());
 
-    EXPECT_THROW(workspace.loadChainMacro(kMacros, "../velocity-to-displacement", reporter),
-                 Error);
+    EXPECT_THROW(workspace.loadChainMacro(kMacros, "../velocity-to-displacement", reporter), Error);
 }
 
 // The chain keeps its texts and reporter by reference: a language switch and a move of the
