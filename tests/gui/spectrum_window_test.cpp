@@ -328,7 +328,7 @@ void SpectrumWindowTest::followsTheEventAndTheCursorOncePerChange() {
     QVERIFY(w.graph(0).graph().y != first);
 
     // The chain undone (the toolbox closed) is a change too: one run.
-    s.f.session().rowsProcessed(false);
+    s.f.session().unloadChain();
     QApplication::processEvents();
     QCOMPARE(w.computations(), atStart + 3);
 

@@ -73,6 +73,7 @@ void Workspace::open(const std::filesystem::path& path, const ReadOptions& optio
 void Workspace::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     m_event = std::move(loaded.event);
     m_blocks = {};
+    m_loadedKept = false;
     m_file = path;
     for (int c = 0; c < kSlots; ++c) m_event.sample.curUnit[c] = m_event.channels[c].unit;
 
@@ -138,6 +139,7 @@ bool Workspace::loadChainMacro(const std::filesystem::path& macroDir, std::strin
 
 void Workspace::keepLoadedSamples() {
     m_chain->chain.init(m_event);
+    m_loadedKept = true;
 }
 
 void Workspace::applyChain(analysis::Reporter& reporter) {
@@ -159,7 +161,7 @@ void Workspace::applyChain(analysis::Reporter& reporter) {
 }
 
 void Workspace::unloadChain() {
-    if (hasEvent()) {
+    if (hasEvent() && m_loadedKept) {
         m_chain->chain.restore(m_event);
         m_blocks = {};
     }

@@ -143,7 +143,8 @@ class Workspace {
                         analysis::Reporter& reporter);
 
     // The rows as they are now are the event as loaded: what applyChain starts from and
-    // unloadChain puts back. After every takeEvent, before the chain is applied.
+    // unloadChain puts back. After every takeEvent, before the chain is applied; until then
+    // unloadChain leaves the rows alone, since the copy kept belongs to an earlier event.
     void keepLoadedSamples();
     // The toolbox's "show": the rows rebuilt from the loaded samples and run through the lists;
     // the rows are then processed, named by the chain's source channels, and the panels
@@ -246,6 +247,7 @@ class Workspace {
     std::optional<report::Verdict> m_verdict;
     // Apart, so that the chain's references to its texts and reporter survive a move.
     std::unique_ptr<ChainHolder> m_chain;
+    bool m_loadedKept = false;  // the chain's loaded copy is of this event
 };
 
 }  // namespace krnz

@@ -162,11 +162,6 @@ void Session::setMainWindowTexts(bool processed) {
     Q_EMIT panelsChanged();
 }
 
-void Session::rowsProcessed(bool processed) {
-    setMainWindowTexts(processed);
-    Q_EMIT rowsChanged();
-}
-
 void Session::setTimeScale(double gridStepS) {
     if (m_workspace.setTimeScale(gridStepS)) Q_EMIT panelsChanged();
 }

@@ -60,10 +60,6 @@ class Session : public QObject {
 
     // Rebuilds both panels (`setMainWindowTexts`); processed: the toolbox's operators ran.
     void setMainWindowTexts(bool processed);
-    // The toolbox's source channel of each row, named by the processed panels.
-    void setSourceChannels(const std::array<int, kSlots>& channels) {
-        m_workspace.setSourceChannels(channels);
-    }
     // The sample panel for the time-grid step of the last drawing; cheap when nothing changed.
     void setTimeScale(double gridStepS);
     // The layout pass: full scales of the shown slots and the rows reduced to `height`.
@@ -143,9 +139,6 @@ class Session : public QObject {
     // The texts just saved, offered to the next event that has none of its own.
     void rememberUserInfo() { m_previousUserInfo = m_workspace.userInfo(); }
 
-    // The rows were processed or put back in place: the panels are rebuilt and the strips laid
-    // out again (rowsChanged).
-    void rowsProcessed(bool processed);
     // Requests a window makes of the main window, which owns the print dialog and the toolbar.
     void requestEventPrint() { Q_EMIT eventPrintRequested(); }
     void requestSpectrumPrint(const report::PrintSpectrum& page) {

@@ -158,6 +158,16 @@ TEST_F(WorkspaceChainTest, ANewEventIsWhatTheChainStartsFromAndReturnsTo) {
 }
 
 // The strips are reduced from blocks kept between layouts; the chain must not leave them stale.
+// Before the window keeps the new event's samples, the copy kept is of the previous event, and
+// putting it back would give this event another's rows.
+TEST_F(WorkspaceChainTest, UnloadLeavesAnEventWhoseSamplesWereNotKept) {
+    workspace.open(kSamples / "KRN00412.103");
+    const Event second = workspace.event();
+    workspace.unloadChain();
+    EXPECT_TRUE(sameBits(workspace.event().sample.sampleData, second.sample.sampleData));
+    EXPECT_FALSE(workspace.processed());
+}
+
 TEST_F(WorkspaceChainTest, StripsFollowApplyAndUnload) {
     const auto expectFresh = [&](const char* after) {
         SCOPED_TRACE(after);
