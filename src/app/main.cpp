@@ -83,16 +83,16 @@ int main(int argc, char** argv) {
     texts.setMessageHandler([&prompter](const std::string& message) { prompter.message(message); });
 
     gui::Session session(paths, texts);
-    session.general() = settings::readGeneralSettings(paths.generalIniPath(), paths.documentsDir());
+    settings::GeneralSettings general =
+        settings::readGeneralSettings(paths.generalIniPath(), paths.documentsDir());
     try {
-        texts.checkLanguageFile(session.general().language);
+        texts.checkLanguageFile(general.language);
     } catch (const Error& e) {
         prompter.message(e.text());
         return 1;
     }
-    session.general().language = texts.languageFile();
-    session.recentFiles() = view::readRecentFiles(paths.generalIniPath());
-    settings::readOptions(paths.optionIniPath(), session.editOptions());
+    session.restoreSettings(std::move(general), view::readRecentFiles(paths.generalIniPath()));
+    session.readStoredOptions();
 
     gui::MainWindow window(session, line.debugMenu);
     prompter.setParent(&window);

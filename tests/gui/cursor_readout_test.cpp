@@ -60,7 +60,7 @@ void CursorReadoutTest::readoutsAtKnownRows() {
     QVERIFY(s.f.window().graphArea().scaleColumn().cursorLabelShown());
     // A slot without a sensor, shown again by the user: the time line but no value.
     QVERIFY(!s.strip(1).isVisible());
-    settings::setChannelOn(s.f.session().editOptions(), 1, true);
+    s.f.session().setChannelOn(1, true);
     s.f.window().formResize();
     QVERIFY(s.strip(1).isVisible());
     QVERIFY(s.strip(1).overlay().cursorShown);

@@ -22,7 +22,7 @@ GuiFixture::GuiFixture() {
     m_texts = std::make_unique<settings::LanguageFiles>(paths.languageDirs());
     m_texts->checkLanguageFile("english.txt");
     m_session = std::make_unique<gui::Session>(paths, *m_texts);
-    m_session->general().workDir = m_dir.path().string();
+    m_session->setWorkDir(m_dir.path().string());
     m_window = std::make_unique<gui::MainWindow>(*m_session, false);
     m_window->setChannelGroupChooser([] { return std::optional<int>(1); });
     m_window->resize(1000, 760);

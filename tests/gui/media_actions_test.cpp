@@ -29,6 +29,7 @@
 #include "gui/view/strip_widget.h"
 #include "gui/view/texts.h"
 #include "gui_test_support.h"
+#include "support/event_builder.h"
 
 namespace krnz::test {
 namespace {
@@ -75,11 +76,10 @@ bool hasTwoColours(const QImage& image) {
 
 // Shows exactly the given slots; the wanted ones first, so that at least one is always shown.
 void showOnly(GuiFixture& f, std::initializer_list<int> shown) {
-    settings::Options& options = f.session().editOptions();
-    for (const int c : shown) settings::setChannelOn(options, c, true);
+    for (const int c : shown) f.session().setChannelOn(c, true);
     for (int c = 0; c < kSlots; ++c)
         if (std::find(shown.begin(), shown.end(), c) == shown.end())
-            settings::setChannelOn(options, c, false);
+            f.session().setChannelOn(c, false);
     f.window().formResize();
 }
 
@@ -363,13 +363,9 @@ void MediaActionsTest::clipboardHoldsTheCurrentSamples() {
     GuiFixture f;
     gui::MainWindow& w = f.window();
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
-    // As the toolbox leaves them: three samples of slot 1 replaced in place.
-    SampleRecord& rec = f.session().eventForChain().sample;
-    rec.sampleData = SampleMatrix(3);
-    rec.nSamplesPerChannel = 3;
-    rec.sampleData(1, 0) = 1.5f;
-    rec.sampleData(1, 1) = -0.25f;
-    rec.sampleData(0, 2) = 7.0f;
+    // An event of three samples made current; slot 0 differs, so it must not be the one copied.
+    LoadedEvent loaded{test::makeEvent({{0.0f, 0.0f, 7.0f}, {1.5f, -0.25f, 0.0f}}), std::nullopt};
+    f.session().takeEvent(std::move(loaded), f.dir() / "three.tremolog");
     QGuiApplication::clipboard()->setText(QStringLiteral("stale"));
 
     const QLocale before;
@@ -398,7 +394,7 @@ void MediaActionsTest::playAsksForTheChannelAndHandsOverItsWav() {
     QCOMPARE(asked[0].offered, (std::array<bool, kSlots>{true, true, true, true}));
     QCOMPARE(asked[0].chosen, 0);
     QCOMPARE(log->played.size(), std::size_t{1});
-    const SampleRecord& rec = f.session().eventForChain().sample;
+    const SampleRecord& rec = f.session().event().sample;
     const auto n = static_cast<std::size_t>(rec.nSamplesPerChannel);
     const std::string& wav = log->played[0];
     QCOMPARE(wav.size(), 44 + 2 * n);
@@ -475,8 +471,10 @@ void MediaActionsTest::eventDumpHasOneLinePerSample() {
     GuiFixture f;
     gui::MainWindow& w = f.window();
     QVERIFY(w.loadEvent(f.write("KRN00001.001", k100File())));
-    f.session().eventForChain().sample.sampleData(3, 5) =
-        12.34567f;  // the current samples are dumped
+    // The current samples are dumped: one of them changed in the event made current.
+    LoadedEvent loaded{f.session().event(), std::nullopt};
+    loaded.event.sample.sampleData(3, 5) = 12.34567f;
+    f.session().takeEvent(std::move(loaded), f.session().currentFile());
     w.actions().dbgmnu_print2ascii->trigger();
 
     const QString text = QString::fromStdString(readBytes(f.dir() / "debug_ascii_data.txt"));

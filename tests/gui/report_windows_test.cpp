@@ -122,7 +122,7 @@ void ReportWindowsTest::diagramWindowFollowsANewEventOncePerChange() {
     QCOMPARE(f.session().event().sample.highAmps[0].size(), std::size_t{16});
     QCOMPARE(w.diagram().rec, &f.session().event().sample);
     QVERIFY(markersOf(w, 0) > 0);
-    f.session().rowsProcessed(false);
+    f.session().unloadChain();
     QApplication::processEvents();
     QCOMPARE(w.computations(), atStart + 3);
     // Hidden, it waits for its next showing.

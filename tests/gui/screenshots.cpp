@@ -94,12 +94,14 @@ void mainWindowStates() {
     w.actions().mSampleInfo->trigger();
     w.actions().mChannelInfo->trigger();
     w.actions().mToolbar->trigger();
-    settings::Options& o = f.session().editOptions();
+    settings::Options o = f.session().options();
     o.drawStyle = settings::DrawStyle::Pixels;
     o.slotOptions[1].colors = {0x202020, 0x00C0FF, 0x505050, 0x40FF40, 0x4040FF};
+    f.session().setOptions(o);
     w.formResize();
     save(w, "11_pixels_and_colours");
     o.drawStyle = settings::DrawStyle::Lines;
+    f.session().setOptions(o);
     w.resize(w.minimumSize());
     w.formResize();
     save(w, "12_minimum_size");

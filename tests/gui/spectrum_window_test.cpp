@@ -66,7 +66,14 @@ class SpectrumSetup {
         QApplication::processEvents();
     }
     void repaint() { control<QPushButton>(window(), "boll")->click(); }
-    settings::FftSettings& stored() { return f.session().general().fft; }
+    const settings::FftSettings& stored() { return f.session().general().fft; }
+    // The settings as if read at the start.
+    template <typename Edit>
+    void store(Edit edit) {
+        settings::FftSettings fft = stored();
+        edit(fft);
+        f.session().setFftSettings(fft);
+    }
     QRect workArea() { return window().screen()->availableGeometry(); }
 
     GuiFixture f;
@@ -243,7 +250,7 @@ void SpectrumWindowTest::impossibleRunKeepsThePreviousGraphs() {
 void SpectrumWindowTest::failureWhileFollowingIsShownInTheWindow() {
     SpectrumSetup s;
     s.setCursors(300, 450);
-    s.stored().fftwindow = 1;  // GEO
+    s.store([](settings::FftSettings& fft) { fft.fftwindow = 1; });  // GEO
     s.open();
     QVERIFY(s.window().hasSpectra());
     const std::size_t messages = s.f.prompter().messages.size();
@@ -321,7 +328,7 @@ void SpectrumWindowTest::followsTheEventAndTheCursorOncePerChange() {
     QVERIFY(w.graph(0).graph().y != first);
 
     // The chain undone (the toolbox closed) is a change too: one run.
-    s.f.session().rowsProcessed(false);
+    s.f.session().unloadChain();
     QApplication::processEvents();
     QCOMPARE(w.computations(), atStart + 3);
 
@@ -432,10 +439,12 @@ void SpectrumWindowTest::oversizedStoredWindowTakesTheWorkArea() {
     s.setCursors(300, 450);
     const double tpp = s.f.window().metrics().twipsPerPixel;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    s.stored().fftsizeLeft = 3000;
-    s.stored().fftsizeWidth = static_cast<std::int32_t>((area.width() + 100) * tpp);
-    s.stored().fftsizeTop = 150;
-    s.stored().fftsizeHeight = 4500;
+    s.store([&](settings::FftSettings& fft) {
+        fft.fftsizeLeft = 3000;
+        fft.fftsizeWidth = static_cast<std::int32_t>((area.width() + 100) * tpp);
+        fft.fftsizeTop = 150;
+        fft.fftsizeHeight = 4500;
+    });
     s.open();
     gui::SpectrumWindow& w = s.window();
     // Too wide: the frame, borders included, takes the work area's width.
@@ -462,8 +471,10 @@ void SpectrumWindowTest::wizardClampsStoredChoices() {
     QFETCH(int, spectrum);
     SpectrumSetup s;
     s.setCursors(300, 450);
-    s.stored().fftwindow = static_cast<std::uint8_t>(storedWindow);
-    s.stored().fftspectra = static_cast<std::uint8_t>(storedSpectrum);
+    s.store([&](settings::FftSettings& fft) {
+        fft.fftwindow = static_cast<std::uint8_t>(storedWindow);
+        fft.fftspectra = static_cast<std::uint8_t>(storedSpectrum);
+    });
     s.f.window().actions().frqButt->click();
     for (int i = 0; i < gui::SpectrumWizard::kChoices; ++i) {
         QCOMPARE(control<QRadioButton>(s.wizard(), QStringLiteral("weight%1").arg(i))->isChecked(),

@@ -89,7 +89,9 @@ void StripPainterTest::hiDpiStripsAreDrawnInDevicePixels() {
     sizes.widths = {200, 200, 0, 200};
     sizes.height = 1000;
     sizes.devicePixelRatio = 2;
-    workspace.editOptions().slotOptions[2].channelOn = settings::CheckState::Unchecked;
+    settings::Options options = workspace.options();
+    options.slotOptions[2].channelOn = settings::CheckState::Unchecked;
+    workspace.setOptions(options);
     workspace.layoutRows(sizes.height);
     const gui::DrawnStrips drawn = gui::drawStrips(workspace, sizes, 1);
     QCOMPARE(workspace.rows().rowCount, 1000);

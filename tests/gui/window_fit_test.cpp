@@ -124,11 +124,12 @@ void WindowFitTest::windowsOpenWhollyOnTheScreen() {
          }},
         {"spectrum window stored past the right edge and above the top",
          [area](GuiFixture& f) -> QWidget& {
-             settings::FftSettings& stored = f.session().general().fft;
+             settings::FftSettings stored = f.session().general().fft;
              stored.fftsizeLeft = twips(f, area.width() - 200);
              stored.fftsizeTop = twips(f, -40);
              stored.fftsizeWidth = twips(f, 600);
              stored.fftsizeHeight = twips(f, area.height() + 300);
+             f.session().setFftSettings(stored);
              return openSpectrumWindow(f);
          }},
     };

@@ -2,8 +2,11 @@
 #include "core/workspace/workspace.h"
 
 #include "core/analysis/active_channels.h"
+#include "core/analysis/macro_file.h"
+#include "core/common/error.h"
 #include "core/common/value_format.h"
 #include "core/event/user_info.h"
+#include "core/report/error_report.h"
 #include "core/report/half_waves.h"
 #include "core/report/ppvzx_texts.h"
 #include "core/spectrum/data_window.h"
@@ -12,6 +15,56 @@
 #include "core/view/full_scale.h"
 
 namespace krnz {
+namespace {
+
+// The chain keeps its texts and reporter for life; these let the workspace switch language and
+// let each apply report to its own caller.
+class ForwardedTexts final : public TextLookup {
+  public:
+    explicit ForwardedTexts(const TextLookup& texts) : m_to(&texts) {}
+    void setTarget(const TextLookup& texts) { m_to = &texts; }
+    std::string text(std::string_view section, std::string_view key) const override {
+        return m_to->text(section, key);
+    }
+
+  private:
+    const TextLookup* m_to;
+};
+
+class ForwardedReporter final : public analysis::Reporter {
+  public:
+    void setTarget(analysis::Reporter* reporter) { m_to = reporter; }
+    void message(const std::string& text) override {
+        if (m_to) m_to->message(text);
+    }
+
+  private:
+    analysis::Reporter* m_to = nullptr;
+};
+
+}  // namespace
+
+struct Workspace::ChainHolder {
+    explicit ChainHolder(const TextLookup& lookup) : texts(lookup) {}
+    ForwardedTexts texts;
+    ForwardedReporter reporter;
+    analysis::OperatorChain chain{texts, reporter};
+};
+
+Workspace::Workspace(const TextLookup& texts)
+    : m_texts(&texts), m_chain(std::make_unique<ChainHolder>(texts)) {}
+
+Workspace::~Workspace() = default;
+Workspace::Workspace(Workspace&&) noexcept = default;
+Workspace& Workspace::operator=(Workspace&&) noexcept = default;
+
+const analysis::OperatorChain& Workspace::chain() const {
+    return m_chain->chain;
+}
+
+analysis::OperatorChain& Workspace::chainLists() {
+    return m_chain->chain;
+}
 
 void Workspace::open(const std::filesystem::path& path, const ReadOptions& options) {
     takeEvent(readDatafile(path, options), path);
@@ -20,6 +73,7 @@ void Workspace::open(const std::filesystem::path& path, const ReadOptions& optio
 void Workspace::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     m_event = std::move(loaded.event);
     m_blocks = {};
+    m_loadedKept = false;
     m_file = path;
     for (int c = 0; c < kSlots; ++c) m_event.sample.curUnit[c] = m_event.channels[c].unit;
 
@@ -74,7 +128,45 @@ void Workspace::setSourceChannels(const std::array<int, kSlots>& channels) {
 
 void Workspace::setTexts(const TextLookup& texts) {
     m_texts = &texts;
+    m_chain->texts.setTarget(texts);
     rebuildPanels();
+}
+
+bool Workspace::loadChainMacro(const std::filesystem::path& macroDir, std::string_view name,
+                               analysis::Reporter& reporter) {
+    return analysis::loadMacro(m_chain->chain, macroDir, name, *m_texts, reporter);
+}
+
+void Workspace::keepLoadedSamples() {
+    m_chain->chain.init(m_event);
+    m_loadedKept = true;
+}
+
+void Workspace::applyChain(analysis::Reporter& reporter) {
+    m_blocks = {};  // the rows change, also when the run stops half way
+    {
+        struct Through {
+            ForwardedReporter& forward;
+            ~Through() { forward.setTarget(nullptr); }
+        } through{m_chain->reporter};
+        through.forward.setTarget(&reporter);
+        try {
+            m_chain->chain.showChain(m_event);
+        } catch (const Error& e) {
+            report::reportError(reporter, e);
+        }
+    }
+    m_sourceChannel = m_chain->chain.sourceChannels();
+    setProcessed(true);
+}
+
+void Workspace::unloadChain() {
+    if (hasEvent() && m_loadedKept) {
+        m_chain->chain.restore(m_event);
+        m_blocks = {};
+    }
+    m_sourceChannel = {1, 2, 3, 4};
+    setProcessed(false);
 }
 
 PanelInputs Workspace::panelInputs() const {

@@ -3,11 +3,14 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/analysis/batch_chain.h"
 #include "core/analysis/measurements.h"
+#include "core/analysis/operator_chain.h"
 #include "core/analysis/panel_texts.h"
 #include "core/analysis/reporter.h"
 #include "core/event/event.h"
@@ -47,7 +50,10 @@ struct VisibleRange {
 // spectrum page) is derived here, once. Changes go through the intent methods.
 class Workspace {
   public:
-    explicit Workspace(const TextLookup& texts) : m_texts(&texts) {}
+    explicit Workspace(const TextLookup& texts);
+    ~Workspace();
+    Workspace(Workspace&&) noexcept;
+    Workspace& operator=(Workspace&&) noexcept;
 
     // ---- Intents
 
@@ -65,7 +71,7 @@ class Workspace {
     // Runs an operator chain over the rows as the toolbox's "show" does; the rows are then
     // processed. False when the macro cannot be used (the event is untouched).
     bool runChain(const analysis::BatchChainOptions& chain, analysis::Reporter& reporter);
-    // The toolbox ran (or undid) its chain on the rows in place: the panels are measured anew.
+    // The rows were processed (or put back) in place: the panels are measured anew.
     void setProcessed(bool processed);
     // Measures the rows and rebuilds both panels (`setMainWindowTexts`).
     const PanelTexts& measurePanels();
@@ -74,8 +80,6 @@ class Workspace {
 
     void setTexts(const TextLookup& texts);
     void setOptions(const settings::Options& options) { m_options = options; }
-    // The display options for a dialog that edits them in place.
-    settings::Options& editOptions() { return m_options; }
     void setUserInfo(const UserInfo& info) { m_userInfo = info; }
     // The texts were written where they belong (".userinfo", the Tremolog text section).
     void userInfoStored() { m_storedUserInfo = m_userInfo; }
@@ -111,6 +115,46 @@ class Workspace {
     // event is judged anew against the chosen standard.
     std::array<bool, kSlots> updateHalfWaves();
 
+    // ---- The toolbox's operator chain (see core/analysis/operator_chain.h)
+    //
+    // The lists outlive an event: a chain built for one event is applied to the next. The
+    // list edits below change nothing in the rows until applyChain.
+
+    void selectChainEntry(int row, int index) { chainLists().select(row, index); }
+    // The row the operator buttons and "delete" act on.
+    void setChainRow(int row) { chainLists().setCurrentRow(row); }
+    void setChainSource(int row, int channel) { chainLists().setSourceChannel(row, channel); }
+    void setChainIntOn(int row, bool on) { chainLists().setIntOn(row, on); }
+    void setChainChannelOn(const std::array<bool, kSlots>& on) { chainLists().setChannelOn(on); }
+    void addChainOperator(int op) { chainLists().addOperator(op); }
+    void addChainFilter(int op, int frequencyHz) { chainLists().addFilter(op, frequencyHz); }
+    void addChainResultant(const analysis::ResultantChoice& choice) {
+        chainLists().addResultant(choice);
+    }
+    // False when the entry is no filter (nothing changes).
+    bool setChainFrequency(int row, int index, int frequencyHz) {
+        return chainLists().editFrequency(row, index, frequencyHz);
+    }
+    void deleteChainEntry() { chainLists().deleteSelected(); }
+    void clearChain() { chainLists().clear(); }
+    // Replaces the lists with macro `name` of the folder (analysis::loadMacro): false after the
+    // message when the macro cannot be used; throws krnz::Error for a name that is no file name.
+    bool loadChainMacro(const std::filesystem::path& macroDir, std::string_view name,
+                        analysis::Reporter& reporter);
+
+    // The rows as they are now are the event as loaded: what applyChain starts from and
+    // unloadChain puts back. After every takeEvent, before the chain is applied; until then
+    // unloadChain leaves the rows alone, since the copy kept belongs to an earlier event.
+    void keepLoadedSamples();
+    // The toolbox's "show": the rows rebuilt from the loaded samples and run through the lists;
+    // the rows are then processed, named by the chain's source channels, and the panels
+    // measured anew. A run that stops on an error is reported and its rows are shown as they
+    // are.
+    void applyChain(analysis::Reporter& reporter);
+    // The toolbox closed: the loaded samples back, units as read, the panels of the event as
+    // loaded.
+    void unloadChain();
+
     // ---- State
 
     bool hasEvent() const { return !m_file.empty(); }
@@ -132,6 +176,7 @@ class Workspace {
     std::optional<int> peaks() const { return m_peaks; }
     const std::array<bool, kSlots>& ppvzxChannelOn() const { return m_ppvzxChannelOn; }
     const TextLookup& texts() const { return *m_texts; }
+    const analysis::OperatorChain& chain() const;
 
     // ---- Derived values
 
@@ -161,14 +206,17 @@ class Workspace {
     // choices. Throws krnz::Error when the spectra cannot be computed.
     report::PrintSpectrum spectrumPage(const spectrum::Segment& segment) const;
 
-    // The event for code that works on its rows in place (the toolbox's chain, the debug
-    // loads); callers follow with setProcessed so the panels agree.
+    // The event for code that works on its rows in place (the command line's and the batch's
+    // measures); callers that change the rows follow with setProcessed so the panels agree.
     Event& eventForChain() {
         m_blocks = {};  // the rows may change
         return m_event;
     }
 
   private:
+    struct ChainHolder;
+
+    analysis::OperatorChain& chainLists();
     PanelInputs panelInputs() const;
     void rebuildPanels();
     void judge();
@@ -197,6 +245,9 @@ class Workspace {
     std::array<bool, kSlots> m_ppvzxChannelOn{true, true, true, true};
     std::optional<int> m_peaks = report::kDefaultPeaks;
     std::optional<report::Verdict> m_verdict;
+    // Apart, so that the chain's references to its texts and reporter survive a move.
+    std::unique_ptr<ChainHolder> m_chain;
+    bool m_loadedKept = false;  // the chain's loaded copy is of this event
 };
 
 }  // namespace krnz

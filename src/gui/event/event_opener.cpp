@@ -36,7 +36,7 @@ int layoutOf(const std::filesystem::path& path) {
 }
 
 void rememberFolder(Session& session, const std::filesystem::path& path) {
-    session.general().workDir = workDirOf(path);
+    session.setWorkDir(workDirOf(path));
     try {
         settings::rememberWorkDir(session.paths().generalIniPath(), session.general().workDir);
     } catch (const Error& e) {

@@ -4,23 +4,25 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QWidget>
 
 #include "core/view/clipboard_text.h"
 #include "gui/media/decimal_separator.h"
 #include "gui/report/prompter_reporter.h"
-#include "gui/view/main_window.h"
+#include "gui/view/main_actions.h"
 #include "gui/view/session.h"
 
 namespace krnz::gui {
 
-MediaActions::MediaActions(MainWindow& window)
+MediaActions::MediaActions(Session& session, WindowPictures& pictures, QWidget& window,
+                           const MainActions& actions)
     : QObject(&window),
-      m_window(window),
-      m_pictures(window),
-      m_sound(window.session(), window),
-      m_debug(window.session(), window),
-      m_export(window.session(), window) {
-    const MainActions& a = window.actions();
+      m_session(session),
+      m_pictures(session, pictures, window),
+      m_sound(session, window),
+      m_debug(session, window),
+      m_export(session, window) {
+    const MainActions& a = actions;
     connect(a.mSavePicture, &QAction::triggered, this, [this] { m_pictures.savePictures(false); });
     connect(a.mSavePictureZoomed, &QAction::triggered, this,
             [this] { m_pictures.savePictures(true); });
@@ -39,7 +41,7 @@ void MediaActions::copyChannelToClipboard(int slot) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     const view::ClipboardText text =
-        view::channelClipboardText(m_window.session().event().sample, slot, userDecimalSeparator());
+        view::channelClipboardText(m_session.event().sample, slot, userDecimalSeparator());
     clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

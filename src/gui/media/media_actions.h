@@ -10,7 +10,9 @@
 
 namespace krnz::gui {
 
-class MainWindow;
+struct MainActions;
+class Session;
+class WindowPictures;
 
 // What the main window hands to other programs and to the developer: pictures, the window on
 // the printer, a channel on the clipboard or the loudspeaker, and the debug dumps. Connects the
@@ -18,7 +20,9 @@ class MainWindow;
 class MediaActions : public QObject {
     Q_OBJECT
   public:
-    explicit MediaActions(MainWindow& window);
+    // `window`: the main window, parent of the dialogs; `actions`: its menu items.
+    MediaActions(Session& session, WindowPictures& pictures, QWidget& window,
+                 const MainActions& actions);
 
     // `copyChannelToClipboard`: the slot's current samples as text, one line per sample.
     void copyChannelToClipboard(int slot);
@@ -29,7 +33,7 @@ class MediaActions : public QObject {
     EventExportAction& exports() { return m_export; }
 
   private:
-    MainWindow& m_window;
+    Session& m_session;
     PictureExport m_pictures;
     SoundOutput m_sound;
     DebugExports m_debug;

@@ -12,11 +12,9 @@
 #include "core/view/picture_names.h"
 #include "gui/event/event_opener.h"
 #include "gui/media/picture_files.h"
+#include "gui/media/window_pictures.h"
 #include "gui/report/prompter_reporter.h"
-#include "gui/view/graph_area.h"
-#include "gui/view/main_window.h"
 #include "gui/view/session.h"
-#include "gui/view/strip_widget.h"
 #include "gui/view/texts.h"
 
 namespace krnz::gui {
@@ -36,9 +34,11 @@ void logSkipped(const std::string& what, const std::exception& e) {
 
 }  // namespace
 
-PictureExport::PictureExport(MainWindow& window) : m_window(window) {
-    m_chooseFile = [this](const QString& startDir) -> std::optional<QString> {
-        QFileDialog dialog(&m_window, QStringLiteral("Save graph data as bitmap file"), startDir);
+PictureExport::PictureExport(Session& session, WindowPictures& pictures, QWidget& dialogParent)
+    : m_session(session), m_pictures(pictures) {
+    m_chooseFile = [&dialogParent](const QString& startDir) -> std::optional<QString> {
+        QFileDialog dialog(&dialogParent, QStringLiteral("Save graph data as bitmap file"),
+                           startDir);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters({QStringLiteral("Bitmap pictures (*.BMP *.bmp)"),
                                QStringLiteral("All Files(*.*) (*)")});
@@ -47,8 +47,8 @@ PictureExport::PictureExport(MainWindow& window) : m_window(window) {
             return std::nullopt;
         return dialog.selectedFiles().front();
     };
-    m_choosePrinter = [this](QPrinter& printer) {
-        QPrintDialog dialog(&printer, &m_window);
+    m_choosePrinter = [&dialogParent](QPrinter& printer) {
+        QPrintDialog dialog(&printer, &dialogParent);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         return dialog.exec() == QDialog::Accepted;
@@ -56,33 +56,32 @@ PictureExport::PictureExport(MainWindow& window) : m_window(window) {
 }
 
 void PictureExport::rememberFolder(const QString& name) {
-    Session& session = m_window.session();
-    session.general().pictureDir = workDirOf(stdstr(name));
+    m_session.setPictureDir(workDirOf(stdstr(name)));
     try {
-        settings::rememberPictureDir(session.paths().generalIniPath(),
-                                     session.general().pictureDir);
+        settings::rememberPictureDir(m_session.paths().generalIniPath(),
+                                     m_session.general().pictureDir);
     } catch (const Error& e) {
-        session.settingsNotSaved(e);  // the folder is kept for this run
+        m_session.settingsNotSaved(e);  // the folder is kept for this run
     }
 }
 
 void PictureExport::savePictures(bool zoomed) {
-    const auto chosen = m_chooseFile(qstr(m_window.session().general().pictureDir));
+    const auto chosen = m_chooseFile(qstr(m_session.general().pictureDir));
     if (!chosen || chosen->isEmpty()) return;
     rememberFolder(*chosen);
     const std::string name = stdstr(*chosen);
     const WaitCursor wait;
     try {
         if (zoomed) {
-            writePicture(zoomedWindowPicture(m_window), name);
+            writePicture(m_pictures.zoomedWindowPicture(), name);
             return;
         }
         // The digit goes into the file's own name: a short name must not reach into the folder's.
         const std::filesystem::path chosenFile(name);
         const std::string fileName = chosenFile.filename().string();
         for (const view::ChannelPicture& picture :
-             view::wholeSamplePictures(fileName, m_window.session().options()))
-            writePicture(m_window.graphArea().strip(picture.slot).picture(),
+             view::wholeSamplePictures(fileName, m_session.options()))
+            writePicture(m_pictures.stripPicture(picture.slot),
                          chosenFile.parent_path() / picture.fileName);
     } catch (const std::exception& e) {
         logSkipped("picture not saved", e);
@@ -91,13 +90,13 @@ void PictureExport::savePictures(bool zoomed) {
 
 void PictureExport::dumpToPrinter() {
     // Taken before the printer dialog covers the window.
-    const QImage image = clientAreaPicture(m_window);
+    const QImage image = m_pictures.clientAreaPicture();
     if (image.isNull()) return;
     if (!m_printer) m_printer = std::make_unique<QPrinter>();
     if (!m_choosePrinter(*m_printer)) return;
     const WaitCursor wait;
     try {
-        printPicture(*m_printer, image, 1440.0 / m_window.metrics().twipsPerPixel);
+        printPicture(*m_printer, image, 1440.0 / m_pictures.twipsPerPixel());
     } catch (const Error& e) {
         PrompterReporter reporter(platform::Severity::Error);
         report::reportError(reporter, e);

@@ -7,15 +7,19 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
+
 namespace krnz::gui {
 
-class MainWindow;
+class Session;
+class WindowPictures;
 
 // The main window's pictures: the channel strips or the visible window saved as bitmap (or PNG)
 // files, and a snapshot of the window sent to the printer.
 class PictureExport {
   public:
-    explicit PictureExport(MainWindow& window);
+    // `dialogParent`: the window the file and printer dialogs belong to.
+    PictureExport(Session& session, WindowPictures& pictures, QWidget& dialogParent);
 
     // `savePictures`: asks for a file name, remembers its folder as "pictureDir" at once, then
     // writes one file per active strip (not zoomed; the slot's digit goes before the last four
@@ -36,7 +40,8 @@ class PictureExport {
   private:
     void rememberFolder(const QString& name);
 
-    MainWindow& m_window;
+    Session& m_session;
+    WindowPictures& m_pictures;
     std::unique_ptr<QPrinter> m_printer;  // made on first use: finding printers can take a while
     FileChooser m_chooseFile;
     PrinterChooser m_choosePrinter;

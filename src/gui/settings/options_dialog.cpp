@@ -74,26 +74,27 @@ OptionsDialog::OptionsDialog(Session& session, QWidget* parent)
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
 
-    settings::Options& options = m_session.editOptions();
-    connect(m_printInColor, &QCheckBox::toggled, this, [this, &options](bool on) {
-        if (!m_loading) options.printInColor = on;
+    connect(m_printInColor, &QCheckBox::toggled, this, [this](bool on) {
+        if (!m_loading) change([on](settings::Options& o) { o.printInColor = on; });
     });
-    connect(m_printerDataReduction, &QComboBox::currentIndexChanged, this, [this, &options](int i) {
-        if (!m_loading && i >= 0) options.printerDataReduction = i;
+    connect(m_printerDataReduction, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (!m_loading && i >= 0) change([i](settings::Options& o) { o.printerDataReduction = i; });
     });
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this, &options](int i) {
-        if (!m_loading) options.tab = i;
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int i) {
+        if (!m_loading) change([i](settings::Options& o) { o.tab = i; });
     });
-    connect(m_lines, &QRadioButton::toggled, this, [this, &options](bool on) {
+    connect(m_lines, &QRadioButton::toggled, this, [this](bool on) {
         if (!m_loading)
-            options.drawStyle = on ? settings::DrawStyle::Lines : settings::DrawStyle::Pixels;
+            change([on](settings::Options& o) {
+                o.drawStyle = on ? settings::DrawStyle::Lines : settings::DrawStyle::Pixels;
+            });
     });
-    connect(m_sameColor, &QPushButton::clicked, this, [this, &options] {
-        settings::applySameColors(options);
+    connect(m_sameColor, &QPushButton::clicked, this, [this] {
+        change([](settings::Options& o) { settings::applySameColors(o); });
         loadFromModel();
     });
-    connect(m_defaultColors, &QPushButton::clicked, this, [this, &options] {
-        settings::applyDefaultColors(options);
+    connect(m_defaultColors, &QPushButton::clicked, this, [this] {
+        change([](settings::Options& o) { settings::applyDefaultColors(o); });
         loadFromModel();
     });
     connect(m_languageList, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
@@ -110,15 +111,20 @@ OptionsDialog::OptionsDialog(Session& session, QWidget* parent)
 
 void OptionsDialog::connectSlot(int c) {
     SlotControls& slot = m_slots[static_cast<std::size_t>(c)];
-    settings::SlotOptions& model = m_session.editOptions().slotOptions[static_cast<std::size_t>(c)];
+    // Each change edits this slot of the session's options.
+    auto model = [this, c](auto edit) {
+        change(
+            [c, &edit](settings::Options& o) { edit(o.slotOptions[static_cast<std::size_t>(c)]); });
+    };
     for (std::size_t k = 0; k < slot.swatches.size(); ++k)
-        connect(slot.swatches[k], &ColorSwatch::colorChosen, this,
-                [&model, k](std::int32_t value) { colorOf(model.colors, k) = value; });
+        connect(slot.swatches[k], &ColorSwatch::colorChosen, this, [model, k](std::int32_t value) {
+            model([k, value](settings::SlotOptions& m) { colorOf(m.colors, k) = value; });
+        });
     connect(slot.channelOn, &QCheckBox::clicked, this,
             [this, c](bool on) { channelOnClicked(c, on); });
-    auto mode = [this, &model, &slot](settings::AmpScale scale) {
+    auto mode = [this, model, &slot](settings::AmpScale scale) {
         if (m_loading) return;
-        model.ampScale = scale;
+        model([scale](settings::SlotOptions& m) { m.ampScale = scale; });
         const bool manual = scale == settings::AmpScale::Manual;
         slot.manualScale->setEnabled(manual);
         slot.manualScaleFrq->setEnabled(manual);
@@ -129,16 +135,26 @@ void OptionsDialog::connectSlot(int c) {
             [mode] { mode(settings::AmpScale::Manual); });
     connect(slot.normalize, &QRadioButton::clicked, this,
             [mode] { mode(settings::AmpScale::Normalize); });
-    connect(slot.manualScale, &QComboBox::currentIndexChanged, this, [this, &model](int i) {
-        if (!m_loading && i >= 0) model.manualScale = static_cast<std::size_t>(i);
+    connect(slot.manualScale, &QComboBox::currentIndexChanged, this, [this, model](int i) {
+        if (!m_loading && i >= 0)
+            model([i](settings::SlotOptions& m) { m.manualScale = static_cast<std::size_t>(i); });
     });
-    connect(slot.manualScaleFrq, &QComboBox::currentIndexChanged, this, [this, &model](int i) {
-        if (!m_loading && i >= 0) model.manualScaleFrq = static_cast<std::size_t>(i);
+    connect(slot.manualScaleFrq, &QComboBox::currentIndexChanged, this, [this, model](int i) {
+        if (!m_loading && i >= 0)
+            model(
+                [i](settings::SlotOptions& m) { m.manualScaleFrq = static_cast<std::size_t>(i); });
     });
 }
 
+template <typename Edit>
+void OptionsDialog::change(Edit edit) {
+    settings::Options options = m_session.options();
+    edit(options);
+    m_session.setOptions(options);
+}
+
 void OptionsDialog::channelOnClicked(int slot, bool on) {
-    if (settings::setChannelOn(m_session.editOptions(), slot, on)) return;
+    if (m_session.setChannelOn(slot, on)) return;
     m_slots[static_cast<std::size_t>(slot)].channelOn->setChecked(true);
     platform::prompter().message(m_session.texts().text("option", "errChannelOn"));
 }
@@ -246,7 +262,7 @@ void OptionsDialog::ok() {
 }
 
 void OptionsDialog::cancel() {
-    settings::readOptions(m_session.paths().optionIniPath(), m_session.editOptions());
+    m_session.readStoredOptions();
     if (!m_languageToKeep.empty() &&
         !settings::sameText(m_languageToKeep, m_session.texts().languageFile())) {
         m_session.setLanguage(m_languageToKeep);

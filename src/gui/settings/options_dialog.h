@@ -72,6 +72,9 @@ class OptionsDialog : public QDialog {
     void fillLanguageList();
     void retitleSlotFrames();
     void channelOnClicked(int slot, bool on);
+    // A live edit of the session's options, taking effect at once.
+    template <typename Edit>
+    void change(Edit edit);
 
     Session& m_session;
     bool m_loading = false;

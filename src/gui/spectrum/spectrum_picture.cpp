@@ -46,7 +46,7 @@ bool savePicture(const QImage& picture, Session& session, const PictureFileChoos
         return false;
     }
     const std::string folder = stdstr(QFileInfo(file).absolutePath());
-    session.general().pictureDir = folder;
+    session.setPictureDir(folder);
     try {
         settings::rememberPictureDir(session.paths().generalIniPath(), folder);
     } catch (const Error& e) {

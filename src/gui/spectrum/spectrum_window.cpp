@@ -108,6 +108,15 @@ void SpectrumWindow::createControls() {
         for (const char* entry : kMaxFrqList) m_maxFrq[s]->addItem(QLatin1String(entry));
     }
     connect(m_boll, &QPushButton::clicked, this, &SpectrumWindow::repaintSpectra);
+    // The axes are the workspace's choices; the boxes only show them.
+    auto axes = [this] {
+        SpectrumChoices choices = m_session.workspace().spectrumChoices();
+        choices.logx = m_logx->isChecked();
+        choices.logy = m_logy->isChecked();
+        m_session.setSpectrumChoices(choices);
+    };
+    connect(m_logx, &QCheckBox::toggled, this, axes);
+    connect(m_logy, &QCheckBox::toggled, this, axes);
     connect(m_back, &QPushButton::clicked, this, &SpectrumWindow::back);
     connect(m_print, &QPushButton::clicked, this, &SpectrumWindow::print);
     connect(m_save, &QPushButton::clicked, this, &SpectrumWindow::saveWindowPicture);
@@ -156,13 +165,33 @@ void SpectrumWindow::load() {
     setWindowState(stored.fftwinstate == 1   ? Qt::WindowMinimized
                    : stored.fftwinstate == 2 ? Qt::WindowMaximized
                                              : Qt::WindowNoState);
-    m_windowType = stored.fftwindow;
-    m_spectrumType = stored.fftspectra;
+    setWindowType(stored.fftwindow);
+    setSpectrumType(stored.fftspectra);
     updateHeading();
 }
 
+int SpectrumWindow::windowType() const {
+    return m_session.workspace().spectrumChoices().windowType;
+}
+
+void SpectrumWindow::setWindowType(int type) {
+    SpectrumChoices choices = m_session.workspace().spectrumChoices();
+    choices.windowType = type;
+    m_session.setSpectrumChoices(choices);
+}
+
+int SpectrumWindow::spectrumType() const {
+    return m_session.workspace().spectrumChoices().spectrumType;
+}
+
+void SpectrumWindow::setSpectrumType(int type) {
+    SpectrumChoices choices = m_session.workspace().spectrumChoices();
+    choices.spectrumType = type;
+    m_session.setSpectrumChoices(choices);
+}
+
 void SpectrumWindow::update_fft_init_data() {
-    settings::FftSettings& stored = m_session.general().fft;
+    settings::FftSettings stored = m_session.general().fft;
     const double tpp = platform::screenMetrics(screen()).twipsPerPixel;
     const QRect area = workArea(*this);
     const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
@@ -174,8 +203,9 @@ void SpectrumWindow::update_fft_init_data() {
     stored.fftsizeWidth = twipsLong(place.width() * tpp);
     stored.fftsizeHeight = twipsLong(place.height() * tpp);
     stored.fftwinstate = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    stored.fftwindow = static_cast<std::uint8_t>(std::clamp(m_windowType, 0, 255));
-    stored.fftspectra = static_cast<std::uint8_t>(std::clamp(m_spectrumType, 0, 255));
+    stored.fftwindow = static_cast<std::uint8_t>(std::clamp(windowType(), 0, 255));
+    stored.fftspectra = static_cast<std::uint8_t>(std::clamp(spectrumType(), 0, 255));
+    m_session.setFftSettings(stored);
 }
 
 void SpectrumWindow::openFromMainWindow() {
@@ -226,8 +256,8 @@ void SpectrumWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The wizard stored its choices before showing the window.
     const settings::FftSettings& stored = m_session.general().fft;
-    m_windowType = stored.fftwindow;
-    m_spectrumType = stored.fftspectra;
+    setWindowType(stored.fftwindow);
+    setSpectrumType(stored.fftspectra);
     updateHeading();
     // Once per showing; while shown, the session's signals bring the changes (activating the
     // window changes nothing).

@@ -42,11 +42,12 @@ class SpectrumWindow : public QWidget {
 
     Session& session() { return m_session; }
 
-    // The two choices of the wizard; not clamped here (the wizard clamps).
-    int windowType() const { return m_windowType; }
-    void setWindowType(int type) { m_windowType = type; }
-    int spectrumType() const { return m_spectrumType; }
-    void setSpectrumType(int type) { m_spectrumType = type; }
+    // The two choices of the wizard, held by the workspace's spectrum choices; not clamped
+    // here (the wizard clamps).
+    int windowType() const;
+    void setWindowType(int type);
+    int spectrumType() const;
+    void setSpectrumType(int type);
 
     // The main window's spectrum command: the window comes forward when it is shown, else the
     // wizard asks for the choices first.
@@ -108,8 +109,6 @@ class SpectrumWindow : public QWidget {
     void saveWindowPicture();
 
     Session& m_session;
-    int m_windowType = 0;
-    int m_spectrumType = 0;
     bool m_loaded = false;
     bool m_running = false;
     double m_tStart = 0.0;

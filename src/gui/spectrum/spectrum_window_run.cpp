@@ -37,17 +37,17 @@ QString SpectrumWindow::heading() const {
 }
 
 void SpectrumWindow::updateHeading() {
-    m_yUnits = spectrum::spectrumYUnits(m_session.event(), m_session.processed(), m_spectrumType);
-    m_selected->setText(
-        qstr(spectrum::spectrumHeading(m_spectrumType, m_windowType, m_session.texts())));
+    m_yUnits = m_session.workspace().spectrumYUnits();
+    m_selected->setText(qstr(m_session.workspace().spectrumHeading()));
 }
 
 spectrum::SpectrumParams SpectrumWindow::params() const {
     spectrum::SpectrumParams p;
-    p.windowType = m_windowType;
-    p.spectrumType = m_spectrumType;
-    p.logx = m_logx->isChecked();
-    p.logy = m_logy->isChecked();
+    const SpectrumChoices& choices = m_session.workspace().spectrumChoices();
+    p.windowType = choices.windowType;
+    p.spectrumType = choices.spectrumType;
+    p.logx = choices.logx;
+    p.logy = choices.logy;
     const settings::Options& options = m_session.options();
     for (std::size_t g = 0; g < kSlots; ++g) {
         p.maxFrq[g] = m_maxFrq[g]->currentText().toDouble();

@@ -93,9 +93,10 @@ void SpectrumWizard::next() {
         if (m_weight[static_cast<std::size_t>(i)]->isChecked()) m_window.setWindowType(i);
         if (m_filter[static_cast<std::size_t>(i)]->isChecked()) m_window.setSpectrumType(i);
     }
-    settings::FftSettings& stored = m_window.session().general().fft;
+    settings::FftSettings stored = m_window.session().general().fft;
     stored.fftwindow = static_cast<std::uint8_t>(m_window.windowType());
     stored.fftspectra = static_cast<std::uint8_t>(m_window.spectrumType());
+    m_window.session().setFftSettings(stored);
     m_window.show();
     m_window.raise();
     m_window.activateWindow();

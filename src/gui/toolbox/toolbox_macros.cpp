@@ -32,12 +32,10 @@ void ToolboxWindow::loadMacro(int index) {
     if (index < 0 || index >= static_cast<int>(m_macros.names().size())) return;
     m_macros.select(index);
     try {
-        analysis::loadMacro(m_chain, m_session.paths().macroDir(), *m_macros.selectedName(),
-                            m_session.texts(), m_reporter);
+        m_session.loadChainMacro(*m_macros.selectedName(), m_reporter);
     } catch (const Error& e) {
         report::reportError(m_reporter, e);
     }
-    refreshLists();
 }
 
 void ToolboxWindow::saveMacro() {
@@ -69,7 +67,7 @@ void ToolboxWindow::saveMacro() {
                 return;
             how = analysis::MacroWrite::Anew;
         }
-        if (!analysis::saveMacro(m_chain, m_session.paths().macroDir(), macroName, how)) return;
+        if (!analysis::saveMacro(chain(), m_session.paths().macroDir(), macroName, how)) return;
     } catch (const Error& e) {
         report::reportError(m_reporter, e);
         return;

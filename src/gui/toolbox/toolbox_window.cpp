@@ -12,8 +12,6 @@
 
 #include "core/analysis/active_channels.h"
 #include "core/analysis/operator_choices.h"
-#include "core/common/error.h"
-#include "core/report/error_report.h"
 #include "gui/report/print_dialog.h"
 #include "gui/toolbox/frequency_selector.h"
 #include "gui/toolbox/resultant_selection.h"
@@ -33,7 +31,7 @@ constexpr std::size_t at(int row) {
 }  // namespace
 
 ToolboxWindow::ToolboxWindow(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_session(session), m_chain(m_session.texts(), m_reporter) {
+    : QWidget(parent, Qt::Tool), m_session(session) {
     setObjectName(QStringLiteral("toolbox"));
     buildControls();
     layOutControls();
@@ -45,6 +43,7 @@ ToolboxWindow::ToolboxWindow(Session& session, QWidget* parent)
     };
     m_chooseResultant = [this] { return ResultantSelection::ask(m_session.texts(), this); };
     connect(&m_session, &Session::languageChanged, this, &ToolboxWindow::applyCaptions);
+    connect(&m_session, &Session::chainChanged, this, &ToolboxWindow::refreshLists);
     // A new event: the chain works on its rows from now on, and the rows' boxes show it.
     connect(&m_session, &Session::eventChanged, this, [this] {
         init();
@@ -54,22 +53,26 @@ ToolboxWindow::ToolboxWindow(Session& session, QWidget* parent)
     });
 }
 
+const analysis::OperatorChain& ToolboxWindow::chain() const {
+    return m_session.chain();
+}
+
 void ToolboxWindow::connectControls() {
     for (int r = 0; r < kSlots; ++r) {
         connect(m_inCh[at(r)], &QComboBox::currentIndexChanged, this, [this, r](int index) {
-            if (index >= 0) m_chain.setSourceChannel(r, index + 1);
+            if (index >= 0) m_session.setChainSource(r, index + 1);
         });
         connect(m_channelOn[at(r)], &QCheckBox::clicked, this, [this, r] { channelOnClicked(r); });
         connect(m_intOn[at(r)], &QCheckBox::toggled, this,
-                [this, r](bool on) { m_chain.setIntOn(r, on); });
+                [this, r](bool on) { m_session.setChainIntOn(r, on); });
         QListWidget* list = m_opGrid[at(r)];
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
         connect(list, &QListWidget::itemSelectionChanged, this, [this, r, list] {
             if (m_refreshing) return;
             const QList<QListWidgetItem*> items = list->selectedItems();
-            m_chain.select(r, items.isEmpty() ? -1 : list->row(items.front()));
-            m_chain.setCurrentRow(r);
+            m_session.selectChainEntry(r, items.isEmpty() ? -1 : list->row(items.front()));
+            m_session.setChainRow(r);
         });
         connect(list, &QListWidget::itemDoubleClicked, this,
                 [this, r, list](QListWidgetItem* item) { editEntry(r, list->row(item)); });
@@ -89,7 +92,7 @@ void ToolboxWindow::openToolbox() {
     m_session.setToolboxOpen(true);
     if (!isVisible()) {
         init();
-        m_chain.setCurrentRow(0);
+        m_session.setChainRow(0);
         listMacros();
     }
     copyChannelOnFromOptions();
@@ -99,7 +102,7 @@ void ToolboxWindow::openToolbox() {
 }
 
 void ToolboxWindow::init() {
-    m_chain.init(m_session.eventForChain());
+    m_session.keepLoadedSamples();
 }
 
 void ToolboxWindow::showChain() {
@@ -107,14 +110,7 @@ void ToolboxWindow::showChain() {
     {
         const WaitCursor wait;
         copyChannelOnFromOptions();
-        try {
-            m_chain.showChain(m_session.eventForChain());
-        } catch (const Error& e) {
-            // The rows may be half processed; they are shown as they are.
-            report::reportError(m_reporter, e);
-        }
-        m_session.setSourceChannels(m_chain.sourceChannels());
-        m_session.rowsProcessed(true);
+        m_session.applyChain(m_reporter);
     }
     raise();
     activateWindow();
@@ -128,39 +124,35 @@ void ToolboxWindow::addOperator(int op) {
                 QString::fromLatin1(analysis::kFrequencyStartText.data(),
                                     static_cast<qsizetype>(analysis::kFrequencyStartText.size())));
             if (!frequency) return;
-            m_chain.addFilter(op, *frequency);
+            m_session.addChainFilter(op, *frequency);
             break;
         }
         case analysis::kOpResultant: {
             const std::optional<analysis::ResultantChoice> choice = m_chooseResultant();
             if (!choice) return;
-            m_chain.addResultant(*choice);
+            m_session.addChainResultant(*choice);
             break;
         }
         default:
-            m_chain.addOperator(op);
+            m_session.addChainOperator(op);
     }
-    refreshLists();
 }
 
 void ToolboxWindow::editEntry(int row, int index) {
-    const std::optional<std::string> start = m_chain.filterFrequencyText(row, index);
+    const std::optional<std::string> start = chain().filterFrequencyText(row, index);
     if (!start) return;
     const std::optional<int> frequency = m_chooseFrequency(qstr(*start));
     if (!frequency) return;
-    m_chain.editFrequency(row, index, *frequency);
-    refreshLists();
+    m_session.setChainFrequency(row, index, *frequency);
 }
 
 void ToolboxWindow::deleteSelected() {
-    m_chain.deleteSelected();
-    refreshLists();
+    m_session.deleteChainEntry();
 }
 
 void ToolboxWindow::newChain() {
-    m_chain.clear();
+    m_session.clearChain();
     m_macros.select(-1);
-    refreshLists();
     refreshMacroList();
 }
 
@@ -169,8 +161,8 @@ void ToolboxWindow::refreshLists() {
     for (int r = 0; r < kSlots; ++r) {
         QListWidget* list = m_opGrid[at(r)];
         list->clear();
-        for (const std::string& entry : m_chain.opGrid(r)) list->addItem(qstr(entry));
-        const int selected = m_chain.selected(r);
+        for (const std::string& entry : chain().opGrid(r)) list->addItem(qstr(entry));
+        const int selected = chain().selected(r);
         list->setCurrentRow(selected);
         if (selected < 0) list->clearSelection();
     }
@@ -183,7 +175,7 @@ void ToolboxWindow::copyChannelOnFromOptions() {
         on[at(r)] = view::isActive(m_session.options(), r);
         m_channelOn[at(r)]->setChecked(on[at(r)]);
     }
-    m_chain.setChannelOn(on);
+    m_session.setChainChannelOn(on);
 }
 
 void ToolboxWindow::channelOnClicked(int row) {
@@ -194,8 +186,8 @@ void ToolboxWindow::channelOnClicked(int row) {
         platform::prompter().message(m_session.texts().text("option", "errChannelOn"));
         return;
     }
-    m_chain.setChannelOn(on);
-    m_chain.setCurrentRow(m_chain.firstActiveRow());
+    m_session.setChainChannelOn(on);
+    m_session.setChainRow(chain().firstActiveRow());
 }
 
 bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -204,7 +196,7 @@ bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         for (int r = 0; r < kSlots; ++r)
             if (watched == m_opGrid[at(r)] || watched == m_opGrid[at(r)]->viewport())
-                m_chain.setCurrentRow(r);
+                m_session.setChainRow(r);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -226,9 +218,7 @@ void ToolboxWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ToolboxWindow::unload() {
-    if (m_session.hasEvent()) m_chain.restore(m_session.eventForChain());
-    m_session.setSourceChannels({1, 2, 3, 4});
-    m_session.rowsProcessed(false);
+    m_session.unloadChain();
     m_session.setToolboxOpen(false);
 }
 

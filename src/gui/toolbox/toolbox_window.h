@@ -21,7 +21,6 @@ class QPushButton;
 namespace krnz::gui {
 
 class Session;
-class Session;
 
 // The operator toolbox (`toolbox`): per displayed row the source channel, the "channelOn" and
 // "intOn" boxes and the operator list; the operator buttons, the macros, "show" and "print".
@@ -53,7 +52,8 @@ class ToolboxWindow : public QWidget {
 
     void applyCaptions();
 
-    const analysis::OperatorChain& chain() const { return m_chain; }
+    // The chain lives in the workspace; the window shows it.
+    const analysis::OperatorChain& chain() const;
     const analysis::MacroList& macros() const { return m_macros; }
 
     // Tests answer the dialogs: the frequency dialog (given its start text), the resultant
@@ -84,7 +84,6 @@ class ToolboxWindow : public QWidget {
 
     Session& m_session;
     PrompterReporter m_reporter;
-    analysis::OperatorChain m_chain;
     analysis::MacroList m_macros;
     bool m_refreshing = false;
 

@@ -21,6 +21,7 @@
 #include "gui/event/extra_info_dialog.h"
 #include "gui/event/save_user_info.h"
 #include "gui/media/media_actions.h"
+#include "gui/media/picture_files.h"
 #include "gui/report/extra_graph_window.h"
 #include "gui/report/print_dialog.h"
 #include "gui/settings/options_dialog.h"
@@ -111,7 +112,7 @@ void MainWindow::connectActions() {
             [this] { m_cursor->graphKeyDown(0, CursorKey::RemoveRef); });
     connect(a.mAbout, &QAction::triggered, this, &MainWindow::about);
     connect(a.mGuide, &QAction::triggered, this, [this] { userGuideWindow().showGuide(); });
-    m_media = new MediaActions(*this);
+    m_media = new MediaActions(m_session, *this, *this, m_actions);
     connect(a.toolboxButton, &QToolButton::clicked, this,
             [this] { toolboxWindow().openToolbox(); });
     connect(a.mPrint, &QAction::triggered, this, [this] { printDialog().call_non_fft_print(); });
@@ -224,6 +225,18 @@ void MainWindow::showUserInfo() {
 void MainWindow::saveUserInfoClicked() {
     if (saveUserInfo(m_session, SaveUserInfo::Always))
         statusBar()->showMessage(qtext(m_session.texts(), "krn", "userInfoSaved"), 5000);
+}
+
+QImage MainWindow::clientAreaPicture() {
+    return gui::clientAreaPicture(*this);
+}
+
+QImage MainWindow::zoomedWindowPicture() {
+    return gui::zoomedWindowPicture(*this);
+}
+
+QImage MainWindow::stripPicture(int slot) {
+    return m_graphArea->strip(slot).picture();
 }
 
 void MainWindow::setMainWindowTexts(bool processed) {

@@ -9,6 +9,7 @@
 #include "core/view/main_layout.h"
 #include "core/view/zoom_scroll.h"
 #include "gui/event/event_opener.h"
+#include "gui/media/window_pictures.h"
 #include "gui/view/main_actions.h"
 #include "platform/screen_metrics.h"
 
@@ -35,7 +36,7 @@ class ToolboxWindow;
 // The main window (`krn`): menus, toolbar, the sample-info and channel-info panels, the
 // time-scale column and the channel strips with their scroll bar. Other windows ask it to
 // rewrite its panels (`setMainWindowTexts`) and to lay out and redraw (`formResize`).
-class MainWindow : public QMainWindow, private OpenHooks {
+class MainWindow : public QMainWindow, private OpenHooks, private WindowPictures {
     Q_OBJECT
   public:
     MainWindow(Session& session, bool debugMenu, QWidget* parent = nullptr);
@@ -107,6 +108,11 @@ class MainWindow : public QMainWindow, private OpenHooks {
     void showLoadingScreen() override;
     void hideLoadingScreen() override;
     void eventOpened() override;
+    // WindowPictures
+    QImage clientAreaPicture() override;
+    QImage zoomedWindowPicture() override;
+    QImage stripPicture(int slot) override;
+    double twipsPerPixel() const override { return m_metrics.twipsPerPixel; }
 
     void createCentral();
     void connectActions();

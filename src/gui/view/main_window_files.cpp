@@ -40,7 +40,7 @@ std::optional<QString> droppedFile(const QMimeData* data) {
 }  // namespace
 
 void MainWindow::mOpen_Click() {
-    settings::GeneralSettings& general = m_session.general();
+    const settings::GeneralSettings& general = m_session.general();
     // "?" "?" ")" would be a trigraph; the pattern is pasted together instead.
     const QString krnPattern = QStringLiteral("KRN*.") + QString(3, QLatin1Char('?'));
     const QStringList filters = {
@@ -52,8 +52,8 @@ void MainWindow::mOpen_Click() {
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters[filter - 1]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    general.fileFilter =
-        static_cast<std::int16_t>(filters.indexOf(dialog.selectedNameFilter()) + 1);
+    m_session.setFileFilter(
+        static_cast<std::int16_t>(filters.indexOf(dialog.selectedNameFilter()) + 1));
     loadEvent(stdstr(dialog.selectedFiles().front()));
 }
 
@@ -150,8 +150,6 @@ void MainWindow::shutDown() {
         // Closing the spectrum window stores its place and choices with the general settings.
         if (m_spectrumWindow) m_spectrumWindow->unload();
         saveUserInfo(m_session, SaveUserInfo::WhenEdited);
-        settings::GeneralSettings& general = m_session.general();
-        general.language = m_session.texts().languageFile();
         const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
         // The position is the frame's within the work area, as the start restores it with
         // move(); the size is the client area's, as resize() restores it. Mixing the two moved
@@ -160,13 +158,15 @@ void MainWindow::shutDown() {
         const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
         const QPoint framePos = normal.topLeft() - frameOffset - area.topLeft();
         const double tpp = m_metrics.twipsPerPixel;
-        general.sizeLeft = static_cast<float>(framePos.x() * tpp);
-        general.sizeTop = static_cast<float>(framePos.y() * tpp);
-        general.sizeWidth = static_cast<std::int32_t>(normal.width() * tpp);
-        general.sizeHeight = static_cast<std::int32_t>(normal.height() * tpp);
-        general.winstate = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+        m_session.setMainWindowPlace(static_cast<float>(framePos.x() * tpp),
+                                     static_cast<float>(framePos.y() * tpp),
+                                     static_cast<std::int32_t>(normal.width() * tpp),
+                                     static_cast<std::int32_t>(normal.height() * tpp),
+                                     isMinimized()   ? 1
+                                     : isMaximized() ? 2
+                                                     : 0);
         try {
-            settings::writeGeneralSettings(m_session.paths().generalIniPath(), general);
+            settings::writeGeneralSettings(m_session.paths().generalIniPath(), m_session.general());
             view::writeRecentFiles(m_session.paths().generalIniPath(), m_session.recentFiles());
         } catch (const Error& e) {
             // The user was told during the run that settings cannot be saved.

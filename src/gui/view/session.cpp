@@ -3,6 +3,7 @@
 
 #include "core/report/extra_graph_settings.h"
 #include "core/report/ppvzx_config.h"
+#include "core/settings/options.h"
 #include "core/view/recent_files.h"
 #include "platform/prompter.h"
 
@@ -19,6 +20,89 @@ void Session::takeEvent(LoadedEvent loaded, const std::filesystem::path& path) {
     setMainWindowTexts(false);
     Q_EMIT userInfoChanged();
     Q_EMIT eventChanged();
+}
+
+void Session::restoreSettings(settings::GeneralSettings general,
+                              std::vector<std::string> recentFiles) {
+    m_general = std::move(general);
+    m_general.language = m_texts.languageFile();
+    m_recentFiles = std::move(recentFiles);
+}
+
+void Session::setMainWindowPlace(float left, float top, std::int32_t width, std::int32_t height,
+                                 std::int16_t state) {
+    m_general.language = m_texts.languageFile();
+    m_general.sizeLeft = left;
+    m_general.sizeTop = top;
+    m_general.sizeWidth = width;
+    m_general.sizeHeight = height;
+    m_general.winstate = state;
+}
+
+bool Session::setChannelOn(int slot, bool on) {
+    settings::Options options = m_workspace.options();
+    const bool changed = settings::setChannelOn(options, slot, on);
+    m_workspace.setOptions(options);  // a refusal checks the box again
+    return changed;
+}
+
+void Session::readStoredOptions() {
+    settings::Options options = m_workspace.options();
+    settings::readOptions(m_paths.optionIniPath(), options);
+    m_workspace.setOptions(options);
+}
+
+void Session::addChainOperator(int op) {
+    m_workspace.addChainOperator(op);
+    Q_EMIT chainChanged();
+}
+
+void Session::addChainFilter(int op, int frequencyHz) {
+    m_workspace.addChainFilter(op, frequencyHz);
+    Q_EMIT chainChanged();
+}
+
+void Session::addChainResultant(const analysis::ResultantChoice& choice) {
+    m_workspace.addChainResultant(choice);
+    Q_EMIT chainChanged();
+}
+
+void Session::setChainFrequency(int row, int index, int frequencyHz) {
+    if (m_workspace.setChainFrequency(row, index, frequencyHz)) Q_EMIT chainChanged();
+}
+
+void Session::deleteChainEntry() {
+    m_workspace.deleteChainEntry();
+    Q_EMIT chainChanged();
+}
+
+void Session::clearChain() {
+    m_workspace.clearChain();
+    Q_EMIT chainChanged();
+}
+
+bool Session::loadChainMacro(std::string_view name, analysis::Reporter& reporter) {
+    // A refused macro may have emptied the lists already.
+    try {
+        const bool loaded = m_workspace.loadChainMacro(m_paths.macroDir(), name, reporter);
+        Q_EMIT chainChanged();
+        return loaded;
+    } catch (...) {
+        Q_EMIT chainChanged();
+        throw;
+    }
+}
+
+void Session::applyChain(analysis::Reporter& reporter) {
+    m_workspace.applyChain(reporter);
+    if (m_workspace.event().sample.dataLoaded) Q_EMIT panelsChanged();
+    Q_EMIT rowsChanged();
+}
+
+void Session::unloadChain() {
+    m_workspace.unloadChain();
+    if (m_workspace.event().sample.dataLoaded) Q_EMIT panelsChanged();
+    Q_EMIT rowsChanged();
 }
 
 void Session::setCursor(const view::CursorState& cursor) {
@@ -76,11 +160,6 @@ void Session::setMainWindowTexts(bool processed) {
     m_workspace.setProcessed(processed);
     if (!m_workspace.event().sample.dataLoaded) return;
     Q_EMIT panelsChanged();
-}
-
-void Session::rowsProcessed(bool processed) {
-    setMainWindowTexts(processed);
-    Q_EMIT rowsChanged();
 }
 
 void Session::setTimeScale(double gridStepS) {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/settings/app_paths.h"
@@ -24,8 +26,21 @@ class Session : public QObject {
     const settings::AppPaths& paths() const { return m_paths; }
     settings::LanguageFiles& texts() { return m_texts; }
     const settings::LanguageFiles& texts() const { return m_texts; }
-    settings::GeneralSettings& general() { return m_general; }
-    std::vector<std::string>& recentFiles() { return m_recentFiles; }
+    const settings::GeneralSettings& general() const { return m_general; }
+    const std::vector<std::string>& recentFiles() const { return m_recentFiles; }
+
+    // The settings read at the start; the language is the one the texts were opened with.
+    void restoreSettings(settings::GeneralSettings general, std::vector<std::string> recentFiles);
+    // Folders remembered for the next dialog: of the last opened event, of the last picture.
+    void setWorkDir(std::string folder) { m_general.workDir = std::move(folder); }
+    void setPictureDir(std::string folder) { m_general.pictureDir = std::move(folder); }
+    void setFileFilter(std::int16_t filter) { m_general.fileFilter = filter; }
+    // The spectrum window's place and choices, stored at the close.
+    void setFftSettings(const settings::FftSettings& fft) { m_general.fft = fft; }
+    // The main window's place at the close (twips within the work area) and the language in
+    // use, for writeGeneralSettings.
+    void setMainWindowPlace(float left, float top, std::int32_t width, std::int32_t height,
+                            std::int16_t state);
 
     const Workspace& workspace() const { return m_workspace; }
     bool hasEvent() const { return m_workspace.hasEvent(); }
@@ -45,10 +60,6 @@ class Session : public QObject {
 
     // Rebuilds both panels (`setMainWindowTexts`); processed: the toolbox's operators ran.
     void setMainWindowTexts(bool processed);
-    // The toolbox's source channel of each row, named by the processed panels.
-    void setSourceChannels(const std::array<int, kSlots>& channels) {
-        m_workspace.setSourceChannels(channels);
-    }
     // The sample panel for the time-grid step of the last drawing; cheap when nothing changed.
     void setTimeScale(double gridStepS);
     // The layout pass: full scales of the shown slots and the rows reduced to `height`.
@@ -64,6 +75,10 @@ class Session : public QObject {
     void removeReference();
     void carryOverCursor();
     void setVisibleRange(const VisibleRange& range) { m_workspace.setVisibleRange(range); }
+    // The spectrum window's window, kind and axes (Workspace::spectrumChoices).
+    void setSpectrumChoices(const SpectrumChoices& choices) {
+        m_workspace.setSpectrumChoices(choices);
+    }
     // The PPV/ZX choices. loadPpvzx reads PPVZX.ini and the standard last chosen
     // (extraGraph.ini) the first time it is called; it throws krnz::Error when PPVZX.ini cannot
     // be read, and the diagram then has no limit lines.
@@ -74,12 +89,44 @@ class Session : public QObject {
     // The diagram's half-waves; which slots can be plotted.
     std::array<bool, kSlots> updateHalfWaves() { return m_workspace.updateHalfWaves(); }
 
-    // The display options, changed in place by the options dialog.
-    settings::Options& editOptions() { return m_workspace.editOptions(); }
+    // The options dialog's live edits: each takes effect at once, without a signal; the
+    // windows follow at optionsApplied.
+    void setOptions(const settings::Options& options) { m_workspace.setOptions(options); }
+    // A slot shown or hidden (settings::setChannelOn); false, the slot shown, when it would
+    // hide the last shown slot.
+    bool setChannelOn(int slot, bool on);
+    // The stored options (option.ini) read over the current ones: at the start, and when the
+    // options dialog is cancelled.
+    void readStoredOptions();
     // The options dialog applied its changes (optionsChanged).
     void optionsApplied() { Q_EMIT optionsChanged(); }
-    // The rows the toolbox's chain works on in place; follow with setMainWindowTexts.
-    Event& eventForChain() { return m_workspace.eventForChain(); }
+
+    // The toolbox's operator chain, kept by the workspace (see Workspace). Changes to the lists
+    // tell chainChanged; a selection, the current row and the rows' boxes do not, since the
+    // toolbox already shows them.
+    const analysis::OperatorChain& chain() const { return m_workspace.chain(); }
+    void selectChainEntry(int row, int index) { m_workspace.selectChainEntry(row, index); }
+    void setChainRow(int row) { m_workspace.setChainRow(row); }
+    void setChainSource(int row, int channel) { m_workspace.setChainSource(row, channel); }
+    void setChainIntOn(int row, bool on) { m_workspace.setChainIntOn(row, on); }
+    void setChainChannelOn(const std::array<bool, kSlots>& on) {
+        m_workspace.setChainChannelOn(on);
+    }
+    void addChainOperator(int op);
+    void addChainFilter(int op, int frequencyHz);
+    void addChainResultant(const analysis::ResultantChoice& choice);
+    void setChainFrequency(int row, int index, int frequencyHz);
+    void deleteChainEntry();
+    void clearChain();
+    // Macro `name` of the macro folder; false after the message when it cannot be used. Throws
+    // krnz::Error for a name that is no file name.
+    bool loadChainMacro(std::string_view name, analysis::Reporter& reporter);
+    // The rows as they are now are the event as loaded (after each new event).
+    void keepLoadedSamples() { m_workspace.keepLoadedSamples(); }
+    // "show" and the toolbox's close: the rows processed or put back as loaded; the panels
+    // and the strips follow (panelsChanged, rowsChanged).
+    void applyChain(analysis::Reporter& reporter);
+    void unloadChain();
 
     // Switches the interface language; false when there is no such language file.
     bool setLanguage(const std::string& fileName);
@@ -92,9 +139,6 @@ class Session : public QObject {
     // The texts just saved, offered to the next event that has none of its own.
     void rememberUserInfo() { m_previousUserInfo = m_workspace.userInfo(); }
 
-    // The rows were processed or put back in place: the panels are rebuilt and the strips laid
-    // out again (rowsChanged).
-    void rowsProcessed(bool processed);
     // Requests a window makes of the main window, which owns the print dialog and the toolbar.
     void requestEventPrint() { Q_EMIT eventPrintRequested(); }
     void requestSpectrumPrint(const report::PrintSpectrum& page) {
@@ -121,6 +165,8 @@ class Session : public QObject {
     void spectrumPrintRequested(const report::PrintSpectrum& page);
     void toolboxOpenChanged(bool open);
     void panelsChanged();
+    // An operator list of the chain changed (an entry added, edited or deleted, a macro).
+    void chainChanged();
     void userInfoChanged();
     void languageChanged();
 
