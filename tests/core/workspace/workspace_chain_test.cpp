@@ -10,8 +10,8 @@
 #include "core/analysis/chain_test_support.h"
 #include "core/analysis/operator_codes.h"
 #include "core/common/error.h"
-#include "core/view/row_reduction.h"
 #include "core/workspace/workspace.h"
+#include "support/fresh_rows.h"
 
 namespace krnz {
 namespace {
@@ -169,21 +169,13 @@ TEST_F(WorkspaceChainTest, UnloadLeavesAnEventWhoseSamplesWereNotKept) {
 }
 
 TEST_F(WorkspaceChainTest, StripsFollowApplyAndUnload) {
-    const auto expectFresh = [&](const char* after) {
-        SCOPED_TRACE(after);
-        workspace.layoutRows(3, 15.0);
-        view::RowData fresh;
-        view::reduceToRows(fresh, workspace.event().sample, 3);
-        EXPECT_EQ(workspace.rows().rowMin, fresh.rowMin);
-        EXPECT_EQ(workspace.rows().rowMax, fresh.rowMax);
-    };
-    expectFresh("opening");
+    test::expectFreshRows(workspace, "opening");
     workspace.addChainOperator(analysis::kOpIntegrate);
     workspace.setChainSource(2, 1);
     workspace.applyChain(reporter);
-    expectFresh("the chain applied");
+    test::expectFreshRows(workspace, "the chain applied");
     workspace.unloadChain();
-    expectFresh("the chain unloaded");
+    test::expectFreshRows(workspace, "the chain unloaded");
 }
 
 TEST_F(WorkspaceChainTest, TheRunReportsToTheCallersReporter) {

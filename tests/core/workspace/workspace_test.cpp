@@ -13,6 +13,7 @@
 #include "core/spectrum/frequency_analysis.h"
 #include "core/view/row_reduction.h"
 #include "core/workspace/workspace.h"
+#include "support/fresh_rows.h"
 
 namespace krnz {
 namespace {
@@ -61,22 +62,13 @@ TEST_F(WorkspaceTest, ChainChangesTheUnitOfEveryFace) {
 // The strips' rows follow every change of the samples: a chain, rows worked on in place, a
 // new event, although the blocks they are reduced from are kept between layouts.
 TEST_F(WorkspaceTest, RowsFollowTheSamplesAfterEveryChange) {
-    const auto expectFresh = [&](const char* after) {
-        SCOPED_TRACE(after);
-        // Few rows, each many blocks of samples long.
-        workspace.layoutRows(3, 15.0);
-        view::RowData fresh;
-        view::reduceToRows(fresh, workspace.event().sample, 3);
-        EXPECT_EQ(workspace.rows().rowMin, fresh.rowMin);
-        EXPECT_EQ(workspace.rows().rowMax, fresh.rowMax);
-    };
-    expectFresh("opening");
+    test::expectFreshRows(workspace, "opening");
     integrateGeophones();
-    expectFresh("a chain");
+    test::expectFreshRows(workspace, "a chain");
     for (float& v : workspace.eventForChain().sample.sampleData.row(1)) v = -v;
-    expectFresh("rows negated in place");
+    test::expectFreshRows(workspace, "rows negated in place");
     workspace.open(kSamples / "KRN00412.103");
-    expectFresh("another event");
+    test::expectFreshRows(workspace, "another event");
 }
 
 TEST_F(WorkspaceTest, OpeningResetsTheDisplayForTheNewEvent) {
