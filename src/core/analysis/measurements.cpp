@@ -192,16 +192,17 @@ double peakMaxFrq(const SampleRecord& rec, int slot) {
             break;
         }
     }
-    // Only at the record's edge can the walks end one sample apart; both crossings then come
-    // from the same two samples and coincide, and their difference is rounding residue whose
-    // reciprocal could be any size or sign. It is a half period of zero length.
-    if (b - a == 1) return 1.0 / (2.0 * rec.sampleInterval);
     return zeroCrossFrq(rec, slot, a, b);
 }
 
 double zeroCrossFrq(const SampleRecord& rec, int slot, std::int32_t a, std::int32_t b) {
     const std::span<const float> x = rec.sampleData.row(slot);
     const auto n = static_cast<std::int32_t>(x.size());
+    double f = 1.0 / (2.0 * rec.sampleInterval);
+    // Ends one sample apart (a peak on the record's edge) put both crossings between the same
+    // two samples, where they coincide: their difference is rounding residue, whose reciprocal
+    // could be any size or sign. It is a half period of zero length.
+    if (b - a == 1) return f;
     double t1 = a;
     if (a >= 0 && a + 1 < n && x[a] != 0.0f) {
         const double sum = std::fabs(static_cast<double>(x[a])) + std::fabs(x[a + 1]);
@@ -212,7 +213,6 @@ double zeroCrossFrq(const SampleRecord& rec, int slot, std::int32_t a, std::int3
         const double sum = std::fabs(static_cast<double>(x[b - 1])) + std::fabs(x[b]);
         if (sum != 0.0) t2 = b - std::fabs(x[b]) / sum;
     }
-    double f = 1.0 / (2.0 * rec.sampleInterval);
     if (t2 - t1 != 0.0) f = f / (t2 - t1);
     return f;
 }

@@ -95,12 +95,15 @@ bool Session::loadChainMacro(std::string_view name, analysis::Reporter& reporter
 
 void Session::applyChain(analysis::Reporter& reporter) {
     m_workspace.applyChain(reporter);
-    if (m_workspace.event().sample.dataLoaded) Q_EMIT panelsChanged();
-    Q_EMIT rowsChanged();
+    rowsReplaced();
 }
 
 void Session::unloadChain() {
     m_workspace.unloadChain();
+    rowsReplaced();
+}
+
+void Session::rowsReplaced() {
     if (m_workspace.event().sample.dataLoaded) Q_EMIT panelsChanged();
     Q_EMIT rowsChanged();
 }

@@ -171,6 +171,9 @@ class Session : public QObject {
     void languageChanged();
 
   private:
+    // The chain changed the rows: the panels (when there are samples) and the strips follow.
+    void rowsReplaced();
+
     settings::AppPaths m_paths;
     settings::LanguageFiles& m_texts;
     settings::GeneralSettings m_general;
