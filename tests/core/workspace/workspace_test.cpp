@@ -11,7 +11,6 @@
 #include "core/event/units.h"
 #include "core/spectrum/data_window.h"
 #include "core/spectrum/frequency_analysis.h"
-#include "core/view/row_reduction.h"
 #include "core/workspace/workspace.h"
 #include "support/fresh_rows.h"
 
