@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         files.checkLanguageFile("english.txt");
         // Every lookup reads the whole file twice (the language, then English as its fallback),
-        // so one key per input, chosen by its length, keeps long inputs cheap; the corpus holds
-        // inputs of every length and so asks for every key.
+        // so one key per input keeps long inputs cheap; choosing it by the input's length lets a
+        // run, whose mutations make every length, ask for every key.
         const auto keys = krnz::settings::languageKeys();
         const auto& k = keys[size % keys.size()];
         (void)files.text(k.section, k.key);
